@@ -1,0 +1,177 @@
+// The audio side of FilterDelayEffect: the two audio routines, the delay line
+// and what the audio side derives from the parameters at each block.
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+
+#include "effect/denormal_guard.h"
+#include "effect/filter_delay_effect.h"
+
+namespace {
+
+constexpr double kQuarterPi = 0.7853981633974483;
+constexpr float kLimiterThreshold = 0.6f;
+constexpr float kMinimumQScale = 0.2f;
+constexpr float kClipThreshold = 0.9f;
+
+constexpr std::uint32_t bit(VstInt32 index) { return 1u << index; }
+
+// Finite input may still sum past the float range; the host gets the
+// largest float instead of infinity.
+inline float clampToFloat(double x) {
+    if (x > FLT_MAX) return FLT_MAX;
+    if (x < -FLT_MAX) return -FLT_MAX;
+    return static_cast<float>(x);
+}
+
+}  // namespace
+
+// A value the host sent as NaN or infinity drives nothing; the stored
+// parameter keeps what was sent.
+float FilterDelayEffect::engineValue(VstInt32 index) const {
+    const float value = values[index].load(std::memory_order_relaxed);
+    return std::isfinite(value) ? value : 0.0f;
+}
+
+void FilterDelayEffect::applyPendingChanges() {
+    const std::uint32_t changed = pendingChanges.exchange(0, std::memory_order_acquire);
+    if (changed == 0) return;
+    if (changed & bit(Delay)) applyDelayTime(engineValue(Delay));
+    if (changed & (bit(Type) | bit(Cutoff) | bit(Resonance))) applyFilterSettings();
+    if (changed & bit(Pan)) applyPan(engineValue(Pan));
+}
+
+// Moves only the read position, so the line keeps its contents. A delay of 0
+// becomes one sample: reading before writing at one position would return
+// the sample written a whole line earlier.
+void FilterDelayEffect::applyDelayTime(float value) {
+    const VstInt32 n = lineLength;
+    if (n <= 0) return;
+    // Outside 0..1 the positions would leave the line.
+    if (!(value >= 0.0f)) value = 0.0f;
+    if (value > 1.0f) value = 1.0f;
+    delaySamples = static_cast<VstInt32>(static_cast<double>(n - 1) * value);
+    const VstInt32 d = writeIndex - delaySamples;
+    if (d < 0) {
+        readIndex = d + n;
+        return;
+    }
+    if (delaySamples == 0) writeIndex = (writeIndex + 1) % n;
+    readIndex = d;
+}
+
+// Constant power: 0.707 on both sides in the middle, about 0.99985 on one
+// side at either end.
+void FilterDelayEffect::applyPan(float value) {
+    const double theta = static_cast<double>(value * 1.5707964f) - kQuarterPi;
+    const double c = std::cos(theta);
+    const double s = std::sin(theta);
+    panGainLeft = static_cast<float>((c - s) * 0.707);
+    panGainRight = static_cast<float>((c + s) * 0.707);
+}
+
+void FilterDelayEffect::applyFilterSettings() {
+    filter.setType(engineValue(Type));
+    filter.setCutoff(engineValue(Cutoff));
+    filter.setResonance(engineValue(Resonance));
+    filter.updateCoefficients();
+}
+
+void FilterDelayEffect::clearDelayLine() {
+    if (delayLine) std::memset(delayLine, 0, sizeof(float) * static_cast<std::size_t>(lineLength));
+}
+
+void FilterDelayEffect::process(float** inputs, float** outputs, VstInt32 frames) {
+    runBlock<true>(inputs, outputs, frames);
+}
+
+void FilterDelayEffect::processReplacing(float** inputs, float** outputs, VstInt32 frames) {
+    runBlock<false>(inputs, outputs, frames);
+}
+
+template <bool kAccumulate>
+void FilterDelayEffect::mixDryOnly(float** inputs, float** outputs, VstInt32 frames) {
+    const float dry = engineValue(DryLevel);
+    for (VstInt32 i = 0; i < frames; ++i) {
+        const float a = inputs[0][i];
+        const float b = inputs[1][i];
+        const double left = dry * a;
+        const double right = dry * b;
+        outputs[0][i] = clampToFloat(kAccumulate ? left + outputs[0][i] : left);
+        outputs[1][i] = clampToFloat(kAccumulate ? right + outputs[1][i] : right);
+    }
+}
+
+template <bool kAccumulate>
+void FilterDelayEffect::runBlock(float** inputs, float** outputs, VstInt32 frames) {
+    DenormalGuard denormals;
+    if (!gate.tryEnterAudio()) {
+        // A new line is being put in place; this block passes the dry signal.
+        mixDryOnly<kAccumulate>(inputs, outputs, frames);
+        return;
+    }
+    applyPendingChanges();
+    if (!delayLine) {
+        mixDryOnly<kAccumulate>(inputs, outputs, frames);
+        gate.leaveAudio();
+        return;
+    }
+
+    const double quotient = 1.0 / (static_cast<double>(lineRate) * 5.0);
+    const float step = static_cast<float>(quotient);
+    const float bigStep = static_cast<float>(500.0 * quotient);
+    const VstInt32 n = lineLength;
+    const float monoScale = engineValue(InputLevel) * 0.5f;
+    const float feedback = engineValue(Feedback);
+    const float dry = engineValue(DryLevel);
+    const float wet = engineValue(WetLevel);
+    const float panLeft = panGainLeft;
+    const float panRight = panGainRight;
+    float* const line = delayLine;
+    VstInt32 read = readIndex;
+    VstInt32 write = writeIndex;
+
+    for (VstInt32 i = 0; i < frames; ++i) {
+        const float in0 = inputs[0][i];
+        const float in1 = inputs[1][i];
+        const float mono = static_cast<float>((static_cast<double>(in0) + in1) * monoScale);
+        const float dryLeft = dry * in0;
+        const float dryRight = dry * in1;
+
+        float y;
+        filter.tick(&line[read], &y);
+        if (!std::isfinite(y)) {
+            // An overflowed loop starts again from silence.
+            filter.clearHistory();
+            y = 0.0f;
+        }
+        float fed = static_cast<float>(static_cast<double>(y) * feedback + mono);
+        if (!std::isfinite(fed)) fed = 0.0f;
+        line[write] = fed;
+
+        float w = y * wet;
+        if (w > kLimiterThreshold || w < -kLimiterThreshold) {
+            if (filter.qScale > kMinimumQScale) {
+                filter.qScale -= bigStep;
+                filter.updateCoefficients();
+            }
+        } else if (filter.qScale < 1.0f) {
+            filter.qScale += step;
+            filter.updateCoefficients();
+        }
+        if (w > kClipThreshold || w < -kClipThreshold)
+            w = static_cast<float>(std::atan(w * 7.0784) * 0.636);
+
+        const double left = static_cast<double>(w) * panLeft + dryLeft;
+        const double right = static_cast<double>(w) * panRight + dryRight;
+        outputs[0][i] = clampToFloat(kAccumulate ? left + outputs[0][i] : left);
+        outputs[1][i] = clampToFloat(kAccumulate ? right + outputs[1][i] : right);
+
+        if (++read == n) read = 0;
+        if (++write == n) write = 0;
+    }
+    readIndex = read;
+    writeIndex = write;
+    filter.flushIfSilent();
+    gate.leaveAudio();
+}
