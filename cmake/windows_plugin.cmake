@@ -1,0 +1,41 @@
+# Molvex.dll: the Windows form of the plug-in library. Included by
+# src/CMakeLists.txt for Windows builds, with the target Molvex defined.
+#
+# - `main` is the only export, with the C calling convention: the module
+#   definition file renames pluginMain, so no other symbol is exported and
+#   the linker's automatic export-everything never switches on.
+# - libgcc, libstdc++ and winpthreads are linked in: the DLL imports system
+#   libraries only, and a user copies one file.
+# - The entry routine stores the module handle; the resource script carries
+#   the version block (and the panel's bitmaps).
+
+target_sources(Molvex PRIVATE
+  ${PROJECT_SOURCE_DIR}/src/platform/win32/module_entry.cpp
+  ${PROJECT_SOURCE_DIR}/resources/molvex.rc
+  ${CMAKE_CURRENT_LIST_DIR}/molvex_exports.def)
+
+# The module handle slot comes with the platform library once it exists;
+# until then the plug-in compiles it itself.
+if(NOT TARGET molvex_platform)
+  target_sources(Molvex PRIVATE ${PROJECT_SOURCE_DIR}/src/platform/module_handle.cpp)
+endif()
+
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/molvex.rc APPEND PROPERTY
+  INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}/resources)
+
+set_target_properties(Molvex PROPERTIES
+  PREFIX ""
+  OUTPUT_NAME Molvex
+  SUFFIX ".dll"
+  # No import library: nothing links against the plug-in.
+  IMPORT_PREFIX ""
+  IMPORT_SUFFIX ".dll.a")
+
+target_link_options(Molvex PRIVATE
+  -static -static-libgcc -static-libstdc++
+  -Wl,--no-undefined
+  # A GUI-subsystem module that the loader may relocate anywhere, with
+  # non-executable data.
+  -Wl,--subsystem,windows -Wl,--dynamicbase -Wl,--nxcompat
+  # Release builds ship without symbol tables.
+  $<$<CONFIG:Release,MinSizeRel>:-s>)
