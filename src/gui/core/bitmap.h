@@ -1,0 +1,61 @@
+// GuiBitmap: one of the module's bitmap resources, shared by reference
+// count between the editor, the frame and the controls.
+//
+// Ownership: construction gives the creator one reference; every other
+// holder takes one with addRef. Each holder calls release once per
+// reference it took; the last release deletes the object, its image and its
+// mask. Never delete a GuiBitmap directly.
+//
+// A resource that cannot be loaded leaves a bitmap with no image and size
+// 0 x 0; drawing it draws nothing.
+//
+// Threads: user-interface thread only; the count is a plain counter.
+// drawTransparent changes the image for the length of the call (it is put
+// back before it returns), so a bitmap is never drawn from two places at once.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "gui/core/geometry.h"
+#include "platform/platform.h"
+
+class GuiDrawContext;
+
+class GuiBitmap {
+public:
+    explicit GuiBitmap(std::int32_t resourceId);
+
+    GuiBitmap(const GuiBitmap&) = delete;
+    GuiBitmap& operator=(const GuiBitmap&) = delete;
+
+    void addRef() { ++refCount; }
+    void release();
+
+    std::int32_t getWidth() const { return width; }
+    std::int32_t getHeight() const { return height; }
+    std::int32_t getResourceId() const { return resourceId; }
+    std::int32_t getRefCount() const { return refCount; }
+    // The mask is built on the first transparent draw and kept.
+    bool hasMask() const { return mask != nullptr; }
+    const platform::Image* getMask() const { return mask.get(); }
+
+    // Copies rect.width() x rect.height() pixels from `offset` in the image
+    // to rect's top-left corner.
+    void draw(GuiDrawContext* context, const GuiRect& rect, const GuiPoint& offset = GuiPoint());
+    // The same, leaving the destination where the image has
+    // kColorTransparentKey. Used with offset (0, 0).
+    void drawTransparent(GuiDrawContext* context, const GuiRect& rect,
+                         const GuiPoint& offset = GuiPoint());
+
+private:
+    ~GuiBitmap();
+    bool buildMask(const platform::Surface* target);
+
+    std::int32_t resourceId;
+    std::unique_ptr<platform::Image> image;
+    std::unique_ptr<platform::Image> mask;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t refCount = 1;
+};

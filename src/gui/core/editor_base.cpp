@@ -1,0 +1,52 @@
+#include "gui/core/editor_base.h"
+
+#include "gui/core/frame.h"
+#include "host/effect_base.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr std::uint32_t kIdleInterval = 50;
+
+}  // namespace
+
+GuiEditorBase::GuiEditorBase(EffectBase* effect)
+    : PluginEditor(effect), lastIdleTick(platform::tickCount()) {
+    if (effect) effect->attachEditor(this);
+}
+
+GuiEditorBase::~GuiEditorBase() {
+    delete frame;
+    frame = nullptr;
+}
+
+VstIntPtr GuiEditorBase::getRect(ERect** rectOut) {
+    if (rectOut) *rectOut = &rect;
+    return 1;
+}
+
+VstIntPtr GuiEditorBase::open(void* parent) {
+    postUpdate();
+    parentWindow = parent;
+    return 0;
+}
+
+void GuiEditorBase::idle() {
+    PluginEditor::idle();
+    if (frame) frame->idle();
+}
+
+void GuiEditorBase::setParameter(VstInt32, float) { postUpdate(); }
+
+void GuiEditorBase::redraw() {
+    if (frame) frame->drawView(nullptr);
+}
+
+void GuiEditorBase::doIdle() {
+    const std::uint32_t now = platform::tickCount();
+    // Unsigned, as the tick count wraps after 49.7 days.
+    if (lastIdleTick + kIdleInterval > now) return;
+    lastIdleTick = now;
+    idle();
+    if (effect) effect->hostIdle();
+}

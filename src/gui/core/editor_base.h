@@ -1,0 +1,64 @@
+// GuiEditorBase: the editor level that answers the host's editor opcodes
+// with a GuiFrame, and the throttled idle that keeps the panel drawn while a
+// control tracks the mouse.
+//
+// The derived editor fills `rect` in its constructor, builds the frame in
+// open (returning 1) and deletes it in close (setting `frame` to null, so a
+// second close is harmless). A host that destroys the plug-in without closing
+// the editor leaves the frame to this class's destructor.
+//
+// Ownership: the editor owns its frame; the effect owns the editor (its base
+// deletes it) and the editor never deletes the effect.
+//
+// Virtual operations in slot order: destructor, getRect, open, close, idle,
+// update, postUpdate, setParameter (those of PluginEditor), then redraw.
+//
+// Threads:
+// | operation                | thread                                     |
+// |--------------------------|--------------------------------------------|
+// | getRect, open, close,    | host's user-interface thread               |
+// | idle, doIdle, redraw     |                                            |
+// | setParameter, postUpdate | any (the audio thread too, for MIDI): they |
+// |                          | only store values and the atomic flag;     |
+// |                          | drawing waits for the next idle            |
+#pragma once
+
+#include <cstdint>
+
+#include "host/plugin_editor.h"
+
+class GuiFrame;
+
+class GuiEditorBase : public PluginEditor {
+public:
+    // Attaches itself to the effect as its editor (setting the has-editor
+    // flag) and starts the idle clock.
+    explicit GuiEditorBase(EffectBase* effect);
+    ~GuiEditorBase() override;
+
+    // Hands out the address of `rect`; 1.
+    VstIntPtr getRect(ERect** rectOut) override;
+    // Posts an update and remembers the parent; 0 (the derived editor
+    // answers 1 once it has built its frame).
+    VstIntPtr open(void* parent) override;
+    void close() override {}
+    // The pending update, then the frame's idle.
+    void idle() override;
+    void update() override {}
+    void setParameter(VstInt32 index, float value) override;
+    // Redraws the whole frame at once.
+    virtual void redraw();
+
+    // At most once per 50 ms of the tick count: idle, then the host's idle
+    // request (host opcode 3). Controls call it while they track the mouse.
+    void doIdle();
+
+    GuiFrame* getFrame() const { return frame; }
+    const ERect& getEditorRect() const { return rect; }
+    std::uint32_t getLastIdleTick() const { return lastIdleTick; }
+
+protected:
+    ERect rect{0, 0, 0, 0};
+    GuiFrame* frame = nullptr;
+    std::uint32_t lastIdleTick;
+};

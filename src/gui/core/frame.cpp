@@ -1,0 +1,177 @@
+#include "gui/core/frame.h"
+
+#include <new>
+
+#include "gui/core/bitmap.h"
+#include "gui/core/draw_context.h"
+#include "gui/core/window_class.h"
+
+namespace {
+
+constexpr std::int32_t kListGrowth = 10;
+
+}  // namespace
+
+GuiFrame::GuiFrame(const GuiRect& size, platform::NativeWindow parent, GuiEditorBase* editor)
+    : GuiView(size), editor(editor), parentWindow(parent) {
+    createWindow();
+}
+
+GuiFrame::~GuiFrame() {
+    if (focusView) {
+        focusView->focusLost();
+        focusView = nullptr;
+    }
+    for (std::int32_t i = 0; i < viewCount; ++i) delete views[i];
+    delete[] views;
+    views = nullptr;
+    viewCount = capacity = 0;
+    if (background) background->release();
+    background = nullptr;
+    if (window) {
+        // Cleared first, so the destroy message no longer finds this frame.
+        platform::setWindowUserData(window, nullptr);
+        platform::destroyWindow(window);
+        window = nullptr;
+        unregisterWindowClass();
+    }
+}
+
+void GuiFrame::createWindow() {
+    if (!parentWindow) return;
+    registerWindowClass();
+    window = platform::createChildWindow(windowClassName(), "Window", parentWindow, size.width(),
+                                         size.height());
+    if (!window) {
+        // Nothing will unregister for a window that never existed.
+        unregisterWindowClass();
+        return;
+    }
+    platform::setWindowUserData(window, this);
+}
+
+void GuiFrame::draw(GuiDrawContext* context) {
+    firstDrawPending = false;
+    if (background) {
+        background->draw(context, GuiRect(0, 0, background->getWidth(), background->getHeight()));
+    }
+    for (std::int32_t i = 0; i < viewCount; ++i) views[i]->draw(context);
+    if (modalView) modalView->draw(context);
+}
+
+void GuiFrame::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
+    if (focusView && !where.isInside(focusView->getSize())) {
+        focusView->focusLost();
+        focusView = nullptr;
+    }
+    if (modalView) {
+        if (where.isInside(modalView->getSize())) modalView->mouseDown(context, where);
+        return;
+    }
+    for (std::int32_t i = viewCount - 1; i >= 0; --i) {
+        if (where.isInside(views[i]->getSize())) {
+            views[i]->mouseDown(context, where);
+            return;
+        }
+    }
+}
+
+void GuiFrame::update(GuiDrawContext* context) {
+    if (!open) return;
+    if (modalView) {
+        modalView->update(context);
+        return;
+    }
+    for (std::int32_t i = 0; i < viewCount; ++i) views[i]->update(context);
+}
+
+bool GuiFrame::addView(GuiView* view) {
+    if (viewCount == capacity) {
+        auto* grown = new (std::nothrow) GuiView*[capacity + kListGrowth];
+        // The old list stays intact, so views added so far are still drawn
+        // and deleted.
+        if (!grown) return false;
+        for (std::int32_t i = 0; i < viewCount; ++i) grown[i] = views[i];
+        delete[] views;
+        views = grown;
+        capacity += kListGrowth;
+    }
+    views[viewCount++] = view;
+    view->setFrame(this);
+    return true;
+}
+
+bool GuiFrame::removeView(GuiView* view) {
+    const std::int32_t index = indexOf(view);
+    if (index < 0) return true;
+    for (std::int32_t i = index; i + 1 < viewCount; ++i) views[i] = views[i + 1];
+    --viewCount;
+    return true;
+}
+
+std::int32_t GuiFrame::indexOf(const GuiView* view) const {
+    for (std::int32_t i = 0; i < viewCount; ++i) {
+        if (views[i] == view) return i;
+    }
+    return -1;
+}
+
+GuiView* GuiFrame::getView(std::int32_t index) const {
+    return index >= 0 && index < viewCount ? views[index] : nullptr;
+}
+
+void GuiFrame::drawView(GuiView* view) {
+    if (!window) return;
+    const std::int32_t index = view ? indexOf(view) : -1;
+    auto surface = platform::acquireWindowSurface(window);
+    if (!surface) return;
+    GuiDrawContext context(this, surface.get(), window);
+    if (index >= 0) views[index]->draw(&context);
+    else draw(&context);
+}
+
+void GuiFrame::idle() {
+    if (window) platform::dispatchPendingMessages(window);
+    if (!open || firstDrawPending || !window) return;
+    auto surface = platform::acquireWindowSurface(window);
+    if (!surface) return;
+    GuiDrawContext context(this, surface.get(), window);
+    update(&context);
+}
+
+bool GuiFrame::setModalView(GuiView* view) {
+    if (modalView && view) return false;
+    modalView = view;
+    return true;
+}
+
+void GuiFrame::setBackground(GuiBitmap* bitmap) {
+    if (background) background->release();
+    background = bitmap;
+    if (background) background->addRef();
+}
+
+void GuiFrame::windowProcedure(platform::WindowHandle window,
+                               const platform::WindowMessage& message) {
+    auto* frame = static_cast<GuiFrame*>(platform::windowUserData(window));
+    if (!frame) return;
+    switch (message.kind) {
+    case platform::MessageKind::leftButtonDown:
+    case platform::MessageKind::rightButtonDown: {
+        auto surface = platform::acquireWindowSurface(window);
+        GuiDrawContext context(frame, surface.get(), window);
+        frame->mouseDown(&context, GuiPoint(message.where.x, message.where.y));
+        break;
+    }
+    case platform::MessageKind::paint:
+        if (message.surface) {
+            GuiDrawContext context(frame, message.surface, window);
+            frame->draw(&context);
+        }
+        break;
+    case platform::MessageKind::destroy:
+        frame->open = false;
+        frame->parentWindow = nullptr;
+        break;
+    }
+}

@@ -1,0 +1,98 @@
+// GuiFrame: the top of the view tree. It owns the child window inside the
+// host's editor window and every view added to it, and turns the window's
+// messages into draw, mouseDown and update calls on the views, each with a
+// fresh drawing context.
+//
+// Ownership: views added with addView belong to the frame and are deleted
+// with it; removeView hands one back undeleted. The modal and focus views are
+// not owned. The background bitmap holds one reference. The editor that made
+// the frame deletes it in its close.
+//
+// Life:
+// | state            | how                      | idle draws? |
+// |------------------|--------------------------|-------------|
+// | constructed      | window created, visible  | no          |
+// | first paint      | full draw                | from now on |
+// | running          | paint: full draw; clicks | changed     |
+// |                  | routed; idle: update     | views       |
+// | parent destroyed | destroy message          | no (closed) |
+//
+// Click routing: a focus view loses focus when the press is outside it; a
+// modal view alone receives clicks (inside it) and updates; otherwise the
+// last-added view whose rectangle (far edges included) holds the point gets
+// mouseDown, and no other.
+//
+// Threads: user-interface thread only (window messages and editor idle).
+#pragma once
+
+#include <cstdint>
+
+#include "gui/controls/view.h"
+#include "platform/platform.h"
+
+class GuiBitmap;
+class GuiEditorBase;
+
+class GuiFrame : public GuiView {
+public:
+    // Creates the child window at once, unless `parent` is null. A window
+    // the system refuses leaves getWindow() null; the frame still counts as
+    // open.
+    GuiFrame(const GuiRect& size, platform::NativeWindow parent, GuiEditorBase* editor);
+    ~GuiFrame() override;
+
+    // Full redraw: background, every view in list order, the modal view.
+    void draw(GuiDrawContext* context) override;
+    void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
+    void update(GuiDrawContext* context) override;
+
+    // Appends; false (nothing added) when the list cannot grow.
+    virtual bool addView(GuiView* view);
+    // Takes the first occurrence out of the list, undeleted; always true.
+    virtual bool removeView(GuiView* view);
+
+    // Draws `view` at once outside a paint message; the whole frame when the
+    // view is null or not in the list.
+    void drawView(GuiView* view);
+    // Pumps the window's pending messages, then, once the first full draw
+    // has happened, updates the views.
+    void idle();
+
+    // False, unchanged, when a modal view is set and `view` is not null.
+    bool setModalView(GuiView* view);
+    GuiView* getModalView() const { return modalView; }
+    void setFocusView(GuiView* view) { focusView = view; }
+    GuiView* getFocusView() const { return focusView; }
+    void setBackground(GuiBitmap* bitmap);
+    GuiBitmap* getBackground() const { return background; }
+
+    GuiEditorBase* getEditor() const { return editor; }
+    platform::WindowHandle getWindow() const { return window; }
+    platform::NativeWindow getParentWindow() const { return parentWindow; }
+    bool isOpen() const { return open; }
+    bool isFirstDrawPending() const { return firstDrawPending; }
+    std::int32_t getViewCount() const { return viewCount; }
+    std::int32_t getCapacity() const { return capacity; }
+    GuiView* getView(std::int32_t index) const;
+
+    // The window procedure of the toolkit's window class: finds the frame in
+    // the window's user data and handles button-down, paint and destroy.
+    static void windowProcedure(platform::WindowHandle window,
+                                const platform::WindowMessage& message);
+
+private:
+    void createWindow();
+    std::int32_t indexOf(const GuiView* view) const;
+
+    GuiEditorBase* editor;
+    platform::NativeWindow parentWindow;
+    GuiBitmap* background = nullptr;
+    std::int32_t viewCount = 0;
+    std::int32_t capacity = 0;
+    GuiView** views = nullptr;
+    GuiView* modalView = nullptr;
+    GuiView* focusView = nullptr;
+    bool firstDrawPending = true;
+    bool open = true;
+    platform::WindowHandle window = nullptr;
+};

@@ -1,0 +1,19 @@
+// The toolkit's window class, shared by every frame of the module.
+//
+// registerWindowClass counts a user; the first one names the class
+// "Plugin%08x" after the module handle (8 lower-case hex digits of its low
+// 32 bits) and registers it with the frame's window procedure.
+// unregisterWindowClass drops a user; the last one unregisters the class.
+// On X11 registering also opens the library's display connection and the
+// last unregistration closes it.
+//
+// Module-wide state: the name and the use count, a plain counter, because
+// frames are made and destroyed only on the user-interface thread.
+#pragma once
+
+// Always true: the system's answer to the registration is not needed.
+bool registerWindowClass();
+void unregisterWindowClass();
+
+const char* windowClassName();
+int windowClassUseCount();

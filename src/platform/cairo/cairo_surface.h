@@ -1,0 +1,117 @@
+// The cairo drawing backend: images and surfaces of the seam, all kept in
+// client memory as 32-bit pixels (0x00RRGGBB). Window backends draw into a
+// CairoImage that backs the window and copy it to the screen themselves.
+//
+// Masks are images whose pixels are only 0x000000 or 0xFFFFFF; copies keep
+// them that way (the conversion rules of platform::RasterOp).
+//
+// Ownership: a CairoSurface never owns the image it draws into unless it was
+// built with the owning constructor. Not thread-safe; one thread at a time.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform::cairo {
+
+class CairoImage final : public Image {
+public:
+    // Null when the size is not positive or cairo cannot allocate it.
+    static std::unique_ptr<CairoImage> create(int width, int height, bool mask);
+    ~CairoImage() override;
+
+    int width() const override { return w; }
+    int height() const override { return h; }
+    bool isMask() const override { return mask; }
+
+    cairo_surface_t* surface() const { return surf; }
+    // Pixel access; the caller brackets writes with beginAccess/endAccess so
+    // cairo sees them.
+    std::uint32_t* row(int y) const;
+    void beginAccess() const { cairo_surface_flush(surf); }
+    void endAccess() const { cairo_surface_mark_dirty(surf); }
+    std::uint32_t pixel(int x, int y) const;
+
+private:
+    CairoImage(cairo_surface_t* surf, int w, int h, bool mask)
+        : surf(surf), w(w), h(h), mask(mask) {}
+    cairo_surface_t* surf;
+    int w;
+    int h;
+    bool mask;
+};
+
+class CairoSurface : public Surface {
+public:
+    // Draws into `image`, which must outlive the surface.
+    explicit CairoSurface(CairoImage& image);
+    ~CairoSurface() override;
+
+    void pushState() override;
+    void popState() override;
+    [[nodiscard]] bool setPen(Rgb colour, int width, PenStyle style) override;
+    [[nodiscard]] bool setBrush(Rgb colour) override;
+    [[nodiscard]] bool setFont(const FontRequest& font) override;
+    void setTextColour(Rgb colour) override { textColour = colour; }
+    void setBackgroundColour(Rgb colour) override { backgroundColour = colour; }
+    void setBackgroundOpaque(bool opaque) override { backgroundOpaque = opaque; }
+
+    void moveTo(Point p) override { position = p; }
+    void lineTo(Point p) override;
+    void polyline(const Point* points, int count) override;
+    void fillPolygon(const Point* points, int count) override;
+    void fillBox(const Box& box) override;
+    void strokeEllipse(const Box& box) override;
+    void fillEllipse(const Box& box) override;
+    void strokeArc(const Box& box, Point from, Point to) override;
+    void fillPie(const Box& box, Point from, Point to) override;
+    void setPixel(Point p, Rgb colour) override;
+    void drawString(const char* text, const Box& box, TextPlacement placement) override;
+    [[nodiscard]] bool copyFrom(const Surface& source, int dx, int dy, int width, int height,
+                                int sx, int sy, RasterOp op) override;
+
+    CairoImage& image() const { return target; }
+    Rgb background() const { return backgroundColour; }
+    Rgb text() const { return textColour; }
+
+private:
+    struct Pen {
+        Rgb colour;
+        int width = 1;
+        PenStyle style = PenStyle::solid;
+    };
+    struct Selection {
+        Pen pen;
+        Rgb brush;
+        FontRequest font;
+        std::string face;
+        bool hasFont = false;
+    };
+
+    void thinLine(Point from, Point to);
+    void plot(int x, int y, std::uint32_t value);
+    void ellipsePath(const Box& box, bool stroke);
+    void arcPath(const Box& box, Point from, Point to, bool stroke);
+    void setSource(Rgb colour);
+
+    CairoImage& target;
+    cairo_t* cr;
+    Selection current;
+    std::vector<Selection> saved;
+    Rgb textColour{0, 0, 0};
+    Rgb backgroundColour{255, 255, 255};
+    bool backgroundOpaque = true;
+    Point position;
+    int dotPhase = 0;
+};
+
+// The face that stands in for a font table face on this system.
+const char* resolveFace(const char* face);
+
+}  // namespace platform::cairo

@@ -1,0 +1,228 @@
+// The platform seam: everything the GUI toolkit needs from the system, and
+// nothing more. The toolkit (src/gui) includes only this header; exactly one
+// window backend (headless, x11 or win32) implements it per target, chosen by
+// the build. No system header leaks through: native objects stay behind
+// abstract classes or opaque handles.
+//
+// Two directions:
+// - outbound, toolkit -> backend: surfaces, images, windows, pointer, keys,
+//   ticks and resources, all declared here;
+// - inbound, backend -> toolkit: the window procedure registered with the
+//   window class. The backend decodes its native messages into WindowMessage
+//   and calls it; it never touches views or controls.
+//
+// Coordinates are signed pixels, y growing downward. Rectangles handed to
+// the seam are half-open: (left, top, right, bottom) covers the pixels
+// left <= x < right and top <= y < bottom. The toolkit converts its own
+// both-edges-included rectangles before calling.
+//
+// Threads: every function here is called on the host's user-interface thread
+// only. Nothing is locked.
+//
+// Failures are return values: false, null, or an empty answer. Nothing
+// throws.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// Half-open rectangle (see above).
+struct Box {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+enum class PenStyle { solid, dotted };
+
+// How drawString places its text inside the box; always a single line,
+// vertically centred, clipped to the box.
+enum class TextPlacement { left, center, right };
+
+enum class FontPitch { defaultPitch, variable };
+enum class FontFamily { swiss, decorative };
+
+// One row of the toolkit's font table. `height` is the character height in
+// pixels (the em, without internal leading), not the cell height.
+struct FontRequest {
+    const char* face = "Arial";
+    int height = 12;
+    int weight = 400;  // 400 normal, 700 bold
+    FontPitch pitch = FontPitch::variable;
+    FontFamily family = FontFamily::swiss;
+};
+
+// Block-transfer operations, destination := f(destination, source).
+// Between a colour and a one-bit surface the pixels convert as follows:
+// - colour source -> mask destination: a source pixel equal to the source
+//   surface's background colour becomes 1 (white), every other pixel 0;
+// - mask source -> colour destination: 1 becomes the destination's
+//   background colour, 0 its text colour (white and black on a fresh memory
+//   surface).
+enum class RasterOp {
+    copy,        // source
+    andSource,   // destination AND source
+    orSource,    // destination OR source
+    notSource,   // NOT source
+};
+
+// Bits of the asynchronous mouse and modifier state.
+enum MouseStateBits : unsigned {
+    kMouseLeft = 1,
+    kMouseMiddle = 2,
+    kMouseRight = 4,
+    kKeyShift = 8,
+    kKeyControl = 16,
+    kKeyAlt = 32,
+};
+
+// A block of pixels: either colour or one bit per pixel (a mask). Owned by
+// whoever created it; it must outlive every surface selected onto it.
+class Image {
+public:
+    virtual ~Image() = default;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    virtual bool isMask() const = 0;
+};
+
+// A drawing target: a window's device context, a paint in progress, or a
+// memory surface drawing into an Image. It keeps one pen, one brush, one font,
+// a text colour, a background colour and a background mode, and its own
+// current position for moveTo/lineTo.
+//
+// A fresh surface has a one-pixel solid black pen, a white brush, no font
+// (the backend's default face), black text, a white background and opaque
+// background mode. pushState remembers the selected pen, brush and font;
+// popState selects them back and frees what was created since. A drawing
+// context brackets its life with the two.
+//
+// Primitive semantics (all coordinates in surface pixels):
+// | call        | pixels                                                        |
+// |-------------|---------------------------------------------------------------|
+// | lineTo      | from the current position to p with the pen, p not drawn      |
+// | polyline    | lineTo through every point in turn                            |
+// | fillPolygon | the interior by the brush, no outline (even-odd rule)        |
+// | fillBox     | exactly the half-open box, with the brush                     |
+// | ellipse     | outline (stroke) with the pen inside the half-open box, or    |
+// |             | interior (fill) with the brush, no outline                    |
+// | arc / pie   | counter-clockwise (as seen on screen) from the ray through    |
+// |             | `from` to the ray through `to`; equal rays give the full turn |
+// | setPixel    | one pixel, any colour, pen untouched                          |
+// | drawString  | the text in the text colour with the font; in opaque mode its |
+// |             | cell is first painted in the background colour               |
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    virtual void pushState() = 0;
+    virtual void popState() = 0;
+
+    // False leaves the previously selected object in place.
+    [[nodiscard]] virtual bool setPen(Rgb colour, int width, PenStyle style) = 0;
+    [[nodiscard]] virtual bool setBrush(Rgb colour) = 0;
+    [[nodiscard]] virtual bool setFont(const FontRequest& font) = 0;
+    virtual void setTextColour(Rgb colour) = 0;
+    virtual void setBackgroundColour(Rgb colour) = 0;
+    virtual void setBackgroundOpaque(bool opaque) = 0;
+
+    virtual void moveTo(Point p) = 0;
+    virtual void lineTo(Point p) = 0;
+    virtual void polyline(const Point* points, int count) = 0;
+    virtual void fillPolygon(const Point* points, int count) = 0;
+    virtual void fillBox(const Box& box) = 0;
+    virtual void strokeEllipse(const Box& box) = 0;
+    virtual void fillEllipse(const Box& box) = 0;
+    virtual void strokeArc(const Box& box, Point from, Point to) = 0;
+    virtual void fillPie(const Box& box, Point from, Point to) = 0;
+    virtual void setPixel(Point p, Rgb colour) = 0;
+    virtual void drawString(const char* text, const Box& box, TextPlacement placement) = 0;
+
+    // Copies width x height pixels of `source` from (sx, sy) to (dx, dy) of
+    // this surface. False when the two surfaces cannot exchange pixels.
+    [[nodiscard]] virtual bool copyFrom(const Surface& source, int dx, int dy, int width,
+                                        int height, int sx, int sy, RasterOp op) = 0;
+};
+
+// Images and memory surfaces. `compatible` is the surface the result will
+// exchange pixels with (may be null for a surface of the screen's format).
+std::unique_ptr<Image> createImage(const Surface* compatible, int width, int height);
+std::unique_ptr<Image> createMask(int width, int height);
+// A memory surface drawing into `image`, which must outlive it.
+std::unique_ptr<Surface> createImageSurface(const Surface* compatible, Image& image);
+// The module's bitmap resource with this numeric id; null when there is none
+// or it cannot be decoded.
+std::unique_ptr<Image> loadBitmapResource(int resourceId);
+
+// Windows. A NativeWindow is whatever the host's system calls a window: an
+// HWND on Windows, an X11 window id (cast to a pointer) on Linux. A
+// WindowHandle is the backend's own child-window object.
+using NativeWindow = void*;
+using WindowHandle = void*;
+
+enum class MessageKind { leftButtonDown, rightButtonDown, paint, destroy };
+
+// A decoded window message. `where` holds the client point of button
+// messages; `surface` is the paint surface of a paint message (valid only
+// during the call; the backend begins and ends the paint around it).
+struct WindowMessage {
+    MessageKind kind = MessageKind::paint;
+    Point where;
+    Surface* surface = nullptr;
+};
+
+// The inbound call. The backend does its default processing after it
+// returns.
+using WindowProcedure = void (*)(WindowHandle window, const WindowMessage& message);
+
+// The class names one procedure for every window made with it. The toolkit
+// registers once per module and unregisters with its last window; the x11
+// backend opens its display connection at registration and closes it at
+// unregistration.
+[[nodiscard]] bool registerWindowClass(const char* className, WindowProcedure procedure);
+void unregisterWindowClass(const char* className);
+
+// A visible child window at (0, 0) of `parent`, width x height pixels; null
+// when the parent is not a window or the system refuses.
+[[nodiscard]] WindowHandle createChildWindow(const char* className, const char* title,
+                                             NativeWindow parent, int width, int height);
+// Safe on a window that the system has already destroyed with its parent.
+void destroyWindow(WindowHandle window);
+void setWindowUserData(WindowHandle window, void* data);
+void* windowUserData(WindowHandle window);
+// Asks for a paint message for the whole window.
+void invalidateWindow(WindowHandle window);
+// Delivers the messages that are waiting for this window (paint, button
+// down). Backends whose host runs the message loop do nothing here.
+void dispatchPendingMessages(WindowHandle window);
+// The window's device context, released when the surface is destroyed;
+// null when there is none.
+std::unique_ptr<Surface> acquireWindowSurface(WindowHandle window);
+Point screenToClient(WindowHandle window, Point screen);
+
+// Input and time, read live at the moment of the call.
+Point pointerPosition();  // screen coordinates
+unsigned mouseState();    // MouseStateBits
+std::uint32_t tickCount();  // milliseconds, wrapping
+
+// Later: a popup menu (index chosen, -1 for none) and in-place text entry
+// (false when cancelled). The current backends answer "nothing chosen".
+int popupMenu(WindowHandle window, Point where, const char* const* items, int count);
+[[nodiscard]] bool editText(WindowHandle window, const Box& box, char* text, int capacity);
+
+}  // namespace platform
