@@ -4,9 +4,9 @@
 //
 // A plain class for one thread: the effect's audio routine owns it, and
 // parameter changes reach it at the start of a block. The setters only
-// store; updateCoefficients recomputes. Sine and cosine depend on the cutoff
-// alone, so they are kept for as long as omega stays, and a Q-scale step
-// costs one division chain, not a trigonometric call.
+// store; updateCoefficients recomputes. Sine, cosine and the numerators
+// depend on cutoff and type alone, so they are kept for as long as those
+// stay, and a Q-scale step costs two divisions, not a trigonometric call.
 //
 // History values are single-precision samples held in doubles: the input
 // arrives as a float and the output is rounded to float before it is kept.
@@ -16,6 +16,33 @@
 
 class FeedbackFilter {
 public:
+    // Coefficients and history: everything one sample's arithmetic needs.
+    // The audio routine keeps a copy in registers for a block and writes it
+    // back at the end.
+    struct Section {
+        double b0 = 0.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
+        double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
+
+        float tick(float input) {
+            const double in = input;
+            const double y = in * b0 + b2 * x2 + b1 * x1 - a1 * y1 - a2 * y2;
+            const float out = static_cast<float>(y);
+            x2 = x1;
+            x1 = in;
+            y2 = y1;
+            y1 = out;
+            return out;
+        }
+        void takeCoefficients(const Section& other) {
+            b0 = other.b0;
+            b1 = other.b1;
+            b2 = other.b2;
+            a1 = other.a1;
+            a2 = other.a2;
+        }
+        void clearHistory() { x1 = x2 = y1 = y2 = 0.0; }
+    };
+
     void setSampleRate(float rate) { sampleRate = rate; }
     // Corner frequency 20 Hz + v * v * rate / 4.
     void setCutoff(float v);
@@ -24,50 +51,82 @@ public:
     void setType(float v) { type = filterTypeFor(v); }
     void updateCoefficients();
 
-    // Filters the sample at input into output and advances the history.
-    void tick(const float* input, float* output) {
-        const double in = *input;
-        const double y = in * b0 + b2 * x2 + b1 * x1 - a1 * y1 - a2 * y2;
-        const float out = static_cast<float>(y);
-        *output = out;
-        x2 = x1;
-        x1 = in;
-        y2 = y1;
-        y1 = out;
+    // The coefficients for another Q scale, into a section of the caller's.
+    // The kept sine and numerators must be current: the audio routine calls
+    // prepareNumerators at the start of a block, and nothing changes cutoff
+    // or type within one.
+    void prepareNumerators() {
+        if (!numeratorsValid || omega != numeratorOmega || type != numeratorType) updateNumerators();
     }
+    void scaleCoefficients(float scale, Section& into) const {
+        double t = scale * q;
+        if (t < 1.0) t = 1.0;
+        // With alpha = sin / t, dividing by 1 + alpha is multiplying by
+        // t / (t + sin): one division for all five coefficients. The result
+        // differs from five divisions by less than the float rounding every
+        // output goes through.
+        const double reciprocal = 1.0 / (t + sinOmega);
+        const double inverse = t * reciprocal;
+        into.a1 = rawA1 * inverse;
+        into.a2 = (t - sinOmega) * reciprocal;
+        into.b0 = rawB0 * inverse;
+        into.b1 = rawB1 * inverse;
+        into.b2 = rawB2 * inverse;
+    }
+
+    // Filters the sample at input into output and advances the history.
+    void tick(const float* input, float* output) { *output = section.tick(*input); }
 
     // A decayed filter stops carrying tiny values from block to block.
     void flushIfSilent() {
-        if (y1 <= 1e-12 && y1 >= -1e-12) clearHistory();
+        if (section.y1 <= 1e-12 && section.y1 >= -1e-12) section.clearHistory();
     }
-    void clearHistory() { x1 = x2 = y1 = y2 = 0.0; }
+    void clearHistory() { section.clearHistory(); }
+
+    const Section& getSection() const { return section; }
+    void setSection(const Section& s) { section = s; }
+
+    // The last two inputs and outputs, for saving and restoring the state.
+    struct History {
+        double x1, x2, y1, y2;
+    };
+    History getHistory() const { return {section.x1, section.x2, section.y1, section.y2}; }
+    void setHistory(const History& h) {
+        section.x1 = h.x1;
+        section.x2 = h.x2;
+        section.y1 = h.y1;
+        section.y2 = h.y2;
+    }
 
     double getOmega() const { return omega; }
     double getQ() const { return q; }
     FilterType getType() const { return type; }
     float getFilterSampleRate() const { return sampleRate; }
     double getA0() const { return a0; }
-    double getA1() const { return a1; }
-    double getA2() const { return a2; }
-    double getB0() const { return b0; }
-    double getB1() const { return b1; }
-    double getB2() const { return b2; }
-    double getLastOutput() const { return y1; }
-    double getPreviousOutput() const { return y2; }
-    double getLastInput() const { return x1; }
+    double getA1() const { return section.a1; }
+    double getA2() const { return section.a2; }
+    double getB0() const { return section.b0; }
+    double getB1() const { return section.b1; }
+    double getB2() const { return section.b2; }
 
     // The limiter's factor on Q; the audio routine writes it directly and
     // then calls updateCoefficients.
     float qScale = 1.0f;
 
 private:
-    double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
+    void updateNumerators();
+
+    Section section;
     double omega = 0.0;
     double q = 0.0;
-    double a0 = 0.0, a1 = 0.0, a2 = 0.0;
-    double b0 = 0.0, b1 = 0.0, b2 = 0.0;
+    double a0 = 0.0;
     float sampleRate = 44100.0f;
     FilterType type = LowPass;
-    // Sine and cosine of trigOmega, the omega they were computed for.
-    double trigOmega = 0.0, sinOmega = 0.0, cosOmega = 1.0;
+    // What the kept values were computed for, and the values: sine, cosine
+    // and the undivided numerators and a1.
+    double numeratorOmega = 0.0;
+    FilterType numeratorType = LowPass;
+    bool numeratorsValid = false;
+    double sinOmega = 0.0, cosOmega = 1.0;
+    double rawB0 = 0.0, rawB1 = 0.0, rawB2 = 0.0, rawA1 = 0.0;
 };

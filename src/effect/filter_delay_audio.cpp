@@ -16,12 +16,22 @@ constexpr float kClipThreshold = 0.9f;
 
 constexpr std::uint32_t bit(VstInt32 index) { return 1u << index; }
 
+// Left and right go through the same arithmetic side by side.
+using DoublePair = double __attribute__((vector_size(16)));
+using FloatPair = float __attribute__((vector_size(8)));
+
 // Finite input may still sum past the float range; the host gets the
 // largest float instead of infinity.
 inline float clampToFloat(double x) {
     if (x > FLT_MAX) return FLT_MAX;
     if (x < -FLT_MAX) return -FLT_MAX;
     return static_cast<float>(x);
+}
+
+// Beyond 0.9 the wet signal bends toward 0.999; rare enough to keep out of
+// the loop, so the loop's values stay in registers.
+[[gnu::noinline, gnu::cold]] float softClip(float w) {
+    return static_cast<float>(std::atan(w * 7.0784) * 0.636);
 }
 
 }  // namespace
@@ -63,7 +73,10 @@ void FilterDelayEffect::applyDelayTime(float value) {
 // Constant power: 0.707 on both sides in the middle, about 0.99985 on one
 // side at either end.
 void FilterDelayEffect::applyPan(float value) {
-    const double theta = static_cast<double>(value * 1.5707964f) - kQuarterPi;
+    float scaled = value * 1.5707964f;
+    // A pan too large for the angle to be finite sits in the middle.
+    if (!std::isfinite(scaled)) scaled = static_cast<float>(kQuarterPi);
+    const double theta = static_cast<double>(scaled) - kQuarterPi;
     const double c = std::cos(theta);
     const double s = std::sin(theta);
     panGainLeft = static_cast<float>((c - s) * 0.707);
@@ -113,17 +126,28 @@ void FilterDelayEffect::runBlock(float** inputs, float** outputs, VstInt32 frame
     applyPendingChanges();
     if (!delayLine) {
         mixDryOnly<kAccumulate>(inputs, outputs, frames);
-        gate.leaveAudio();
-        return;
+    } else {
+        // Finite input may still sum past the float range, and the host then
+        // gets the largest float instead of infinity. Only a dry gain above 1
+        // or the host's own samples can take the sum there.
+        const float dry = engineValue(DryLevel);
+        if (kAccumulate || !(dry >= -1.0f && dry <= 1.0f))
+            runLoop<kAccumulate, true>(inputs, outputs, frames, dry);
+        else
+            runLoop<kAccumulate, false>(inputs, outputs, frames, dry);
     }
+    filter.flushIfSilent();
+    gate.leaveAudio();
+}
 
+template <bool kAccumulate, bool kClamp>
+void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames, float dry) {
     const double quotient = 1.0 / (static_cast<double>(lineRate) * 5.0);
     const float step = static_cast<float>(quotient);
     const float bigStep = static_cast<float>(500.0 * quotient);
     const VstInt32 n = lineLength;
     const float monoScale = engineValue(InputLevel) * 0.5f;
     const float feedback = engineValue(Feedback);
-    const float dry = engineValue(DryLevel);
     const float wet = engineValue(WetLevel);
     const float panLeft = panGainLeft;
     const float panRight = panGainRight;
@@ -131,47 +155,66 @@ void FilterDelayEffect::runBlock(float** inputs, float** outputs, VstInt32 frame
     VstInt32 read = readIndex;
     VstInt32 write = writeIndex;
 
+    // The filter's arithmetic and the limiter's Q scale run on copies held
+    // in registers and go back to the filter at the end of the block.
+    filter.prepareNumerators();
+    FeedbackFilter::Section section = filter.getSection();
+    const float startScale = filter.qScale;
+    float qScale = startScale;
+    const DoublePair pan = {panLeft, panRight};
+    const DoublePair largest = {FLT_MAX, FLT_MAX};
     for (VstInt32 i = 0; i < frames; ++i) {
-        const float in0 = inputs[0][i];
-        const float in1 = inputs[1][i];
-        const float mono = static_cast<float>((static_cast<double>(in0) + in1) * monoScale);
-        const float dryLeft = dry * in0;
-        const float dryRight = dry * in1;
+        const DoublePair in = {inputs[0][i], inputs[1][i]};
+        const float mono = static_cast<float>((in[0] + in[1]) * monoScale);
+        // Each dry sample is rounded to a float before it meets the wet one.
+        const DoublePair dryOut =
+            __builtin_convertvector(__builtin_convertvector(in * static_cast<double>(dry), FloatPair),
+                                    DoublePair);
 
-        float y;
-        filter.tick(&line[read], &y);
-        if (!std::isfinite(y)) {
-            // An overflowed loop starts again from silence.
-            filter.clearHistory();
-            y = 0.0f;
-        }
+        float y = section.tick(line[read]);
         float fed = static_cast<float>(static_cast<double>(y) * feedback + mono);
-        if (!std::isfinite(fed)) fed = 0.0f;
+        // A non-finite filter output makes the fed sample non-finite too, so
+        // one test guards both the line and the filter.
+        if (!std::isfinite(fed)) [[unlikely]] {
+            if (!std::isfinite(y)) {
+                // An overflowed loop starts again from silence.
+                section.clearHistory();
+                y = 0.0f;
+            }
+            fed = 0.0f;
+        }
         line[write] = fed;
 
         float w = y * wet;
         if (w > kLimiterThreshold || w < -kLimiterThreshold) {
-            if (filter.qScale > kMinimumQScale) {
-                filter.qScale -= bigStep;
-                filter.updateCoefficients();
+            if (qScale > kMinimumQScale) {
+                qScale -= bigStep;
+                filter.scaleCoefficients(qScale, section);
             }
-        } else if (filter.qScale < 1.0f) {
-            filter.qScale += step;
-            filter.updateCoefficients();
+        } else if (qScale < 1.0f) {
+            qScale += step;
+            filter.scaleCoefficients(qScale, section);
         }
-        if (w > kClipThreshold || w < -kClipThreshold)
-            w = static_cast<float>(std::atan(w * 7.0784) * 0.636);
+        if (w > kClipThreshold || w < -kClipThreshold) [[unlikely]] w = softClip(w);
 
-        const double left = static_cast<double>(w) * panLeft + dryLeft;
-        const double right = static_cast<double>(w) * panRight + dryRight;
-        outputs[0][i] = clampToFloat(kAccumulate ? left + outputs[0][i] : left);
-        outputs[1][i] = clampToFloat(kAccumulate ? right + outputs[1][i] : right);
+        DoublePair out = static_cast<double>(w) * pan + dryOut;
+        if constexpr (kAccumulate) out += DoublePair{outputs[0][i], outputs[1][i]};
+        if constexpr (kClamp) {
+            out = out > largest ? largest : out;
+            out = out < -largest ? -largest : out;
+        }
+        const FloatPair result = __builtin_convertvector(out, FloatPair);
+        outputs[0][i] = result[0];
+        outputs[1][i] = result[1];
 
         if (++read == n) read = 0;
         if (++write == n) write = 0;
     }
+    filter.setSection(section);
+    if (qScale != startScale) {
+        filter.qScale = qScale;
+        filter.updateCoefficients();
+    }
     readIndex = read;
     writeIndex = write;
-    filter.flushIfSilent();
-    gate.leaveAudio();
 }

@@ -87,6 +87,8 @@ private:
     // The audio side.
     template <bool kAccumulate>
     void runBlock(float** inputs, float** outputs, VstInt32 frames);
+    template <bool kAccumulate, bool kClamp>
+    void runLoop(float** inputs, float** outputs, VstInt32 frames, float dry);
     template <bool kAccumulate>
     void mixDryOnly(float** inputs, float** outputs, VstInt32 frames);
     void applyPendingChanges();

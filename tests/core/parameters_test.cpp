@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "effect/filter_delay_effect.h"
+#include "test_host.h"
+
+namespace {
+
+// Remembers every parameter change the effect reports to its editor.
+class RecordingEditor : public PluginEditor {
+public:
+    using PluginEditor::PluginEditor;
+    void setParameter(VstInt32 index, float value) override {
+        changes.emplace_back(index, value);
+        PluginEditor::setParameter(index, value);
+    }
+    std::vector<std::pair<VstInt32, float>> changes;
+};
+
+PluginEditor* makeRecordingEditor(FilterDelayEffect* effect) { return new RecordingEditor(effect); }
+
+std::string programName(FilterDelayEffect& effect) {
+    char text[64];
+    effect.getProgramName(text);
+    return text;
+}
+
+std::string display(FilterDelayEffect& effect, VstInt32 index, float value) {
+    effect.setParameter(index, value);
+    char text[64];
+    effect.getParameterDisplay(index, text);
+    return text;
+}
+
+// A block of no frames lets the audio side take up parameter changes.
+void settle(FilterDelayEffect& effect) { effect.processReplacing(nullptr, nullptr, 0); }
+
+}  // namespace
+
+TEST(Parameters, ConstructionAppliesProgramZero) {
+    FilterDelayEffect effect(nullptr);
+    EXPECT_EQ(effect.getDelaySamples(), 22049);
+    EXPECT_EQ(effect.getWriteIndex(), 0);
+    EXPECT_EQ(effect.getReadIndex(), 22051);
+    EXPECT_NEAR(effect.getPanGainLeft(), 0.707, 5e-7);
+    EXPECT_NEAR(effect.getPanGainRight(), 0.707, 5e-7);
+    const float defaults[] = {1.0f, 0.5f, 0.0f, 0.0f, 1.0f, 0.0f, 0.5f, 0.0f, 0.8f};
+    for (VstInt32 i = 0; i < kParameterCount; ++i) EXPECT_EQ(effect.getParameter(i), defaults[i]);
+    EXPECT_EQ(effect.getParameter(9), 0.0f);
+    EXPECT_EQ(effect.getParameter(-1), 0.0f);
+}
+
+TEST(Parameters, NamesAndLabels) {
+    FilterDelayEffect effect(nullptr);
+    const char* names[] = {"Input Level", " Delay ", "Feedback", " Type ", " Cutoff ",
+                           "Resonance", " Pan ", "Dry Level", "Wet Level"};
+    const char* labels[] = {" db ", "ms", "%", "", "", "", "", " db ", " db "};
+    for (VstInt32 i = 0; i < kParameterCount; ++i) {
+        char text[64];
+        effect.getParameterName(i, text);
+        EXPECT_STREQ(text, names[i]);
+        effect.getParameterLabel(i, text);
+        EXPECT_STREQ(text, labels[i]);
+    }
+    char untouched[16] = "keep";
+    effect.getParameterName(9, untouched);
+    effect.getParameterLabel(9, untouched);
+    effect.getParameterDisplay(9, untouched);
+    EXPECT_STREQ(untouched, "keep");
+}
+
+TEST(Parameters, DisplayTexts) {
+    FilterDelayEffect effect(nullptr);
+    EXPECT_EQ(display(effect, Delay, 0.5f), "500");
+    EXPECT_EQ(display(effect, Feedback, 0.57f), "56");
+    EXPECT_EQ(display(effect, Resonance, 1.0f), "100");
+    EXPECT_EQ(display(effect, Cutoff, 0.5f), "5512");
+    EXPECT_EQ(display(effect, Pan, 0.5f), "<C>");
+    EXPECT_EQ(display(effect, Pan, 0.51f), "<C>");
+    EXPECT_EQ(display(effect, Pan, 0.0f), "L50");
+    EXPECT_EQ(display(effect, Pan, 1.0f), "R50");
+    EXPECT_EQ(display(effect, Pan, 0.25f), "L25");
+    EXPECT_EQ(display(effect, Type, 0.33f), "HighPass");
+    EXPECT_EQ(display(effect, Type, 0.66f), "BandPass");
+    EXPECT_EQ(display(effect, Type, 0.329f), "LowPass");
+    EXPECT_EQ(display(effect, InputLevel, 1.0f), "0.000000");
+    EXPECT_EQ(display(effect, DryLevel, 0.0f), "  -oo   ");
+    EXPECT_EQ(display(effect, WetLevel, 0.5f), "-6.02059");
+}
+
+TEST(Parameters, AbsurdValuesStillGiveShortTexts) {
+    FilterDelayEffect effect(nullptr);
+    for (float value : {1e30f, -1e30f, std::nanf(""), 3e9f})
+        for (VstInt32 i = 0; i < kParameterCount; ++i)
+            EXPECT_LE(display(effect, i, value).size(), 8u) << i << " " << value;
+}
+
+TEST(Programs, NamesAreNumberedWhileTheyReadInit) {
+    FilterDelayEffect effect(nullptr);
+    EXPECT_EQ(programName(effect), "Init 1");
+    effect.setProgram(15);
+    EXPECT_EQ(programName(effect), "Init 16");
+    char init[] = "Init";
+    effect.setProgramName(init);
+    EXPECT_EQ(programName(effect), "Init 16");
+    char bass[] = "Bass";
+    effect.setProgramName(bass);
+    EXPECT_EQ(programName(effect), "Bass");
+    effect.setProgram(14);
+    EXPECT_EQ(programName(effect), "Init 15");
+}
+
+TEST(Programs, LongNamesAreCutToTheField) {
+    FilterDelayEffect effect(nullptr);
+    char longName[] = "A name much longer than twenty-three characters";
+    effect.setProgramName(longName);
+    char text[64];
+    std::memset(text, '#', sizeof text);
+    effect.getProgramName(text);
+    EXPECT_STREQ(text, std::string(longName, 23).c_str());
+    effect.setProgram(1);
+    EXPECT_EQ(programName(effect), "Init 2");
+}
+
+TEST(Programs, EditingAParameterEditsTheCurrentProgram) {
+    FilterDelayEffect effect(nullptr);
+    effect.setParameter(Feedback, 0.4f);
+    effect.setProgram(1);
+    EXPECT_EQ(effect.getParameter(Feedback), 0.0f);
+    effect.setProgram(0);
+    EXPECT_EQ(effect.getParameter(Feedback), 0.4f);
+}
+
+TEST(Programs, ADispatchedNegativeProgramIsRefused) {
+    FilterDelayEffect effect(nullptr);
+    AEffect* r = effect.getRecord();
+    r->dispatcher(r, effSetProgram, 0, 3, nullptr, 0.0f);
+    r->dispatcher(r, effSetProgram, 0, -1, nullptr, 0.0f);
+    r->dispatcher(r, effSetProgram, 0, 16, nullptr, 0.0f);
+    EXPECT_EQ(r->dispatcher(r, effGetProgram, 0, 0, nullptr, 0.0f), 3);
+    r->dispatcher(r, effSetProgram, 0, 15, nullptr, 0.0f);
+    EXPECT_EQ(r->dispatcher(r, effGetProgram, 0, 0, nullptr, 0.0f), 15);
+}
+
+TEST(Parameters, ZeroDelayBecomesOneSample) {
+    FilterDelayEffect effect(nullptr);
+    effect.setParameter(Delay, 0.0f);
+    settle(effect);
+    EXPECT_EQ(effect.getDelaySamples(), 0);
+    EXPECT_EQ(effect.getReadIndex(), 0);
+    EXPECT_EQ(effect.getWriteIndex(), 1);
+    effect.setParameter(Delay, 0.0f);
+    settle(effect);
+    EXPECT_EQ(effect.getWriteIndex(), 2);
+    EXPECT_EQ(effect.getReadIndex(), 1);
+}
+
+TEST(Parameters, LongestDelayIsOneSampleShortOfASecond) {
+    FilterDelayEffect effect(nullptr);
+    effect.setParameter(Delay, 1.0f);
+    settle(effect);
+    EXPECT_EQ(effect.getDelaySamples(), 44099);
+    EXPECT_EQ(effect.getReadIndex(), 1);
+}
+
+TEST(Parameters, DelaysOutsideTheRangeStayInsideTheLine) {
+    FilterDelayEffect effect(nullptr);
+    for (float value : {-1.0f, 2.0f, 1e30f, -1e30f, std::nanf(""), 1.0000001f}) {
+        effect.setParameter(Delay, value);
+        settle(effect);
+        EXPECT_GE(effect.getReadIndex(), 0) << value;
+        EXPECT_LT(effect.getReadIndex(), effect.getDelayLineLength()) << value;
+        EXPECT_GE(effect.getWriteIndex(), 0) << value;
+        EXPECT_LT(effect.getWriteIndex(), effect.getDelayLineLength()) << value;
+        const float kept = effect.getParameter(Delay);
+        EXPECT_TRUE(kept == value || (std::isnan(kept) && std::isnan(value))) << "value is kept";
+    }
+}
+
+TEST(Parameters, PanIsConstantPower) {
+    FilterDelayEffect effect(nullptr);
+    effect.setParameter(Pan, 0.0f);
+    settle(effect);
+    EXPECT_NEAR(effect.getPanGainLeft(), 0.99985, 1e-5);
+    EXPECT_NEAR(effect.getPanGainRight(), 0.0, 1e-7);
+    effect.setParameter(Pan, 1.0f);
+    settle(effect);
+    EXPECT_NEAR(effect.getPanGainLeft(), 0.0, 1e-7);
+    EXPECT_NEAR(effect.getPanGainRight(), 0.99985, 1e-5);
+    for (float pan : {0.1f, 0.3f, 0.7f}) {
+        effect.setParameter(Pan, pan);
+        settle(effect);
+        const double power = double(effect.getPanGainLeft()) * effect.getPanGainLeft() +
+                             double(effect.getPanGainRight()) * effect.getPanGainRight();
+        EXPECT_NEAR(power, 2 * 0.707 * 0.707, 1e-6) << pan;
+    }
+}
+
+TEST(Parameters, EveryChangeReachesTheEditorEvenOutOfRange) {
+    FilterDelayEffect effect(nullptr, makeRecordingEditor);
+    auto* editor = static_cast<RecordingEditor*>(effect.getEditor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(effect.getRecord()->flags & effFlagsHasEditor, effFlagsHasEditor);
+    EXPECT_TRUE(editor->changes.empty()) << "no editor existed while program 0 was applied";
+    effect.setParameter(12, 0.3f);
+    ASSERT_EQ(editor->changes.size(), 1u);
+    EXPECT_EQ(editor->changes[0].first, 12);
+    EXPECT_EQ(editor->changes[0].second, 0.3f);
+    effect.setProgram(2);
+    EXPECT_EQ(editor->changes.size(), 10u);
+}
+
+TEST(Parameters, FilterFollowsItsParameters) {
+    FilterDelayEffect effect(nullptr);
+    effect.setParameter(Type, 0.5f);
+    effect.setParameter(Resonance, 1.0f);
+    effect.setParameter(Cutoff, 0.5f);
+    settle(effect);
+    EXPECT_EQ(effect.getFilter().getType(), HighPass);
+    EXPECT_DOUBLE_EQ(effect.getFilter().getQ(), 5.0);
+    EXPECT_NEAR(effect.getFilter().getOmega(), (20.0 / 44100 + 0.0625) * 6.283185307179586, 1e-12);
+}
+
+namespace {
+
+VstMidiEvent midi(unsigned char status, unsigned char data1, unsigned char data2) {
+    VstMidiEvent event{};
+    event.type = kVstMidiType;
+    event.byteSize = sizeof event;
+    event.midiData[0] = static_cast<char>(status);
+    event.midiData[1] = static_cast<char>(data1);
+    event.midiData[2] = static_cast<char>(data2);
+    return event;
+}
+
+// A list with room for as many event pointers as the test sends.
+struct EventList {
+    VstInt32 numEvents = 0;
+    VstIntPtr reserved = 0;
+    VstEvent* events[8] = {};
+    void add(VstMidiEvent& event) { events[numEvents++] = reinterpret_cast<VstEvent*>(&event); }
+    VstEvents* get() { return reinterpret_cast<VstEvents*>(this); }
+};
+
+}  // namespace
+
+TEST(Midi, ControlChangesSetParametersOnAnyChannel) {
+    RecordingHost host;
+    FilterDelayEffect effect(RecordingHost::callback);
+    host.calls.clear();
+    VstMidiEvent feedback = midi(0xB5, 2, 64);
+    VstMidiEvent wet = midi(0xB0, 8, 127);
+    EventList list;
+    list.add(feedback);
+    list.add(wet);
+    AEffect* r = effect.getRecord();
+    EXPECT_EQ(r->dispatcher(r, effProcessEvents, 0, 0, list.get(), 0.0f), 1);
+    EXPECT_EQ(effect.getParameter(Feedback), 64 * 0.007874016f);
+    EXPECT_EQ(effect.getParameter(WetLevel), 127 * 0.007874016f);
+    const auto automation = host.callsWith(audioMasterAutomate);
+    ASSERT_EQ(automation.size(), 2u);
+    EXPECT_EQ(automation[0].index, 2);
+    EXPECT_EQ(automation[0].opt, 64 * 0.007874016f);
+}
+
+TEST(Midi, OtherMessagesChangeNothing) {
+    RecordingHost host;
+    FilterDelayEffect effect(RecordingHost::callback);
+    host.calls.clear();
+    VstMidiEvent controller9 = midi(0xB0, 9, 100);
+    VstMidiEvent noteOn = midi(0x90, 2, 100);
+    VstMidiEvent sysex = midi(0xB0, 2, 100);
+    sysex.type = kVstSysExType;
+    EventList list;
+    list.add(controller9);
+    list.add(noteOn);
+    list.add(sysex);
+    list.events[list.numEvents++] = nullptr;
+    effect.processEvents(list.get());
+    EXPECT_EQ(effect.getParameter(Feedback), 0.0f);
+    EXPECT_TRUE(host.callsWith(audioMasterAutomate).empty());
+    EXPECT_EQ(effect.processEvents(nullptr), 1);
+}
