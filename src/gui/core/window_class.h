@@ -4,7 +4,7 @@
 // "Plugin%08x" after the module handle (8 lower-case hex digits of its low
 // 32 bits) and registers it with the frame's window procedure.
 // unregisterWindowClass drops a user; the last one unregisters the class.
-// On X11 registering also opens the library's display connection and the
+// With a display server, registering also opens the library's display connection and the
 // last unregistration closes it.
 //
 // Module-wide state: the name and the use count, a plain counter, because
