@@ -1,0 +1,72 @@
+// Command-line parsing: the options of every command as plain structs, and
+// strict number parsing (the whole text must be a finite number). Parsers
+// throw UsageError naming the option and the text they could not read.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// --set NAME=VALUE or INDEX=VALUE; the target is resolved against the
+// plug-in's parameter names once it is loaded.
+struct ParameterAssignment {
+    std::string target;
+    float value = 0.0f;
+};
+
+struct InfoOptions {
+    std::string library;
+    bool json = false;
+};
+
+struct RenderOptions {
+    std::string library;
+    std::string input;
+    std::string output;
+    std::optional<int> program;
+    std::vector<ParameterAssignment> assignments;
+    int blockSize = 512;
+    bool randomBlocks = false;
+    bool accumulate = false;
+    double tailSeconds = 0.0;
+    std::string automationFile;
+    std::string plotFile;
+    std::string automationLog;
+};
+
+struct PlotOptions {
+    std::string input;
+    std::string output;  // empty: plot the input alone
+    std::string png;
+};
+
+struct BenchOptions {
+    std::vector<std::string> libraries;
+    double seconds = 10.0;
+    int blockSize = 512;
+    int runs = 5;
+    std::vector<ParameterAssignment> assignments;
+};
+
+struct ValidateOptions {
+    std::string library;
+    int strictness = 5;
+    unsigned seed = 1;
+    std::string automationLog;
+    std::string onlyCheck;  // run the checks whose name contains this
+};
+
+// Whole-text integer and float parsing; false when text is not entirely a
+// number (or the float is not finite).
+bool parseInteger(std::string_view text, long long& out);
+bool parseFloat(std::string_view text, double& out);
+
+ParameterAssignment parseAssignment(const std::string& text);
+InfoOptions parseInfo(const std::vector<std::string>& args);
+RenderOptions parseRender(const std::vector<std::string>& args);
+PlotOptions parsePlot(const std::vector<std::string>& args);
+BenchOptions parseBench(const std::vector<std::string>& args);
+ValidateOptions parseValidate(const std::vector<std::string>& args);
+
+extern const char* const kUsage;

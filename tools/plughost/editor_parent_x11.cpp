@@ -1,0 +1,57 @@
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "editor_parent.h"
+
+namespace {
+
+class X11Parent final : public EditorParent {
+public:
+    X11Parent(Display* display, Window window) : display_(display), window_(window) {}
+    ~X11Parent() override {
+        XDestroyWindow(display_, window_);
+        XCloseDisplay(display_);
+    }
+    void* handle() override { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window_)); }
+    void resize(int width, int height) override {
+        XResizeWindow(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        XFlush(display_);
+    }
+    void pump() override {
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+        }
+        XSync(display_, False);
+    }
+
+private:
+    Display* display_;
+    Window window_;
+};
+
+}  // namespace
+
+std::unique_ptr<EditorParent> createEditorParent(int width, int height, std::string& whyNot) {
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name) {
+        whyNot = "no display ($DISPLAY is not set)";
+        return nullptr;
+    }
+    Display* display = XOpenDisplay(name);
+    if (!display) {
+        whyNot = std::string("cannot open display ") + name;
+        return nullptr;
+    }
+    const int screen = DefaultScreen(display);
+    Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0,
+                                        static_cast<unsigned>(width > 0 ? width : 400),
+                                        static_cast<unsigned>(height > 0 ? height : 300), 0,
+                                        BlackPixel(display, screen), BlackPixel(display, screen));
+    XStoreName(display, window, "plughost validate");
+    XMapWindow(display, window);
+    XSync(display, False);
+    return std::make_unique<X11Parent>(display, window);
+}

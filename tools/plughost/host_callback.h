@@ -1,0 +1,88 @@
+// The host side of the interface: the callback every plug-in instance gets
+// from `main`, and the state it answers from.
+//
+// Each instance is bound to one HostContext (sample rate, block size, time,
+// automation log). The callback finds the context from the AEffect pointer;
+// during `main`, before the record exists, it uses the context that
+// Plugin's constructor announces on the calling thread.
+//
+// What the callback answers, by host opcode:
+//   0 automate          logs index and value (with the render position), 1
+//   1 version           2400
+//   3 idle, 14 needIdle 1
+//   6 wantMidi          1 (MIDI is delivered through opcode 25)
+//   7 getTime           a VstTimeInfo at 120 BPM in 4/4, playing
+//   10 tempoAt          1200000 (BPM times 10000)
+//   16/17               the context's sample rate and block size
+//   22 replace/accum.   1 for processReplacing, 2 for process
+//   23 process level    2 real time (4 while rendering offline) inside an
+//                       audio call, 1 otherwise
+//   24 automation state 2 (read)
+//   32/33/34            vendor "Molvex", product "plughost", version 1000
+//   37 canDo            1 for the words in kHostCapabilities, else 0
+//   38 language         1 (English)
+//   41 directory        the plug-in library's folder
+//   13, 15, 42, 43, 44  1
+// Everything else answers 0. The callback is safe to call from any thread.
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "vst2_interface.h"
+
+// One automation report (host opcode 0) from a plug-in.
+struct ReportedAutomation {
+    double seconds;  // render position when it arrived
+    int index;
+    float value;
+};
+
+class HostContext {
+public:
+    HostContext(double sampleRate, int blockSize);
+
+    std::atomic<double> sampleRate;
+    std::atomic<int> blockSize;
+    std::atomic<bool> accumulating{false};
+    std::atomic<bool> offline{false};
+    // Frame position of the block being processed; time info derives from it.
+    std::atomic<double> samplePosition{0.0};
+    std::string pluginDirectory;
+
+    void recordAutomation(int index, float value);
+    std::vector<ReportedAutomation> reportedAutomation() const;
+    long automationCount() const { return automationCount_.load(); }
+    // Counts calls of host opcodes the plug-in made, for validate's notes.
+    std::atomic<long> callbackCount{0};
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<ReportedAutomation> automation_;
+    std::atomic<long> automationCount_{0};
+};
+
+// The words this host answers canDo with 1.
+extern const char* const kHostCapabilities[];
+extern const int kHostCapabilityCount;
+
+VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                       void* ptr, float opt);
+
+// Binding of records to contexts; Plugin uses these.
+void bindEffect(AEffect* effect, HostContext* context);
+void unbindEffect(AEffect* effect);
+// The context that callbacks without a known record on this thread use
+// (set around the call of `main`).
+void setPendingContext(HostContext* context);
+
+// Marks the calling thread as inside an audio call while it lives.
+class AudioCallScope {
+public:
+    AudioCallScope();
+    ~AudioCallScope();
+    AudioCallScope(const AudioCallScope&) = delete;
+    AudioCallScope& operator=(const AudioCallScope&) = delete;
+};

@@ -1,0 +1,26 @@
+// Just enough JSON writing for `info --json`: objects, arrays, strings,
+// numbers and booleans, with commas and escaping handled.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class JsonWriter {
+public:
+    void beginObject(const std::string& key = "");
+    void endObject();
+    void beginArray(const std::string& key = "");
+    void endArray();
+    void string(const std::string& key, const std::string& value);
+    void number(const std::string& key, double value);
+    void integer(const std::string& key, long long value);
+    void boolean(const std::string& key, bool value);
+    const std::string& text() const { return out_; }
+
+private:
+    void prefix(const std::string& key);
+    std::string out_;
+    std::vector<bool> first_;
+};
+
+std::string jsonEscape(const std::string& text);

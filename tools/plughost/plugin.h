@@ -1,0 +1,79 @@
+// A plug-in library and the instances made from it, seen from the host.
+//
+// PluginLibrary loads the file and finds its entry (`main`, or
+// `VSTPluginMain` as many plug-ins also export). Plugin calls the entry,
+// checks the record and closes the instance (opcode 1) when destroyed. All
+// failures throw HostError with one line naming the library and the fault.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host_callback.h"
+#include "plugin_loader.h"
+#include "vst2_interface.h"
+
+class PluginLibrary {
+public:
+    explicit PluginLibrary(const std::string& path);
+    PluginMainProc entry() const { return entry_; }
+    const std::string& path() const { return path_; }
+    std::string directory() const;
+
+private:
+    std::string path_;
+    std::unique_ptr<LoadedLibrary> library_;
+    PluginMainProc entry_ = nullptr;
+};
+
+class Plugin {
+public:
+    // Creates an instance bound to context and sends effOpen.
+    Plugin(const PluginLibrary& library, HostContext& context);
+    ~Plugin();
+    Plugin(const Plugin&) = delete;
+    Plugin& operator=(const Plugin&) = delete;
+
+    AEffect* effect() const { return effect_; }
+    HostContext& context() const { return context_; }
+    int numParams() const { return effect_->numParams; }
+    int numPrograms() const { return effect_->numPrograms; }
+    int numInputs() const { return effect_->numInputs; }
+    int numOutputs() const { return effect_->numOutputs; }
+    bool canReplace() const { return (effect_->flags & effFlagsCanReplacing) != 0; }
+    bool hasEditor() const { return (effect_->flags & effFlagsHasEditor) != 0; }
+
+    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                       void* ptr = nullptr, float opt = 0.0f) const;
+    // Text answered into a zeroed host buffer, cut at the terminator and
+    // with control characters replaced, so that any answer prints safely.
+    std::string text(VstInt32 opcode, VstInt32 index = 0) const;
+    std::string parameterName(int index) const { return text(effGetParamName, index); }
+    std::string parameterLabel(int index) const { return text(effGetParamLabel, index); }
+    std::string parameterDisplay(int index) const { return text(effGetParamDisplay, index); }
+    std::string programName() const { return text(effGetProgramName); }
+
+    void setParameter(int index, float value) const;
+    float getParameter(int index) const;
+
+    // Host set-up in the order hosts use: rate and block size while
+    // suspended, then resume (which also starts processing).
+    void configure(double sampleRate, int blockSize) const;
+    void resume() const;
+    void suspend() const;
+
+    // One audio call; replacing selects processReplacing over process.
+    void processBlock(float** inputs, float** outputs, int frames, bool replacing) const;
+
+    // Index of a parameter given as a number or as its name (matched without
+    // padding spaces, case-insensitively). Throws HostError when none fits.
+    int findParameter(const std::string& indexOrName) const;
+
+private:
+    HostContext& context_;
+    AEffect* effect_ = nullptr;
+};
+
+// Name with leading and trailing spaces removed, lower case: how parameter
+// names are compared.
+std::string normalisedName(const std::string& name);

@@ -1,0 +1,27 @@
+#include "progress.h"
+
+#include <cstdio>
+
+#include "system.h"
+
+ProgressBar::ProgressBar() : enabled_(stderrIsTerminal()), start_(std::chrono::steady_clock::now()) {}
+
+ProgressBar::~ProgressBar() {
+    if (shown_) std::fprintf(stderr, "\r%60s\r", "");
+}
+
+void ProgressBar::update(double fraction) {
+    if (!enabled_) return;
+    const int percent = static_cast<int>(fraction * 100.0);
+    if (percent == lastPercent_) return;
+    if (!shown_ && std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
+    shown_ = true;
+    lastPercent_ = percent;
+    constexpr int kWidth = 40;
+    char bar[kWidth + 1];
+    const int filled = percent * kWidth / 100;
+    for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '.';
+    bar[kWidth] = '\0';
+    std::fprintf(stderr, "\rrendering [%s] %3d%%", bar, percent);
+    std::fflush(stderr);
+}

@@ -1,0 +1,18 @@
+// A progress bar on stderr, shown only when stderr is a terminal and the
+// work has already taken more than a second (short renders stay quiet).
+#pragma once
+
+#include <chrono>
+
+class ProgressBar {
+public:
+    ProgressBar();
+    ~ProgressBar();
+    void update(double fraction);  // 0..1; cheap enough for every block
+
+private:
+    bool enabled_;
+    bool shown_ = false;
+    int lastPercent_ = -1;
+    std::chrono::steady_clock::time_point start_;
+};

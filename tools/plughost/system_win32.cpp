@@ -1,0 +1,41 @@
+#include "system.h"
+
+#include <csignal>
+#include <initializer_list>
+#include <cstdio>
+#include <cstdlib>
+#include <io.h>
+#include <stdio.h>
+#include <windows.h>
+
+bool stderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+
+double threadCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0.0;
+    auto toSeconds = [](const FILETIME& t) {
+        ULARGE_INTEGER v;
+        v.LowPart = t.dwLowDateTime;
+        v.HighPart = t.dwHighDateTime;
+        return static_cast<double>(v.QuadPart) * 1e-7;  // 100 ns units
+    };
+    return toSeconds(kernel) + toSeconds(user);
+}
+
+namespace {
+
+const char* crashMessage = "crashed";
+
+void onCrash(int) {
+    std::fputs(crashMessage, stdout);
+    std::fputs("crash\n", stdout);
+    std::fflush(stdout);
+    std::_Exit(1);
+}
+
+}  // namespace
+
+void reportCrashesAs(const char* message) {
+    crashMessage = message;
+    for (int s : {SIGSEGV, SIGILL, SIGFPE, SIGABRT}) std::signal(s, onCrash);
+}
