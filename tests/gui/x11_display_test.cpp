@@ -1,0 +1,258 @@
+// The x11 backend on a real (virtual) X server: a frame inside a host's
+// window paints, a real pointer click reaches the right view, the display
+// connection lives exactly as long as the frames, and ids that are not
+// windows or windows that vanish leave the host running.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "gui/controls/control.h"
+#include "gui/controls/tracking_loop.h"
+#include "gui/core/editor_base.h"
+#include "gui/core/frame.h"
+#include "gui/core/window_class.h"
+#include "host/effect_base_ext.h"
+#include "platform/x11/x11_status.h"
+
+// Last: Xlib's macros (None, Bool, Status...) would spoil the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace {
+
+int hostIdleCalls = 0;
+
+VstIntPtr recordHostCall(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+    if (opcode == audioMasterIdle) ++hostIdleCalls;
+    return 0;
+}
+
+class Effect : public EffectBaseExt {
+public:
+    Effect() : EffectBaseExt(&recordHostCall, 1, 1) {}
+    void process(float**, float**, VstInt32) override {}
+};
+
+class Block : public GuiView {
+public:
+    Block(GuiRect r, GuiColor c) : GuiView(r), colour(c) {}
+    void draw(GuiDrawContext* context) override {
+        context->setFillColor(colour);
+        context->fillRect(GuiRect(size.left - 1, size.top - 1, size.right, size.bottom));
+        ++draws;
+    }
+    void mouseDown(GuiDrawContext*, const GuiPoint& where) override {
+        ++clicks;
+        lastClick = where;
+    }
+    GuiColor colour;
+    int draws = 0;
+    int clicks = 0;
+    GuiPoint lastClick{-1, -1};
+};
+
+class Fader : public GuiControl, public ControlListener {
+public:
+    explicit Fader(GuiRect r) : GuiControl(r, this, 5) {}
+    void draw(GuiDrawContext*) override { oldValue = value; }
+    void mouseDown(GuiDrawContext* context, const GuiPoint& where) override {
+        guiTrackMouse(*this, context, where, GuiTrackingRules{}, [this](const GuiPoint& p) {
+            return static_cast<float>(p.h - size.left) / static_cast<float>(size.width());
+        });
+    }
+    void valueChanged(GuiDrawContext*, GuiControl*) override { ++reports; }
+    int reports = 0;
+};
+
+class Editor : public GuiEditorBase {
+public:
+    explicit Editor(EffectBase* effect) : GuiEditorBase(effect) { rect = ERect{0, 0, 60, 200}; }
+    VstIntPtr open(void* parent) override {
+        GuiEditorBase::open(parent);
+        frame = new GuiFrame(GuiRect(0, 0, 200, 60), parent, this);
+        if (!frame->getWindow()) return 0;
+        red = new Block(GuiRect(10, 10, 50, 50), kColorRed);
+        blue = new Block(GuiRect(50, 10, 90, 50), kColorBlue);
+        fader = new Fader(GuiRect(100, 10, 190, 50));
+        frame->addView(red);
+        frame->addView(blue);
+        frame->addView(fader);
+        return 1;
+    }
+    void close() override {
+        delete frame;
+        frame = nullptr;
+    }
+    Block* red = nullptr;
+    Block* blue = nullptr;
+    Fader* fader = nullptr;
+};
+
+int testErrors = 0;
+int countTestErrors(Display*, XErrorEvent*) {
+    ++testErrors;
+    return 0;
+}
+
+// The host's side: its own connection and a top-level window as the
+// editor's parent.
+class X11DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = XOpenDisplay(nullptr);
+        ASSERT_NE(host, nullptr) << "no X server";
+        previousHandler = XSetErrorHandler(&countTestErrors);
+        testErrors = 0;
+        parent = makeParent(20, 20);
+        effect = new Effect();
+        editor = new Editor(effect);
+    }
+    void TearDown() override {
+        delete effect;
+        if (host) {
+            XDestroyWindow(host, parent);
+            XSync(host, False);
+            XSetErrorHandler(previousHandler);
+            XCloseDisplay(host);
+        }
+    }
+    ::Window makeParent(int x, int y) {
+        ::Window w = XCreateSimpleWindow(host, DefaultRootWindow(host), x, y, 300, 100, 0, 0,
+                                         WhitePixel(host, DefaultScreen(host)));
+        XMapWindow(host, w);
+        XSync(host, False);
+        return w;
+    }
+    static void* asParent(::Window w) { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(w)); }
+    VstIntPtr dispatch(VstInt32 opcode, void* ptr = nullptr) {
+        return effect->dispatcher(opcode, 0, 0, ptr, 0.0f);
+    }
+    // Sends editor idle as a host would, until `done` or two seconds pass.
+    bool idleUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 200; ++i) {
+            dispatch(effEditIdle);
+            if (done()) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    unsigned long pixelOf(::Window w, int x, int y) {
+        XImage* image = XGetImage(host, w, x, y, 1, 1, AllPlanes, ZPixmap);
+        if (!image) return ~0ul;
+        const unsigned long p = XGetPixel(image, 0, 0) & 0xFFFFFF;
+        XDestroyImage(image);
+        return p;
+    }
+    void clickAt(int rootX, int rootY) {
+        XTestFakeMotionEvent(host, DefaultScreen(host), rootX, rootY, CurrentTime);
+        XTestFakeButtonEvent(host, 1, True, CurrentTime);
+        XTestFakeButtonEvent(host, 1, False, CurrentTime);
+        XSync(host, False);
+    }
+    ::Window childWindow() {
+        return static_cast<::Window>(platform::x11::nativeWindowId(editor->getFrame()->getWindow()));
+    }
+
+    Display* host = nullptr;
+    XErrorHandler previousHandler = nullptr;
+    ::Window parent = 0;
+    Effect* effect = nullptr;
+    Editor* editor = nullptr;
+};
+
+TEST_F(X11DisplayTest, AFrameInsideTheHostWindowPaintsAndTakesARealClick) {
+    EXPECT_FALSE(platform::x11::displayConnectionOpen());
+    ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
+    EXPECT_TRUE(platform::x11::displayConnectionOpen());
+    ::Window child = childWindow();
+    ASSERT_NE(child, 0u);
+
+    // The child sits inside the host's window at (0, 0) with the panel's size.
+    ::Window root = 0, parentOfChild = 0, *children = nullptr;
+    unsigned count = 0;
+    ASSERT_TRUE(XQueryTree(host, child, &root, &parentOfChild, &children, &count));
+    if (children) XFree(children);
+    EXPECT_EQ(parentOfChild, parent);
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(host, child, &attributes));
+    EXPECT_EQ(attributes.width, 200);
+    EXPECT_EQ(attributes.height, 60);
+    EXPECT_EQ(attributes.x, 0);
+    EXPECT_EQ(attributes.y, 0);
+
+    ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isFirstDrawPending(); }));
+    EXPECT_EQ(editor->red->draws, 1);
+    EXPECT_EQ(pixelOf(child, 20, 20), 0xFF0000ul);
+    EXPECT_EQ(pixelOf(child, 60, 20), 0x0000FFul);
+
+    // Parent at (20, 20) on the root: (50, 30) in the frame is the shared
+    // edge of red and blue, which goes to blue, added later.
+    clickAt(20 + 50, 20 + 30);
+    ASSERT_TRUE(idleUntil([&] { return editor->blue->clicks > 0; }));
+    EXPECT_EQ(editor->red->clicks, 0);
+    EXPECT_EQ(editor->blue->lastClick, GuiPoint(50, 30));
+
+    // The fader's tracking loop reads the released buttons from the server
+    // and ends after one pass at the click's position.
+    clickAt(20 + 145, 20 + 30);
+    ASSERT_TRUE(idleUntil([&] { return editor->fader->reports > 0; }));
+    EXPECT_NEAR(editor->fader->getValue(), 0.5f, 0.02f);
+
+    dispatch(effEditClose);
+    EXPECT_FALSE(platform::x11::displayConnectionOpen());
+    EXPECT_EQ(windowClassUseCount(), 0);
+    dispatch(effEditClose);  // a second close is harmless
+    EXPECT_EQ(testErrors, 0);
+}
+
+TEST_F(X11DisplayTest, AnIdThatIsNotAWindowFailsCleanlyAndForeignErrorsStillReachTheHost) {
+    EXPECT_EQ(dispatch(effEditOpen, asParent(0x7ffffff0)), 0);
+    EXPECT_EQ(editor->getFrame()->getWindow(), nullptr);
+    dispatch(effEditIdle);
+    dispatch(effEditClose);
+    EXPECT_FALSE(platform::x11::displayConnectionOpen());
+    EXPECT_EQ(windowClassUseCount(), 0);
+
+    // While our connection is open, an error on the host's connection goes
+    // to the host's handler, not into ours.
+    ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
+    XMapWindow(host, 0x7ffffff0);
+    XSync(host, False);
+    EXPECT_EQ(testErrors, 1);
+    dispatch(effEditClose);
+}
+
+TEST_F(X11DisplayTest, TheConnectionLivesFromTheFirstFrameToTheLast) {
+    Effect* secondEffect = new Effect();
+    Editor* second = new Editor(secondEffect);
+    ::Window secondParent = makeParent(340, 20);
+    ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
+    ASSERT_EQ(secondEffect->dispatcher(effEditOpen, 0, 0, asParent(secondParent), 0.0f), 1);
+    EXPECT_EQ(windowClassUseCount(), 2);
+    dispatch(effEditClose);
+    EXPECT_TRUE(platform::x11::displayConnectionOpen());
+    // A host that never closes the editor: deleting the plug-in closes it.
+    delete secondEffect;
+    (void)second;
+    EXPECT_FALSE(platform::x11::displayConnectionOpen());
+    XDestroyWindow(host, secondParent);
+    XSync(host, False);
+}
+
+TEST_F(X11DisplayTest, AParentDestroyedBeforeCloseLeavesAClosedFrame) {
+    ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
+    ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isFirstDrawPending(); }));
+    XDestroyWindow(host, parent);
+    XSync(host, False);
+    parent = makeParent(20, 20);  // TearDown destroys this one
+    ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isOpen(); }));
+    editor->doIdle();
+    dispatch(effEditClose);
+    EXPECT_FALSE(platform::x11::displayConnectionOpen());
+    EXPECT_EQ(testErrors, 0);
+}
+
+}  // namespace
