@@ -4,6 +4,8 @@
 // windows or windows that vanish leave the host running.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -253,6 +255,20 @@ TEST_F(X11DisplayTest, AParentDestroyedBeforeCloseLeavesAClosedFrame) {
     dispatch(effEditClose);
     EXPECT_FALSE(platform::x11::displayConnectionOpen());
     EXPECT_EQ(testErrors, 0);
+}
+
+TEST_F(X11DisplayTest, TheBackendWorksInsideALoadedLibrary) {
+    void* library = dlopen(GUI_PLUGIN_LINK_CHECK, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    using Check = int (*)(void*);
+    auto check = reinterpret_cast<Check>(dlsym(library, "molvexGuiLinkCheck"));
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(dlsym(library, "_ZN8GuiFrameD0Ev"), nullptr);  // nothing else leaves it
+    EXPECT_EQ(check(asParent(parent)), 1);
+    EXPECT_EQ(check(asParent(0x7ffffff0)), 0);
+    EXPECT_EQ(check(asParent(parent)), 1);
+    EXPECT_EQ(testErrors, 0);
+    dlclose(library);
 }
 
 }  // namespace
