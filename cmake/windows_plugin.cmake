@@ -14,9 +14,11 @@ target_sources(Molvex PRIVATE
   ${PROJECT_SOURCE_DIR}/resources/molvex.rc
   ${CMAKE_CURRENT_LIST_DIR}/molvex_exports.def)
 
-# The module handle slot comes with the platform library once it exists;
-# until then the plug-in compiles it itself.
-if(NOT TARGET molvex_platform)
+# The handle slot the entry routine writes: the platform layer's library
+# when the tree has one, else its source directly.
+if(TARGET molvex_module_handle)
+  target_link_libraries(Molvex PRIVATE molvex_module_handle)
+else()
   target_sources(Molvex PRIVATE ${PROJECT_SOURCE_DIR}/src/platform/module_handle.cpp)
 endif()
 

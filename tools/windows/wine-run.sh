@@ -1,32 +1,55 @@
 #!/usr/bin/env bash
 # Runs a Windows program of a Windows build tree under wine, in that tree's
-# own prefix (build-win32/wineprefix is 32-bit, build-win64/wineprefix is
-# 64-bit). CMake uses it as the emulator of the cross builds, so ctest and
-# gtest discovery go through it too.
+# own prefix: build-win32/wineprefix is a 32-bit prefix, build-win64's a
+# 64-bit one. CMake uses this as the emulator of the cross builds, so ctest,
+# gtest discovery and build-time generators all come through here.
 #   wine-run.sh PROGRAM.exe [ARGS...]
+#   wine-run.sh --prepare TREE win32|win64   (only create TREE's prefix)
+# The prefix is created on first use (wineboot, some ten to thirty seconds),
+# once per build tree; a lock keeps parallel first uses from racing.
 set -euo pipefail
+
+export WINEDEBUG=${WINEDEBUG:--all}
+# No "install Mono/Gecko?" prompts, and no menu entries on the build machine.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
+
+prepare() {  # TREE ARCH
+  local prefix=$1/wineprefix arch=$2
+  [ -f "$prefix/system.reg" ] && return 0
+  (
+    flock 9
+    if [ ! -f "$prefix/system.reg" ]; then
+      echo "wine-run: creating the $arch prefix $prefix (once per build tree)" >&2
+      WINEPREFIX=$prefix WINEARCH=$arch wineboot -i </dev/null >/dev/null 2>&1
+      WINEPREFIX=$prefix wineserver -w
+    fi
+  ) 9>"$1/wineprefix.lock"
+  [ -f "$prefix/system.reg" ] || { echo "wine-run: could not create $prefix" >&2; exit 2; }
+}
+
+if [ "${1:-}" = --prepare ]; then
+  prepare "$2" "$3"
+  exit 0
+fi
 
 program=$1
 shift
 
 if [ -z "${WINEPREFIX:-}" ]; then
-  # The prefix of the build tree the program belongs to: the nearest folder
-  # upwards that holds a CMakeCache.txt.
-  dir=$(cd "$(dirname "$program")" && pwd)
-  while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do dir=$(dirname "$dir"); done
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
+  # The tree the program belongs to: the nearest folder upwards with a
+  # CMakeCache.txt. Its programs all share one machine type, which picks the
+  # prefix's: i386 (0x14c) makes a 32-bit prefix, anything else 64-bit.
+  tree=$(cd "$(dirname "$program")" && pwd)
+  while [ "$tree" != / ] && [ ! -f "$tree/CMakeCache.txt" ]; do tree=$(dirname "$tree"); done
+  if [ ! -f "$tree/CMakeCache.txt" ]; then
     echo "wine-run: $program is not inside a build tree" >&2
     exit 2
   fi
-  export WINEPREFIX=$dir/wineprefix
-fi
-export WINEDEBUG=${WINEDEBUG:--all}
-# No "install Mono/Gecko?" dialogs, and no desktop integration.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "wine-run: no wine prefix at $WINEPREFIX (tools/windows/test.sh creates it)" >&2
-  exit 2
+  pe=$(od -An -tu4 -j60 -N4 "$program" | tr -d ' ')
+  machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$program" | tr -d ' ')
+  if [ "$machine" = 014c ]; then arch=win32; else arch=win64; fi
+  prepare "$tree" "$arch"
+  export WINEPREFIX=$tree/wineprefix
 fi
 
 exec wine "$program" "$@"

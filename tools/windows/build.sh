@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Configures and builds the Windows trees with mingw-w64:
+#   build-win32/Molvex.dll  the 32-bit plug-in (PE32 i386), what 32-bit hosts load
+#   build-win64/Molvex.dll  the 64-bit plug-in (PE32+ x86-64), same name, own tree
+# together with each tree's tests and plughost.exe. ./run test calls it, then
+# tools/windows/test.sh.
+#   tools/windows/build.sh [win32|win64 ...]   (default: both)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+jobs=$(nproc 2>/dev/null || echo 2)
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(win32 win64)
+
+for preset in "${presets[@]}"; do
+  echo "== Windows build: $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
