@@ -32,7 +32,7 @@ public:
     }
     ~Knob() override { handle->release(); }
     void draw(GuiDrawContext* c) override {
-        c->setFillColor(GuiColor{60, 70, 90, 0});
+        c->setFillColor(GuiColor{170, 180, 200, 0});
         c->fillEllipse(size);
         c->setFrameColor(GuiColor{200, 210, 230, 0});
         c->drawEllipse(size);
