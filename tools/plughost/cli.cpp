@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "error.h"
@@ -56,12 +57,18 @@ long long integerOption(const std::string& option, const std::string& text, long
     return v;
 }
 
+std::string shortNumber(double v) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", v);
+    return buffer;
+}
+
 double floatOption(const std::string& option, const std::string& text, double min, double max) {
     double v = 0;
     if (!parseFloat(text, v)) throw UsageError("bad number for " + option + ": '" + text + "'");
     if (v < min || v > max)
-        throw UsageError(option + " must be between " + std::to_string(min) + " and " +
-                         std::to_string(max) + ", not " + text);
+        throw UsageError(option + " must be between " + shortNumber(min) + " and " + shortNumber(max) +
+                         ", not " + text);
     return v;
 }
 

@@ -1,0 +1,115 @@
+# The plughost command itself, run by tests/plughost/expect.sh. Inputs are
+# made once by the plughost_inputs fixture.
+set(ph $<TARGET_FILE:plughost>)
+set(molvex $<TARGET_FILE:Molvex>)
+set(fault $<TARGET_FILE:fault_plugin>)
+set(data ${CMAKE_CURRENT_BINARY_DIR}/data)
+set(expect ${CMAKE_CURRENT_SOURCE_DIR}/expect.sh)
+
+add_executable(make_inputs make_inputs.cpp)
+target_link_libraries(make_inputs PRIVATE plughost_core molvex_warnings)
+add_dependencies(make_inputs plughost Molvex fault_plugin no_entry)
+add_test(NAME plughost.inputs COMMAND make_inputs ${data})
+set_tests_properties(plughost.inputs PROPERTIES FIXTURES_SETUP plughost_inputs LABELS plughost)
+
+# NAME [ENV VAR=VALUE] -- expect.sh arguments
+function(plughost_test name)
+  cmake_parse_arguments(T "" "ENV" "" ${ARGN})
+  add_test(NAME plughost.${name} COMMAND ${expect} ${T_UNPARSED_ARGUMENTS})
+  set_tests_properties(plughost.${name} PROPERTIES FIXTURES_REQUIRED plughost_inputs LABELS plughost
+                       RESOURCE_LOCK plughost_data_${name} TIMEOUT 120)
+  if(T_ENV)
+    set_tests_properties(plughost.${name} PROPERTIES ENVIRONMENT "${T_ENV}")
+  endif()
+endfunction()
+
+# --- Molvex
+plughost_test(info.molvex --stdout "unique id +mx67" -- ${ph} info ${molvex})
+plughost_test(info.molvex.json --stdout "\"uniqueId\": \"mx67\"" -- ${ph} info ${molvex} --json)
+plughost_test(render.molvex --present ${data}/molvex.wav --present ${data}/molvex.png --present ${data}/molvex.log
+  --stdout "rendered 3.00 s of audio"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/molvex.wav --set delay=0.1 --set "dry level=0.5"
+     --set 2=0.5 --program 3 --block random --tail 2 --automation ${data}/automation.txt
+     --plot ${data}/molvex.png --log-automation ${data}/molvex.log)
+plughost_test(render.molvex.mono.accumulate --present ${data}/molvex-mono.wav --stdout "process\\)"
+  -- ${ph} render ${molvex} ${data}/mono.wav ${data}/molvex-mono.wav --accumulate --block 64)
+plughost_test(plot.molvex --present ${data}/plot.png -- ${ph} plot ${data}/stereo.wav ${data}/plot.png)
+# Strictness 5, the level the plug-in must pass.
+plughost_test(validate.molvex --stdout "18 passed, 0 failed, 3 skipped" -- ${ph} validate ${molvex} --strictness 5)
+
+# --- Debian's plug-ins: a mono DPF delay and a stereo DPF panner.
+set(zamdelay /usr/lib/vst/ZamDelay-vst.so)
+set(pingpong /usr/lib/vst/PingPongPan-vst.so)
+if(EXISTS ${zamdelay} AND EXISTS ${pingpong})
+  plughost_test(info.zamdelay --stdout "vendor \\(47\\) +\"Damien Zammit\"" --stdout "inputs/outputs +1 / 1"
+    -- ${ph} info ${zamdelay})
+  plughost_test(info.pingpongpan.json --stdout "\"numOutputs\": 2" -- ${ph} info ${pingpong} --json)
+  plughost_test(render.zamdelay --present ${data}/zamdelay.wav
+    -- ${ph} render ${zamdelay} ${data}/mono.wav ${data}/zamdelay.wav --tail 1 --set 0=0.8)
+  plughost_test(render.pingpongpan --present ${data}/pingpong.wav
+    -- ${ph} render ${pingpong} ${data}/stereo.wav ${data}/pingpong.wav --block random --set 1=0.5)
+  plughost_test(bench.peers --stdout "Molvex.so .*1.00x" --stdout "ZamDelay-vst.so" --stdout "PingPongPan-vst.so"
+    -- ${ph} bench ${molvex} ${zamdelay} ${pingpong} --seconds 1 --runs 3)
+  # A peer with fewer inputs than the file has channels.
+  plughost_test(bad.channels.peer --status fail --absent ${data}/never1.wav
+    --stderr-line "stereo.wav: has 2 channels but the plug-in takes 1 input$"
+    -- ${ph} render ${zamdelay} ${data}/stereo.wav ${data}/never1.wav)
+else()
+  message(WARNING "Debian's zam-plugins and dpf-plugins-vst are missing; their plughost tests are left out")
+endif()
+
+# --- Bad input: one line on stderr, a failing status, no output file.
+function(bad_input name regex)
+  plughost_test(bad.${name} --status fail --stderr-line "${regex}" --absent ${data}/never.wav ${ARGN})
+endfunction()
+bad_input(missing.library "^plughost: /no/such/lib.so: no such file$"
+  -- ${ph} render /no/such/lib.so ${data}/stereo.wav ${data}/never.wav)
+bad_input(not.a.library "text.wav: cannot load library: "
+  -- ${ph} render ${data}/text.wav ${data}/stereo.wav ${data}/never.wav)
+bad_input(no.entry "no_entry.so: not a VST 2 plug-in \\(exports neither main nor VSTPluginMain\\)$"
+  -- ${ph} render $<TARGET_FILE:no_entry> ${data}/stereo.wav ${data}/never.wav)
+bad_input(null.main "FaultPlugin.so: main returned no plug-in$" ENV PLUGHOST_FAULT=null-main
+  -- ${ph} render ${fault} ${data}/stereo.wav ${data}/never.wav)
+bad_input(wrong.magic "FaultPlugin.so: record has wrong magic 0x4E6F7065 \\(expected VstP\\)$" ENV PLUGHOST_FAULT=bad-magic
+  -- ${ph} render ${fault} ${data}/stereo.wav ${data}/never.wav)
+bad_input(unreadable.audio "text.wav: cannot read audio: "
+  -- ${ph} render ${molvex} ${data}/text.wav ${data}/never.wav)
+bad_input(missing.audio "nothing.wav: no such file$"
+  -- ${ph} render ${molvex} ${data}/nothing.wav ${data}/never.wav)
+plughost_test(bad.output.format --status fail --absent ${data}/never.xyz
+  --stderr-line "never.xyz: unsupported output format '.xyz'"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/never.xyz)
+bad_input(three.channels "three.wav: has 3 channels but the plug-in takes 2 inputs$"
+  -- ${ph} render ${molvex} ${data}/three.wav ${data}/never.wav)
+bad_input(block.number "^plughost: bad number for --block: '12x'$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/never.wav --block 12x)
+bad_input(set.range "^plughost: --set cutoff must be between 0 and 1, not 1.5$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/never.wav --set cutoff=1.5)
+bad_input(set.name "^plughost: no parameter named 'volume'$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/never.wav --set volume=0.5)
+bad_input(program.range "--program 16 out of range \\(plug-in has 16 programs\\)$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/never.wav --program 16)
+bad_input(automation.number "bad-number.txt:2: bad value 'loud'$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/never.wav --automation ${data}/bad-number.txt)
+bad_input(automation.name "bad-name.txt:1: no parameter named 'Volume'$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/never.wav --automation ${data}/bad-name.txt)
+bad_input(automation.missing "nope.txt: cannot open automation file$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/never.wav --automation ${data}/nope.txt)
+plughost_test(bad.strictness --status fail --stderr-line "^plughost: --strictness must be between 1 and 10, not 0$"
+  -- ${ph} validate ${molvex} --strictness 0)
+plughost_test(bad.command --status fail --stderr-line "^plughost: unknown command 'play'"
+  -- ${ph} play ${molvex})
+
+# --- validate catches each fault of the test plug-in, and passes it without one.
+plughost_test(validate.fault.none --stdout " 0 failed" -- ${ph} validate ${fault} --strictness 2)
+function(catches kind check)
+  plughost_test(validate.catches.${kind} --status fail --stdout "${check} +FAIL" ENV PLUGHOST_FAULT=${kind}
+    -- ${ph} validate ${fault} --strictness 2 --check ${check})
+endfunction()
+catches(nan finite-output)
+catches(denormal block-sizes)
+catches(zero-length zero-length-blocks)
+catches(overwrite process-vs-replacing)
+catches(block-reset block-size-independence)
+catches(swap in-place-buffers)
+catches(hum silence-after-tail)
