@@ -145,6 +145,27 @@ TEST_F(BitmapTest, OffscreenSurfacesStartInTheirColourAndCopyInOneStep) {
     EXPECT_TRUE(c.is(0, 20, (platform::Rgb{0, 0, 255})));
 }
 
+TEST_F(BitmapTest, OffscreenTextKeepsTheSurfacesOwnColourUntilSetFontColor) {
+    Canvas c(40, 40, kGreenish);
+    GuiDrawContext window(nullptr, c.surface(), c.window());
+    GuiOffscreenContext off(nullptr, 40, 20, kColorRed);
+    off.setFont(kFontSystem);
+    off.drawString("WW", GuiRect(0, 0, 40, 20));
+    off.setFontColor(kColorWhite);
+    off.copyFrom(&window, GuiRect(0, 0, 40, 20));
+    off.drawString("WW", GuiRect(0, 0, 40, 20));
+    off.copyFrom(&window, GuiRect(0, 20, 40, 40));
+    bool black = false, white = false;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            black |= c.is(x, y, (platform::Rgb{0, 0, 0}));
+            white |= c.is(x, y + 20, (platform::Rgb{255, 255, 255}));
+        }
+    }
+    EXPECT_TRUE(black);
+    EXPECT_TRUE(white);
+}
+
 TEST_F(BitmapTest, SetOffscreenKeepsOnlyALargeEnoughSurface) {
     GuiView view(GuiRect(0, 0, 20, 10));
     GuiOffscreenContext fits(nullptr, 20, 10, kColorBlack);

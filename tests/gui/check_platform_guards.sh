@@ -3,7 +3,7 @@
 # effect and the host interface must build unchanged on every backend.
 set -u
 root=${1:?source root}
-pattern='_WIN32|__linux__|\bHWND\b|\bHDC\b|\bDisplay\b|cairo_|\bX11\b|<windows\.h>|<cairo'
+pattern='_WIN32|__linux__|__APPLE__|\bHWND\b|\bHDC\b|\bDisplay\b|cairo_|\bX11\b|<windows\.h>|<cairo'
 dirs=()
 for d in src/gui src/editor src/effect src/host; do
   [ -d "$root/$d" ] && dirs+=("$root/$d")

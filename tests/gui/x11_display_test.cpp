@@ -132,9 +132,9 @@ protected:
     VstIntPtr dispatch(VstInt32 opcode, void* ptr = nullptr) {
         return effect->dispatcher(opcode, 0, 0, ptr, 0.0f);
     }
-    // Sends editor idle as a host would, until `done` or two seconds pass.
+    // Sends editor idle as a host would, until `done` or five seconds pass.
     bool idleUntil(const std::function<bool()>& done) {
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 500; ++i) {
             dispatch(effEditIdle);
             if (done()) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -10,14 +10,7 @@ platform::Point toPoint(const GuiPoint& p) { return platform::Point{p.h, p.v}; }
 
 GuiDrawContext::GuiDrawContext(GuiFrame* frame, platform::Surface* surface,
                                platform::WindowHandle window)
-    : surface(nullptr), window(window), frame(frame) {
-    installSurface(surface);
-}
-
-GuiDrawContext::~GuiDrawContext() { releaseSurface(); }
-
-void GuiDrawContext::installSurface(platform::Surface* newSurface) {
-    surface = newSurface;
+    : surface(surface), window(window), frame(frame) {
     if (!surface) return;
     surface->pushState();
     surface->setBackgroundOpaque(false);
@@ -25,6 +18,14 @@ void GuiDrawContext::installSurface(platform::Surface* newSurface) {
     setLineStyle(lineStyle);
     setFillColor(fillColor);
     setFontColor(fontColor);
+}
+
+GuiDrawContext::~GuiDrawContext() { releaseSurface(); }
+
+void GuiDrawContext::installSurface(platform::Surface* newSurface) {
+    releaseSurface();
+    surface = newSurface;
+    if (surface) surface->pushState();
 }
 
 void GuiDrawContext::releaseSurface() {

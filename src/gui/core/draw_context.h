@@ -105,7 +105,8 @@ public:
 
 protected:
     // For contexts that make their own surface after construction (the
-    // offscreen context): runs the fresh-context setup on it.
+    // offscreen context). Only the life bracket is set up: the surface keeps
+    // its own colours and mode until the context's setters are called.
     void installSurface(platform::Surface* newSurface);
     // Undoes what the context selected and forgets the surface; a derived
     // context calls it before it destroys a surface of its own.

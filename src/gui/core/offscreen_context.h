@@ -20,7 +20,9 @@ class GuiOffscreenContext : public GuiDrawContext {
 public:
     // The surface is compatible with the frame's window (the screen's format
     // when the frame has no window); it starts filled and outlined in
-    // `background`.
+    // `background`, which is then the pen, brush and background colour. The
+    // text colour and background mode stay the memory surface's own (black,
+    // opaque) until setFontColor; drawString sets the mode itself.
     GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height,
                         const GuiColor& background);
     ~GuiOffscreenContext() override;
