@@ -45,18 +45,15 @@ protected:
     platform::WindowHandle window = nullptr;
 };
 
-TEST_F(ControlTest, DefaultsAndTheFirstUpdate) {
+TEST_F(ControlTest, TheBaseStoresValuesUnclampedAndIdlesOnlyThroughAFrame) {
     FaderControl c(GuiRect(0, 0, 10, 10), nullptr, 3);
-    EXPECT_EQ(c.getOldValue(), -1.0f);
-    EXPECT_EQ(c.getDefaultValue(), 0.5f);
-    EXPECT_EQ(c.getValue(), 0.0f);
-    EXPECT_EQ(c.getMin(), 0.0f);
-    EXPECT_EQ(c.getMax(), 1.0f);
-    EXPECT_TRUE(c.getMouseEnabled());
-    EXPECT_EQ(c.getTag(), 3);
     c.setValue(1.5f);
-    EXPECT_EQ(c.getValue(), 1.5f);  // never clamped by the base
-    c.doIdle();                     // no frame: nothing happens
+    EXPECT_EQ(c.getValue(), 1.5f);
+    hl::advanceClock(100);
+    c.doIdle();  // never added to a frame: nothing happens
+    EXPECT_EQ(HostLog::count(audioMasterIdle), 0);
+    fader->doIdle();
+    EXPECT_EQ(HostLog::count(audioMasterIdle), 1);
 }
 
 TEST_F(ControlTest, UpdateRedrawsOnlyWhenTheValueChanged) {

@@ -26,7 +26,7 @@ bool decodeBmp(const unsigned char* data, std::size_t size, DecodedBitmap& out) 
     const std::uint32_t pixelOffset = read32(data + 10);
     const unsigned char* info = data + kFileHeader;
     const std::uint32_t infoSize = read32(info);
-    if (infoSize < 40 || kFileHeader + infoSize > size) return false;
+    if (infoSize < 40 || infoSize > size - kFileHeader) return false;
     const auto width = static_cast<std::int32_t>(read32(info + 4));
     const auto rawHeight = static_cast<std::int32_t>(read32(info + 8));
     const int bits = read16(info + 14);
@@ -43,7 +43,8 @@ bool decodeBmp(const unsigned char* data, std::size_t size, DecodedBitmap& out) 
     const unsigned char* palette = info + infoSize;
     if (bits <= 8) {
         if (paletteCount == 0 || paletteCount > (1u << bits)) paletteCount = 1u << bits;
-        if (palette + static_cast<std::size_t>(paletteCount) * 4 > data + size) return false;
+        const std::size_t paletteOffset = kFileHeader + infoSize;
+        if (static_cast<std::size_t>(paletteCount) * 4 > size - paletteOffset) return false;
     }
     const std::size_t stride = ((static_cast<std::size_t>(width) * bits + 31) / 32) * 4;
     if (pixelOffset > size || stride * height > size - pixelOffset) return false;

@@ -8,20 +8,16 @@ namespace platform::x11 {
 
 namespace {
 
-// Set while an error is passed on, so a chain that leads back here (a
-// handler installed after ours that calls ours) cannot loop.
-bool chaining = false;
-
 int handleError(Display* display, XErrorEvent* event) {
     Connection& c = connection();
     if (c.display && display == c.display) {
         ++c.errorCount;
         return 0;
     }
-    if (chaining || !c.previousHandler) return 0;
-    chaining = true;
+    if (c.chaining || !c.previousHandler) return 0;
+    c.chaining = true;
     const int result = c.previousHandler(display, event);
-    chaining = false;
+    c.chaining = false;
     return result;
 }
 

@@ -46,6 +46,9 @@ struct Connection {
     Display* display = nullptr;
     XErrorHandler previousHandler = nullptr;
     unsigned long errorCount = 0;
+    // Set while an error is passed on, so a chain that leads back here (a
+    // handler installed after ours that calls ours) cannot loop.
+    bool chaining = false;
     std::vector<WindowClassEntry> classes;
     std::vector<std::unique_ptr<ChildWindow>> windows;
     // Set while messages are being delivered: a tracking loop inside a
