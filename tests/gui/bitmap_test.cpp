@@ -6,6 +6,7 @@
 #include "gui/core/bitmap.h"
 #include "gui/core/offscreen_context.h"
 #include "platform/resources/bmp_decoder.h"
+#include "platform/resources/embedded_bitmaps.h"
 #include "test_support.h"
 
 using guitest::Canvas;
@@ -68,6 +69,17 @@ TEST(BmpDecoder, RefusesTruncatedAndCompressedFiles) {
     EXPECT_FALSE(platform::resources::decodeBmp(header, sizeof header, out));
     EXPECT_FALSE(platform::resources::decodeBmp(nullptr, 0, out));
     EXPECT_EQ(out.width, 0);
+
+    // Every cut-short copy of a real file is refused, never read past.
+    for (int id : {guitest::kSmallPicture, guitest::kPalettePicture, guitest::kTopDownPicture}) {
+        const auto* bitmap = platform::resources::findEmbeddedBitmap(id);
+        ASSERT_NE(bitmap, nullptr);
+        for (std::size_t n = 0; n < bitmap->size; ++n) {
+            std::vector<unsigned char> cut(bitmap->data, bitmap->data + n);
+            EXPECT_FALSE(platform::resources::decodeBmp(cut.data(), cut.size(), out)) << id << " " << n;
+        }
+        EXPECT_TRUE(platform::resources::decodeBmp(bitmap->data, bitmap->size, out));
+    }
 }
 
 TEST_F(BitmapTest, TransparentDrawingKeepsTheBackgroundUnderTheKeyColourOnly) {
