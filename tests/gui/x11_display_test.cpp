@@ -268,7 +268,9 @@ TEST_F(X11DisplayTest, TheBackendWorksInsideALoadedLibrary) {
     EXPECT_EQ(check(asParent(0x7ffffff0)), 0);
     EXPECT_EQ(check(asParent(parent)), 1);
     EXPECT_EQ(testErrors, 0);
-    dlclose(library);
+    // Left loaded: the C++ runtime linked into it keeps an allocation for
+    // the life of the module, which a leak checker would report once the
+    // module is gone.
 }
 
 }  // namespace
