@@ -35,7 +35,7 @@ plughost_test(render.molvex.mono.accumulate --present ${data}/molvex-mono.wav --
   -- ${ph} render ${molvex} ${data}/mono.wav ${data}/molvex-mono.wav --accumulate --block 64)
 plughost_test(plot.molvex --present ${data}/plot.png -- ${ph} plot ${data}/stereo.wav ${data}/plot.png)
 # Strictness 5, the level the plug-in must pass.
-plughost_test(validate.molvex --stdout "18 passed, 0 failed, 3 skipped" -- ${ph} validate ${molvex} --strictness 5)
+plughost_test(validate.molvex --stdout "18 passed, 0 failed, 5 skipped" -- ${ph} validate ${molvex} --strictness 5)
 
 # --- Debian's plug-ins: a mono DPF delay and a stereo DPF panner.
 set(zamdelay /usr/lib/vst/ZamDelay-vst.so)
@@ -113,3 +113,13 @@ catches(overwrite process-vs-replacing)
 catches(block-reset block-size-independence)
 catches(swap in-place-buffers)
 catches(hum silence-after-tail)
+
+# --- The editor checks need a display; a peer with an editor shows them
+# working (Molvex has none yet). Search for a free display away from :99,
+# where other suites start theirs.
+find_program(XVFB_RUN xvfb-run)
+if(XVFB_RUN AND EXISTS ${zamdelay})
+  plughost_test(validate.editor.zamdelay --stdout "editor-open-close +PASS" --stdout "editor-while-processing +PASS"
+    -- ${XVFB_RUN} -a -n 57 -s "-screen 0 1024x768x24" ${ph} validate ${zamdelay} --strictness 1 --check editor)
+  set_tests_properties(plughost.validate.editor.zamdelay PROPERTIES LABELS "plughost;display")
+endif()

@@ -26,7 +26,7 @@ int runValidate(const ValidateOptions& o) {
     const PluginLibrary library(o.library);
     HostContext host(44100.0, 512);
     std::vector<Check> checks;
-    for (auto group : {lifecycleChecks, parameterChecks, audioChecks, threadChecks, editorChecks}) {
+    for (auto group : {lifecycleChecks, parameterChecks, audioChecks, threadChecks, slowChecks, editorChecks}) {
         for (auto& c : group()) checks.push_back(std::move(c));
     }
 

@@ -49,3 +49,4 @@ std::vector<Check> parameterChecks();
 std::vector<Check> audioChecks();
 std::vector<Check> threadChecks();
 std::vector<Check> editorChecks();
+std::vector<Check> slowChecks();

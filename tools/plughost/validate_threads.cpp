@@ -28,7 +28,6 @@ CheckResult parameterThread(ValidateContext& v) {
             p->getParameter(i);
             p->parameterDisplay(i);
             calls.fetch_add(1);
-            std::this_thread::yield();
         }
     });
     while (!started.load()) std::this_thread::yield();
