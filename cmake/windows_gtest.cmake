@@ -11,6 +11,9 @@ macro(molvex_provide_gtest method package_name)
       # Win32 threads inside gtest; its pthread path is not meant for mingw.
       set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
       add_subdirectory(${MOLVEX_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+      # The framework needs no -O3; -O1 halves its compile time in each tree.
+      target_compile_options(gtest PRIVATE -O1)
+      target_compile_options(gtest_main PRIVATE -O1)
     endif()
     set(GTest_FOUND TRUE)
   endif()

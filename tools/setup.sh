@@ -10,7 +10,7 @@ packages=(
   libx11-dev libxtst-dev xvfb xdotool x11-utils
   libstb-dev clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 xauth
   zam-plugins lsp-plugins-vst dpf-plugins-vst
 )
 
