@@ -7,6 +7,7 @@
 
 #include "host_callback.h"
 #include "info.h"
+#include "plugin.h"
 #include "validate_harness.h"
 
 namespace {
@@ -90,6 +91,12 @@ TEST(InfoText, CodesAndFlagsReadable) {
     EXPECT_EQ(flagNames(0x19), "hasEditor canMono canReplacing");
     EXPECT_EQ(flagNames(0), "none");
     EXPECT_EQ(flagNames(0x100 | 0x40000), "isSynth unknown:0x40000");
+}
+
+TEST(InfoText, PluginTextIsCutAndMadePrintable) {
+    const char unterminated[3] = {'a', 'b', 'c'};
+    EXPECT_EQ(printableText(unterminated, 3), "abc");
+    EXPECT_EQ(printableText("ta\tb\x01\0after", 12), "ta?b?");
 }
 
 TEST(OutputScan, CountsEveryKindOfBadSample) {

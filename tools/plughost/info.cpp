@@ -99,8 +99,7 @@ Facts gather(const Plugin& plugin) {
     for (int p = 0; p < plugin.numPrograms(); ++p) {
         std::vector<char> buffer(1024, '\0');
         if (plugin.dispatch(effGetProgramNameIndexed, p, -1, buffer.data()) != 0) {
-            buffer.back() = '\0';
-            f.programs.emplace_back(buffer.data());
+            f.programs.push_back(printableText(buffer.data(), buffer.size()));
         } else {
             plugin.dispatch(effSetProgram, 0, p);
             f.programs.push_back(plugin.programName());

@@ -69,8 +69,13 @@ std::string Plugin::text(VstInt32 opcode, VstInt32 index) const {
     // nominal 8 or 24 bytes often enough that a host must allow for it.
     std::vector<char> buffer(1024, '\0');
     dispatch(opcode, index, 0, buffer.data());
-    buffer.back() = '\0';
-    std::string out(buffer.data());
+    return printableText(buffer.data(), buffer.size());
+}
+
+std::string printableText(const char* buffer, size_t size) {
+    size_t length = 0;
+    while (length < size && buffer[length] != '\0') ++length;
+    std::string out(buffer, length);
     for (char& c : out) {
         if (static_cast<unsigned char>(c) < 0x20) c = '?';
     }

@@ -74,6 +74,10 @@ private:
     AEffect* effect_ = nullptr;
 };
 
+// Text from a plug-in's buffer made safe to print: cut at the terminator
+// (or the buffer's end), control characters replaced by '?'.
+std::string printableText(const char* buffer, size_t size);
+
 // Name with leading and trailing spaces removed, lower case: how parameter
 // names are compared.
 std::string normalisedName(const std::string& name);

@@ -6,8 +6,12 @@
 
 ProgressBar::ProgressBar() : enabled_(stderrIsTerminal()), start_(std::chrono::steady_clock::now()) {}
 
-ProgressBar::~ProgressBar() {
+ProgressBar::~ProgressBar() { finish(); }
+
+void ProgressBar::finish() {
     if (shown_) std::fprintf(stderr, "\r%60s\r", "");
+    shown_ = false;
+    enabled_ = false;
 }
 
 void ProgressBar::update(double fraction) {

@@ -9,6 +9,7 @@ public:
     ProgressBar();
     ~ProgressBar();
     void update(double fraction);  // 0..1; cheap enough for every block
+    void finish();                 // clears the bar; also done on destruction
 
 private:
     bool enabled_;

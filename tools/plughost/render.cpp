@@ -129,6 +129,7 @@ int runRender(const RenderOptions& o) {
         }
         progress.update(static_cast<double>(slice.start + slice.frames) / static_cast<double>(totalFrames));
     }
+    progress.finish();
     plugin.suspend();
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
 
