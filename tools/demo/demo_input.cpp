@@ -62,18 +62,25 @@ std::vector<float> hat(NoiseSource& noise, float level) {
     return s;
 }
 
-// Karplus-Strong plucked string.
+// Karplus-Strong plucked string, its excitation without DC, faded out over
+// its last fifth so the phrase ends without a click.
 std::vector<float> pluck(NoiseSource& noise, double frequency, double seconds) {
     std::vector<float> s(static_cast<size_t>(seconds * kRate));
     std::vector<float> line(static_cast<size_t>(kRate / frequency));
-    for (float& x : line) x = noise.next() * 0.5f;
+    float mean = 0.0f;
+    for (float& x : line) mean += (x = noise.next() * 0.5f);
+    mean /= static_cast<float>(line.size());
+    for (float& x : line) x -= mean;
     size_t pos = 0;
+    const double fadeStart = 0.8 * static_cast<double>(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
         const size_t next = (pos + 1) % line.size();
         const float out = line[pos];
-        line[pos] = 0.996f * 0.5f * (line[pos] + line[next]);
+        line[pos] = 0.994f * 0.5f * (line[pos] + line[next]);
         pos = next;
-        s[i] = out * static_cast<float>(std::min(1.0, static_cast<double>(i) / 40.0));
+        const double attack = std::min(1.0, static_cast<double>(i) / 40.0);
+        const double fade = i < fadeStart ? 1.0 : (static_cast<double>(s.size()) - i) / (s.size() - fadeStart);
+        s[i] = out * static_cast<float>(attack * fade);
     }
     return s;
 }
@@ -92,7 +99,7 @@ int main(int argc, char** argv) {
     for (double at : {0.5, 1.5, 2.5}) add(phrase, at, snare(noise), 0.4f);
     for (int i = 0; i < 12; ++i) add(phrase, i * 0.25, hat(noise, i % 2 ? 0.12f : 0.2f), 0.7f);
     add(phrase, 1.25, pluck(noise, 329.63, 0.7), 0.3f);
-    add(phrase, 3.0, pluck(noise, 220.0, 1.0), 0.35f);
+    add(phrase, 3.0, pluck(noise, 220.0, 0.95), 0.35f);
     try {
         commitFile(argv[1], [&](const std::string& temporary) { writeWavFile(temporary, phrase, WavSampleFormat::Pcm16); });
     } catch (const HostError& e) {

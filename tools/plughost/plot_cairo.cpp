@@ -20,6 +20,7 @@ constexpr int kRight = 110;  // room for the colour bar
 constexpr int kPlotWidth = kWidth - kLeft - kRight;
 constexpr int kWaveHeight = 170;
 constexpr int kSpectrumHeight = 300;
+constexpr int kLevelHeight = 140;
 constexpr int kGap = 52;      // between panels: time labels and titles
 constexpr int kTop = 44;
 constexpr double kFloorDb = -96.0;
@@ -141,6 +142,68 @@ void waveform(Cairo cr, const Panel& p, const AudioBuffer& audio, double duratio
     timeAxis(cr, p, duration);
 }
 
+// Short-term level (RMS over 20 ms, all channels) in dBFS: on this scale
+// the echoes and their decay stay visible long after the waveform looks flat.
+std::vector<double> levelCurve(const AudioBuffer& audio, double duration, int columns) {
+    std::vector<double> db(static_cast<size_t>(columns), -200.0);
+    const auto window = static_cast<size_t>(0.02 * audio.sampleRate);
+    for (int x = 0; x < columns; ++x) {
+        const auto centre = static_cast<size_t>((x + 0.5) / columns * duration * audio.sampleRate);
+        const size_t from = centre > window / 2 ? centre - window / 2 : 0;
+        const size_t to = std::min(audio.frames(), from + window);
+        if (from >= to) continue;
+        double sum = 0;
+        for (const auto& ch : audio.channels) {
+            for (size_t f = from; f < to; ++f) {
+                if (std::isfinite(ch[f])) sum += static_cast<double>(ch[f]) * ch[f];
+            }
+        }
+        const double rms = std::sqrt(sum / static_cast<double>((to - from) * audio.channels.size()));
+        db[static_cast<size_t>(x)] = 20.0 * std::log10(rms + 1e-10);
+    }
+    return db;
+}
+
+void levelPanel(Cairo cr, const Panel& p, const AudioBuffer& input, const AudioBuffer* output, double duration) {
+    constexpr double kLow = -84.0;
+    setRgb(cr, 22, 24, 32);
+    cairo_rectangle(cr, p.x, p.y, p.w, p.h);
+    cairo_fill(cr);
+    cairo_set_line_width(cr, 1.0);
+    for (double db = 0; db >= kLow; db -= 12) {
+        const double y = std::round(p.y + db / kLow * p.h) + 0.5;
+        setRgb(cr, 255, 255, 255, 0.08);
+        cairo_move_to(cr, p.x, y);
+        cairo_line_to(cr, p.x + p.w, y);
+        cairo_stroke(cr);
+        if (static_cast<int>(db) % 24 == 0) {
+            setRgb(cr, 200, 200, 210);
+            text(cr, p.x - 6, y + 4, format("%.0f dB", db), 1.0, 10);
+        }
+    }
+    auto curve = [&](const AudioBuffer& audio, int r, int g, int b) {
+        const std::vector<double> db = levelCurve(audio, duration, static_cast<int>(p.w));
+        setRgb(cr, r, g, b);
+        cairo_set_line_width(cr, 1.5);
+        bool drawing = false;
+        for (size_t x = 0; x < db.size(); ++x) {
+            const double y = p.y + std::clamp(db[x], kLow, 0.0) / kLow * p.h;
+            if (!drawing) {
+                cairo_move_to(cr, p.x + static_cast<double>(x), y);
+                drawing = true;
+            } else {
+                cairo_line_to(cr, p.x + static_cast<double>(x), y);
+            }
+        }
+        cairo_stroke(cr);
+    };
+    curve(input, 150, 150, 160);
+    if (output) curve(*output, 120, 230, 140);
+    setRgb(cr, 235, 235, 240);
+    text(cr, p.x, p.y - 8, output ? "level, RMS over 20 ms   (grey: input, green: output)" : "level, RMS over 20 ms", 0.0, 13);
+    timeAxis(cr, p, duration);
+}
+
 void colourMap(double v, double& r, double& g, double& b) {
     static const double kStops[][4] = {{0.0, 0, 0, 4},       {0.2, 40, 11, 84},   {0.4, 120, 28, 109},
                                        {0.6, 200, 60, 70},   {0.8, 245, 140, 20}, {1.0, 252, 255, 164}};
@@ -241,7 +304,7 @@ void writePlot(const std::string& pngPath, const AudioBuffer& input, const Audio
     const AudioBuffer& analysed = output ? *output : input;
     const double duration = std::max({input.seconds(), output ? output->seconds() : 0.0, 1e-3});
     const int waves = output ? 2 : 1;
-    const int height = kTop + waves * (kWaveHeight + kGap) + kSpectrumHeight + kGap;
+    const int height = kTop + waves * (kWaveHeight + kGap) + kLevelHeight + kGap + kSpectrumHeight + kGap;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, height);
     Cairo cr = cairo_create(surface);
     cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
@@ -258,6 +321,8 @@ void writePlot(const std::string& pngPath, const AudioBuffer& input, const Audio
         waveform(cr, {kLeft, y, kPlotWidth, kWaveHeight}, *output, duration, "output");
         y += kWaveHeight + kGap;
     }
+    levelPanel(cr, {kLeft, y, kPlotWidth, kLevelHeight}, input, output, duration);
+    y += kLevelHeight + kGap;
     spectrogram(cr, {kLeft, y, kPlotWidth, kSpectrumHeight}, analysed, duration,
                 output ? "output spectrogram (frequency, log scale)" : "spectrogram (frequency, log scale)");
     cairo_destroy(cr);
