@@ -139,7 +139,6 @@ VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntP
         return 1;
     case audioMasterGetDirectory:
         return context ? reinterpret_cast<VstIntPtr>(context->pluginDirectory.c_str()) : 0;
-    case audioMasterIOChanged:
     case audioMasterSizeWindow:
     case audioMasterUpdateDisplay:
     case audioMasterBeginEdit:

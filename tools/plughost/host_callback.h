@@ -22,8 +22,9 @@
 //   37 canDo            1 for the words in kHostCapabilities, else 0
 //   38 language         1 (English)
 //   41 directory        the plug-in library's folder
-//   13, 15, 42, 43, 44  1
-// Everything else answers 0. The callback is safe to call from any thread.
+//   15, 42, 43, 44      1 (window size, display update, begin/end edit)
+// Everything else answers 0; 13 (I/O changed) among them, since buffers are
+// sized once from the record's channel counts. The callback is safe to call from any thread.
 #pragma once
 
 #include <atomic>
