@@ -49,7 +49,7 @@ if(EXISTS ${zamdelay} AND EXISTS ${pingpong})
   plughost_test(render.pingpongpan --present ${data}/pingpong.wav
     -- ${ph} render ${pingpong} ${data}/stereo.wav ${data}/pingpong.wav --block random --set 1=0.5)
   plughost_test(bench.peers --stdout "Molvex.so .*1.00x" --stdout "ZamDelay-vst.so" --stdout "PingPongPan-vst.so"
-    -- ${ph} bench ${molvex} ${zamdelay} ${pingpong} --seconds 1 --runs 3)
+    -- ${ph} bench ${molvex} ${zamdelay} ${pingpong} --seconds 1 --runs 3 --set feedback=0.5)
   # A peer with fewer inputs than the file has channels.
   plughost_test(bad.channels.peer --status fail --absent ${data}/never1.wav
     --stderr-line "stereo.wav: has 2 channels but the plug-in takes 1 input$"

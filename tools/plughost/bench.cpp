@@ -28,12 +28,22 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
 }
 
-BenchResult benchOne(const std::string& path, const BenchOptions& o, const AudioBuffer& signal) {
+BenchResult benchOne(const std::string& path, const BenchOptions& o, const AudioBuffer& signal,
+                     std::vector<bool>& assignmentUsed) {
     const PluginLibrary library(path);
     HostContext context(kSampleRate, o.blockSize);
     const Plugin plugin(library, context);
     plugin.configure(kSampleRate, o.blockSize);
-    for (const auto& a : o.assignments) plugin.setParameter(plugin.findParameter(a.target), a.value);
+    // Plug-ins side by side rarely share parameter names: each --set goes to
+    // the plug-ins that have it.
+    for (size_t i = 0; i < o.assignments.size(); ++i) {
+        try {
+            plugin.setParameter(plugin.findParameter(o.assignments[i].target), o.assignments[i].value);
+            assignmentUsed[i] = true;
+        } catch (const HostError&) {
+            if (o.libraries.size() == 1) throw;
+        }
+    }
     plugin.resume();
 
     const int inputs = plugin.numInputs();
@@ -83,7 +93,11 @@ BenchResult benchOne(const std::string& path, const BenchOptions& o, const Audio
 int runBench(const BenchOptions& o) {
     const AudioBuffer signal = noiseAndPulses(o.seconds, kSampleRate);
     std::vector<BenchResult> results;
-    for (const auto& path : o.libraries) results.push_back(benchOne(path, o, signal));
+    std::vector<bool> used(o.assignments.size(), false);
+    for (const auto& path : o.libraries) results.push_back(benchOne(path, o, signal, used));
+    for (size_t i = 0; i < used.size(); ++i) {
+        if (!used[i]) throw HostError("no plug-in has a parameter named '" + o.assignments[i].target + "'");
+    }
 
     std::printf("bench: %.2f s of noise and pulses, stereo %.0f Hz, blocks of %d, median of %d runs\n",
                 o.seconds, kSampleRate, o.blockSize, o.runs);
