@@ -93,6 +93,10 @@ public:
     Fader* fader = nullptr;
 };
 
+// The drag test moves the pointer from a second thread with its own
+// connection; Xlib wants to know before its first call.
+const bool threadsReady = XInitThreads() != 0;
+
 int testErrors = 0;
 int countTestErrors(Display*, XErrorEvent*) {
     ++testErrors;
@@ -208,6 +212,37 @@ TEST_F(X11DisplayTest, AFrameInsideTheHostWindowPaintsAndTakesARealClick) {
     EXPECT_EQ(windowClassUseCount(), 0);
     dispatch(effEditClose);  // a second close is harmless
     EXPECT_EQ(testErrors, 0);
+}
+
+TEST_F(X11DisplayTest, ATrackingLoopFollowsTheServersPointerUntilRelease) {
+    ASSERT_TRUE(threadsReady);
+    ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
+    ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isFirstDrawPending(); }));
+    XTestFakeMotionEvent(host, DefaultScreen(host), 20 + 110, 20 + 30, CurrentTime);
+    XTestFakeButtonEvent(host, 1, True, CurrentTime);
+    XSync(host, False);
+    // The user's hand: while the loop runs inside the button press, move
+    // right and let go.
+    std::thread hand([] {
+        Display* d = XOpenDisplay(nullptr);
+        if (!d) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        XTestFakeMotionEvent(d, DefaultScreen(d), 20 + 172, 20 + 30, CurrentTime);
+        XSync(d, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        XTestFakeButtonEvent(d, 1, False, CurrentTime);
+        XSync(d, False);
+        XCloseDisplay(d);
+    });
+    hostIdleCalls = 0;
+    const bool tracked = idleUntil([&] { return editor->fader->reports > 0; });
+    hand.join();
+    ASSERT_TRUE(tracked);
+    // Released at 172 of 100..190, after the throttled idle had its turns.
+    EXPECT_NEAR(editor->fader->getValue(), 0.8f, 0.02f);
+    EXPECT_GE(editor->fader->reports, 2);
+    EXPECT_GT(hostIdleCalls, 0);
+    dispatch(effEditClose);
 }
 
 TEST_F(X11DisplayTest, AnIdThatIsNotAWindowFailsCleanlyAndForeignErrorsStillReachTheHost) {
