@@ -22,16 +22,18 @@ else()
   target_sources(Molvex PRIVATE ${PROJECT_SOURCE_DIR}/src/platform/module_handle.cpp)
 endif()
 
+# The script names its bitmaps relative to resources/; windres reports no
+# dependencies on them, so a changed bitmap has to be declared here.
+file(GLOB molvex_rc_bitmaps CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/molvex.rc APPEND PROPERTY
   INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}/resources)
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/molvex.rc APPEND PROPERTY
+  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/molvex_resources.h ${molvex_rc_bitmaps})
 
 set_target_properties(Molvex PROPERTIES
   PREFIX ""
   OUTPUT_NAME Molvex
-  SUFFIX ".dll"
-  # No import library: nothing links against the plug-in.
-  IMPORT_PREFIX ""
-  IMPORT_SUFFIX ".dll.a")
+  SUFFIX ".dll")
 
 target_link_options(Molvex PRIVATE
   -static -static-libgcc -static-libstdc++
