@@ -1,7 +1,10 @@
 #include <X11/Xlib.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+
+#include <thread>
 
 #include "editor_parent.h"
 
@@ -40,7 +43,13 @@ std::unique_ptr<EditorParent> createEditorParent(int width, int height, std::str
         whyNot = "no display ($DISPLAY is not set)";
         return nullptr;
     }
-    Display* display = XOpenDisplay(name);
+    // A server that has just lost its last client resets and refuses
+    // connections for a moment: try a few times before giving up.
+    Display* display = nullptr;
+    for (int attempt = 0; attempt < 20 && !display; ++attempt) {
+        display = XOpenDisplay(name);
+        if (!display) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
     if (!display) {
         whyNot = std::string("cannot open display ") + name;
         return nullptr;
