@@ -35,21 +35,21 @@ fi
 program=$1
 shift
 
-if [ -z "${WINEPREFIX:-}" ]; then
-  # The tree the program belongs to: the nearest folder upwards with a
-  # CMakeCache.txt. Its programs all share one machine type, which picks the
-  # prefix's: i386 (0x14c) makes a 32-bit prefix, anything else 64-bit.
-  tree=$(cd "$(dirname "$program")" && pwd)
-  while [ "$tree" != / ] && [ ! -f "$tree/CMakeCache.txt" ]; do tree=$(dirname "$tree"); done
-  if [ ! -f "$tree/CMakeCache.txt" ]; then
-    echo "wine-run: $program is not inside a build tree" >&2
-    exit 2
-  fi
-  pe=$(od -An -tu4 -j60 -N4 "$program" | tr -d ' ')
-  machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$program" | tr -d ' ')
-  if [ "$machine" = 014c ]; then arch=win32; else arch=win64; fi
-  prepare "$tree" "$arch"
-  export WINEPREFIX=$tree/wineprefix
+# The tree the program belongs to: the nearest folder upwards with a
+# CMakeCache.txt. Its own prefix is used whatever WINEPREFIX says, so a
+# personal prefix never mixes with the builds'. The tree's programs share one
+# machine type, which picks the prefix's: i386 (0x14c) gets a 32-bit prefix,
+# anything else a 64-bit one.
+tree=$(cd "$(dirname "$program")" && pwd)
+while [ "$tree" != / ] && [ ! -f "$tree/CMakeCache.txt" ]; do tree=$(dirname "$tree"); done
+if [ ! -f "$tree/CMakeCache.txt" ]; then
+  echo "wine-run: $program is not inside a build tree" >&2
+  exit 2
 fi
+pe=$(od -An -tu4 -j60 -N4 "$program" | tr -d ' ')
+machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$program" | tr -d ' ')
+if [ "$machine" = 014c ]; then arch=win32; else arch=win64; fi
+prepare "$tree" "$arch"
+export WINEPREFIX=$tree/wineprefix
 
 exec wine "$program" "$@"
