@@ -54,6 +54,7 @@ Plugin::Plugin(const PluginLibrary& library, HostContext& context) : context_(co
 
 Plugin::~Plugin() {
     if (!effect_) return;
+    if (resumed_) suspend();
     AEffect* effect = effect_;
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
     unbindEffect(effect);
@@ -100,11 +101,13 @@ void Plugin::configure(double sampleRate, int blockSize) const {
 void Plugin::resume() const {
     dispatch(effMainsChanged, 0, 1);
     dispatch(effStartProcess);
+    resumed_ = true;
 }
 
 void Plugin::suspend() const {
     dispatch(effStopProcess);
     dispatch(effMainsChanged, 0, 0);
+    resumed_ = false;
 }
 
 void Plugin::processBlock(float** inputs, float** outputs, int frames, bool replacing) const {

@@ -72,6 +72,7 @@ public:
 private:
     HostContext& context_;
     AEffect* effect_ = nullptr;
+    mutable bool resumed_ = false;  // so an instance is suspended before it is closed
 };
 
 // Text from a plug-in's buffer made safe to print: cut at the terminator

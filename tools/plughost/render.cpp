@@ -53,6 +53,10 @@ int runRender(const RenderOptions& o) {
     const Plugin plugin(library, context);
 
     if (plugin.numOutputs() < 1) throw HostError(o.library + ": plug-in has no outputs");
+    if (o.accumulate && !plugin.effect()->process)
+        throw HostError(o.library + ": plug-in has no process routine, so --accumulate cannot be used");
+    if (!plugin.effect()->process && !(plugin.canReplace() && plugin.effect()->processReplacing))
+        throw HostError(o.library + ": plug-in has no audio routine");
     if (input.channelCount() > plugin.numInputs())
         throw HostError(o.input + ": has " + std::to_string(input.channelCount()) +
                         " channels but the plug-in takes " + std::to_string(plugin.numInputs()) +
