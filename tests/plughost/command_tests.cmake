@@ -35,7 +35,7 @@ plughost_test(render.molvex.mono.accumulate --present ${data}/molvex-mono.wav --
   -- ${ph} render ${molvex} ${data}/mono.wav ${data}/molvex-mono.wav --accumulate --block 64)
 plughost_test(plot.molvex --present ${data}/plot.png -- ${ph} plot ${data}/stereo.wav ${data}/plot.png)
 # Strictness 5, the level the plug-in must pass.
-plughost_test(validate.molvex --stdout "18 passed, 0 failed, 5 skipped" -- ${ph} validate ${molvex} --strictness 5)
+plughost_test(validate.molvex --stdout "^[0-9]+ passed, 0 failed" -- ${ph} validate ${molvex} --strictness 5)
 
 # --- Debian's plug-ins: a mono DPF delay and a stereo DPF panner.
 set(zamdelay /usr/lib/vst/ZamDelay-vst.so)
