@@ -80,6 +80,17 @@ CheckResult oversizedBlocks(ValidateContext& v) {
     return CheckResult::pass("announced 64 frames, sent blocks of 4096 and random sizes up to 8192: clean");
 }
 
+// Hosts exist that resume and play without ever sending a rate or a block
+// size: the plug-in must fall back on its own defaults.
+CheckResult withoutSetup(ValidateContext& v) {
+    auto p = v.instance();
+    p->resume();
+    OutputScan scan;
+    renderSignal(*p, noiseAndPulses(0.5 * v.strictness, 44100.0), 1024, fixed(1024), scan);
+    if (!scan.clean()) return CheckResult::fail(scan.describe());
+    return CheckResult::pass("resumed and played with no rate or block size sent: clean");
+}
+
 CheckResult zeroLength(ValidateContext& v) {
     auto p = v.instance();
     restart(*p, 44100.0, 512);
@@ -286,6 +297,7 @@ std::vector<Check> audioChecks() {
         {"block-sizes", blockSizes},
         {"oversized-blocks", oversizedBlocks},
         {"zero-length-blocks", zeroLength},
+        {"no-rate-or-block-size", withoutSetup},
         {"process-vs-replacing", accumulateVersusReplace},
         {"in-place-buffers", inPlace},
         {"block-size-independence", blockSizeIndependence},
