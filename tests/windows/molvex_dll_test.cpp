@@ -9,15 +9,9 @@
 #include <thread>
 #include <vector>
 
-namespace {
+#include "beside_program.h"
 
-std::string besideThisProgram(const char* fileName) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.erase(folder.find_last_of("\\/") + 1);
-    return folder + fileName;
-}
+namespace {
 
 class ModuleEntry : public ::testing::Test {
 protected:
