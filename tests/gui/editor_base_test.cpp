@@ -101,6 +101,22 @@ TEST_F(EditorBaseTest, ThrottledIdleRunsAtMostOncePer50Milliseconds) {
     EXPECT_EQ(editor->getLastIdleTick(), 1100u);
 }
 
+TEST_F(EditorBaseTest, ThrottledIdleKeepsRunningWhenTheTickCountWraps) {
+    // Move the clock to 30 ms before the 32-bit tick count wraps.
+    hl::advanceClock(0xFFFFFFFFu - 1000u - 29u);
+    editor->postUpdate();
+    editor->doIdle();
+    EXPECT_EQ(editor->updates, 1);
+    hl::advanceClock(60);  // 30 ms past the wrap, 60 ms after the last run
+    editor->postUpdate();
+    editor->doIdle();
+    EXPECT_EQ(editor->updates, 2);
+    hl::advanceClock(20);
+    editor->postUpdate();
+    editor->doIdle();
+    EXPECT_EQ(editor->updates, 2);
+}
+
 TEST_F(EditorBaseTest, SetParameterOnlyRaisesTheFlagFromAnyThread) {
     ASSERT_EQ(dispatch(effEditOpen, hl::makeParentWindow()), 1);
     dispatch(effEditIdle);

@@ -44,8 +44,10 @@ void GuiEditorBase::redraw() {
 
 void GuiEditorBase::doIdle() {
     const std::uint32_t now = platform::tickCount();
-    // Unsigned, as the tick count wraps after 49.7 days.
-    if (lastIdleTick + kIdleInterval > now) return;
+    // The tick count wraps after 49.7 days; the unsigned difference stays
+    // right across the wrap, where comparing sums would stall the idle for
+    // another 49.7 days.
+    if (now - lastIdleTick < kIdleInterval) return;
     lastIdleTick = now;
     idle();
     if (effect) effect->hostIdle();
