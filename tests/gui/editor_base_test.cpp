@@ -102,12 +102,12 @@ TEST_F(EditorBaseTest, ThrottledIdleRunsAtMostOncePer50Milliseconds) {
 }
 
 TEST_F(EditorBaseTest, ThrottledIdleKeepsRunningWhenTheTickCountWraps) {
-    // Move the clock to 30 ms before the 32-bit tick count wraps.
-    hl::advanceClock(0xFFFFFFFFu - 1000u - 29u);
+    // Move the clock to 100 ms before the 32-bit tick count wraps.
+    hl::advanceClock(0xFFFFFFFFu - 1000u - 99u);
     editor->postUpdate();
     editor->doIdle();
     EXPECT_EQ(editor->updates, 1);
-    hl::advanceClock(60);  // 30 ms past the wrap, 60 ms after the last run
+    hl::advanceClock(110);  // 10 ms past the wrap, 110 ms after the last run
     editor->postUpdate();
     editor->doIdle();
     EXPECT_EQ(editor->updates, 2);
