@@ -1,0 +1,71 @@
+// Images, memory surfaces and the module's bitmap resources on GDI.
+#include "platform/module_handle.h"
+#include "platform/win32/gdi_surface.h"
+
+namespace platform {
+
+using win32::GdiImage;
+using win32::GdiSurface;
+
+namespace {
+
+// Fresh bitmaps start black, as the other backends' do, rather than with
+// whatever memory GDI hands out.
+std::unique_ptr<Image> cleared(HBITMAP bitmap, bool mask) {
+    if (!bitmap) return nullptr;
+    win32::countCreated();
+    auto image = GdiImage::adopt(bitmap, mask);
+    if (!image) {
+        DeleteObject(bitmap);
+        win32::countDeleted();
+        return nullptr;
+    }
+    if (auto surface = GdiSurface::forImage(nullptr, *image)) {
+        PatBlt(surface->dc(), 0, 0, image->width(), image->height(), BLACKNESS);
+    }
+    return image;
+}
+
+}  // namespace
+
+// A colour bitmap of the format of `compatible`; a memory surface drawing
+// into a mask would give a one-bit bitmap, so that case takes the screen's.
+std::unique_ptr<Image> createImage(const Surface* compatible, int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    const auto* gdi = dynamic_cast<const GdiSurface*>(compatible);
+    if (gdi && !gdi->drawsIntoMask()) {
+        return cleared(CreateCompatibleBitmap(gdi->dc(), width, height), false);
+    }
+    HDC screen = GetDC(nullptr);
+    if (!screen) return nullptr;
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    return cleared(bitmap, false);
+}
+
+std::unique_ptr<Image> createMask(int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    return cleared(CreateBitmap(width, height, 1, 1, nullptr), true);
+}
+
+std::unique_ptr<Surface> createImageSurface(const Surface* compatible, Image& image) {
+    auto* gdiImage = dynamic_cast<GdiImage*>(&image);
+    if (!gdiImage) return nullptr;
+    return GdiSurface::forImage(dynamic_cast<const GdiSurface*>(compatible), *gdiImage);
+}
+
+std::unique_ptr<Image> loadBitmapResource(int resourceId) {
+    auto* instance = static_cast<HINSTANCE>(moduleHandle());
+    if (!instance || resourceId <= 0 || resourceId > 0xFFFF) return nullptr;
+    HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(resourceId));
+    if (!bitmap) return nullptr;
+    win32::countCreated();
+    auto image = GdiImage::adopt(bitmap, false);
+    if (!image) {
+        DeleteObject(bitmap);
+        win32::countDeleted();
+    }
+    return image;
+}
+
+}  // namespace platform
