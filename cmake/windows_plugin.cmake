@@ -22,13 +22,17 @@ else()
   target_sources(Molvex PRIVATE ${PROJECT_SOURCE_DIR}/src/platform/module_handle.cpp)
 endif()
 
-# The script names its bitmaps relative to resources/; windres reports no
+# The script includes the generated list of bitmaps; windres reports no
 # dependencies on them, so a changed bitmap has to be declared here.
+include(${CMAKE_CURRENT_LIST_DIR}/windows_bitmaps.cmake)
+molvex_windows_bitmaps(${PROJECT_BINARY_DIR}/resources/molvex_bitmaps.rc
+                       ${PROJECT_BINARY_DIR}/resources/molvex_bitmap_table.h)
 file(GLOB molvex_rc_bitmaps CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/molvex.rc APPEND PROPERTY
-  INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}/resources)
+  INCLUDE_DIRECTORIES ${PROJECT_SOURCE_DIR}/resources ${PROJECT_BINARY_DIR}/resources)
 set_property(SOURCE ${PROJECT_SOURCE_DIR}/resources/molvex.rc APPEND PROPERTY
-  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/molvex_resources.h ${molvex_rc_bitmaps})
+  OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/molvex_resources.h
+  ${PROJECT_BINARY_DIR}/resources/molvex_bitmaps.rc ${molvex_rc_bitmaps})
 
 set_target_properties(Molvex PROPERTIES
   PREFIX ""
