@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/cairo/cairo_surface.h"
+#include "platform/headless/headless_services.h"
 
 namespace platform::headless {
 
@@ -56,7 +57,10 @@ VirtualWindow* findLive(WindowHandle handle) {
 
 }  // namespace
 
-void reset() { desktop() = Desktop{}; }
+void reset() {
+    desktop() = Desktop{};
+    resetServices();
+}
 
 NativeWindow makeParentWindow() { return &desktop().parentToken; }
 
@@ -232,9 +236,5 @@ unsigned mouseState() {
 }
 
 std::uint32_t tickCount() { return desktop().tick; }
-
-int popupMenu(WindowHandle, Point, const char* const*, int) { return -1; }
-
-bool editText(WindowHandle, const Box&, char*, int) { return false; }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_text_entry.h"
 
 namespace platform {
 
@@ -32,6 +33,7 @@ void deliver(ChildWindow& window, const WindowMessage& message) {
 }
 
 void handleEvent(const XEvent& event) {
+    if (x11::handleTextEntryEvent(event)) return;
     auto& windows = connection().windows;
     auto it = std::find_if(windows.begin(), windows.end(),
                            [&](const auto& w) { return w->id == event.xany.window; });
