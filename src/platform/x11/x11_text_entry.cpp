@@ -21,6 +21,9 @@ constexpr int kSidePadding = 2;
 
 struct TextEntry {
     ChildWindow view;  // id, visual, size and backing pixels; not in the window table
+    // The connection the window was made on: ids of a closed connection may
+    // come back on the next one and must not find this entry.
+    Display* display = nullptr;
     TextEntryRequest request;
     std::string text;
     std::size_t cursor = 0;
@@ -45,7 +48,7 @@ TextEntry* findEntry(const void* handle) {
 
 TextEntry* findById(::Window id) {
     for (auto& e : entries()) {
-        if (e->view.id == id) return e.get();
+        if (e->view.id == id && e->display == connection().display) return e.get();
     }
     return nullptr;
 }
@@ -263,7 +266,10 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
     const int height = request.box.bottom - request.box.top;
     if (!owner || !owner->alive || !display || width <= 0 || height <= 0) return nullptr;
 
+    // Entries a host never closed before the connection went are dead.
+    std::erase_if(x11::entries(), [&](const auto& e) { return e->display != display; });
     auto entry = std::make_unique<x11::TextEntry>();
+    entry->display = display;
     entry->request = request;
     char initial[kTextCapacity];
     copyTextCut(request.text, initial, kTextCapacity);
@@ -310,7 +316,7 @@ void closeTextEntry(TextEntryHandle handle) {
     x11::TextEntry* entry = x11::findEntry(handle);
     if (!entry) return;
     Display* display = connection().display;
-    if (display && entry->view.alive) {
+    if (display && display == entry->display && entry->view.alive) {
         const unsigned long mark = x11::trapBegin();
         x11::giveFocusBack(*entry, display);
         XDestroyWindow(display, entry->view.id);
