@@ -107,8 +107,8 @@ protected:
         ASSERT_NE(host, nullptr) << "no X server";
         previousHandler = XSetErrorHandler(&countHostErrors);
         hostErrors = 0;
-        parent = XCreateSimpleWindow(host, DefaultRootWindow(host), kParentX, kParentY, 300, 100,
-                                     0, 0, WhitePixel(host, DefaultScreen(host)));
+        parent = XCreateSimpleWindow(host, DefaultRootWindow(host), kParentX, kParentY, 300, 100, 0,
+                                     0, WhitePixel(host, DefaultScreen(host)));
         XMapWindow(host, parent);
         XSetInputFocus(host, parent, RevertToParent, CurrentTime);
         XSync(host, False);
@@ -184,14 +184,14 @@ TEST_F(X11ServicesTest, KeysEditTheEntryAndReturnCommitsOnceGivingTheFocusBack) 
     Hand hand;
     hand.key(XK_BackSpace);  // hell
     hand.key(XK_Home);
-    hand.type("ab");         // abhell
+    hand.type("ab");  // abhell
     hand.key(XK_Right);
-    hand.key(XK_Delete);     // abhll
+    hand.key(XK_Delete);  // abhll
     hand.key(XK_End);
-    hand.type("9");          // abhll9
+    hand.type("9");  // abhll9
     hand.key(XK_Left);
-    hand.key(XK_Escape);     // no cancel: typed like any key, ignored
-    hand.type("7");          // abhll79
+    hand.key(XK_Escape);  // no cancel: typed like any key, ignored
+    hand.type("7");       // abhll79
     pump();
     EXPECT_EQ(done.calls, 0);
     hand.key(XK_Return);

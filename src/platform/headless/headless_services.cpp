@@ -3,6 +3,8 @@
 #include <deque>
 #include <memory>
 
+#include "platform/shared/window_registry.h"
+
 namespace platform::headless {
 
 namespace {
@@ -90,10 +92,11 @@ using headless::services;
 int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int count) {
     headless::ShownMenu menu{window, where, {}};
     for (int i = 0; entries && i < count; ++i) {
-        menu.entries.push_back({entries[i].text ? entries[i].text : "", entries[i].separator,
-                                entries[i].checked});
+        menu.entries.push_back(
+            {entries[i].text ? entries[i].text : "", entries[i].separator, entries[i].checked});
     }
     services().menus.push_back(menu);
+    if (!shared::registry().findLive(window)) return -1;
     auto& choices = services().choices;
     if (choices.empty()) return -1;
     const int chosen = choices.front();
@@ -103,7 +106,7 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int co
 }
 
 TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request) {
-    if (!window) return nullptr;
+    if (!shared::registry().findLive(window)) return nullptr;
     auto entry = std::make_unique<headless::VirtualEntry>();
     entry->window = window;
     entry->request = request;
@@ -121,8 +124,8 @@ int textEntryText(TextEntryHandle handle, char* out, int capacity) {
 }
 
 void closeTextEntry(TextEntryHandle handle) {
-    const auto removed = std::erase_if(services().entries,
-                                       [&](const auto& e) { return e.get() == handle; });
+    const auto removed =
+        std::erase_if(services().entries, [&](const auto& e) { return e.get() == handle; });
     services().closed += static_cast<int>(removed);
 }
 

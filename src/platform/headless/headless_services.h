@@ -1,7 +1,8 @@
 // The headless backend's popup menu and text entry, driven by tests.
 //
 // Popup menus: popupMenu records what it was asked to show and answers the
-// next scripted choice (-1 when none is scripted). A scripted index that is
+// next scripted choice (-1 when none is scripted, or for a window that is
+// not live). A scripted index that is
 // out of range or names a separator answers -1, as a real popup would never
 // return one.
 //

@@ -69,8 +69,8 @@ int layOut(Popup& popup, const MenuEntry* entries, int count) {
         top += row.height;
         cairo_text_extents_t te;
         cairo_text_extents(cr, row.text.c_str(), &te);
-        width = std::max(width, kCheckColumn + static_cast<int>(std::ceil(te.x_advance)) +
-                                    kRightPadding);
+        width = std::max(width,
+                         kCheckColumn + static_cast<int>(std::ceil(te.x_advance)) + kRightPadding);
         popup.rows.push_back(std::move(row));
     }
     cairo_destroy(cr);
@@ -197,11 +197,8 @@ void handle(Popup& popup, const XEvent& event) {
         }
         break;
     }
-    case DestroyNotify:
-        popup.done = true;
-        break;
-    default:
-        break;
+    case DestroyNotify: popup.done = true; break;
+    default: break;
     }
 }
 
@@ -255,9 +252,9 @@ Point placeOnScreen(Display* display, Point screen, int width, int height) {
 }  // namespace
 
 int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int count) {
-    x11::ChildWindow* owner = x11::findWindow(window);
+    auto* owner = shared::findLive<x11::ChildWindow>(window);
     Display* display = x11::connection().display;
-    if (!owner || !owner->alive || !display || !entries || count <= 0) return -1;
+    if (!owner || !display || !entries || count <= 0) return -1;
 
     Popup popup;
     popup.view.width = layOut(popup, entries, count);
@@ -270,8 +267,8 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int co
     const unsigned long mark = x11::trapBegin();
     XTranslateCoordinates(display, owner->id, root, where.x, where.y, &screenX, &screenY, &child);
     if (!x11::trapEndClean(mark)) return -1;
-    const Point at = placeOnScreen(display, Point{screenX, screenY}, popup.view.width,
-                                   popup.view.height);
+    const Point at =
+        placeOnScreen(display, Point{screenX, screenY}, popup.view.width, popup.view.height);
 
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
@@ -279,12 +276,10 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int co
     attributes.save_under = True;
     attributes.event_mask = ExposureMask | StructureNotifyMask | KeyPressMask;
     popup.view.visual = DefaultVisual(display, DefaultScreen(display));
-    popup.view.id = XCreateWindow(display, root, at.x, at.y,
-                                  static_cast<unsigned>(popup.view.width),
-                                  static_cast<unsigned>(popup.view.height), 0, CopyFromParent,
-                                  InputOutput, CopyFromParent,
-                                  CWOverrideRedirect | CWBackPixmap | CWSaveUnder | CWEventMask,
-                                  &attributes);
+    popup.view.id = XCreateWindow(
+        display, root, at.x, at.y, static_cast<unsigned>(popup.view.width),
+        static_cast<unsigned>(popup.view.height), 0, CopyFromParent, InputOutput, CopyFromParent,
+        CWOverrideRedirect | CWBackPixmap | CWSaveUnder | CWEventMask, &attributes);
     XMapRaised(display, popup.view.id);
     paint(popup);
     if (x11::trapEndClean(mark) && grab(display, popup.view.id)) runLoop(display, popup);

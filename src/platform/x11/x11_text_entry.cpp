@@ -94,7 +94,8 @@ void paint(TextEntry& entry) {
     cairo_font_extents(cr, &fe);
     const int room = view.width - 2 * kSidePadding;
     const int full = static_cast<int>(std::ceil(advance(cr, entry.text)));
-    const int toCursor = static_cast<int>(std::lround(advance(cr, entry.text.substr(0, entry.cursor))));
+    const int toCursor =
+        static_cast<int>(std::lround(advance(cr, entry.text.substr(0, entry.cursor))));
     int x = 0;
     if (full <= room) {
         entry.scroll = 0;
@@ -150,9 +151,7 @@ void keyPressed(TextEntry& entry, XKeyEvent key) {
     std::string& t = entry.text;
     switch (sym) {
     case XK_Return:
-    case XK_KP_Enter:
-        finish(entry);
-        return;
+    case XK_KP_Enter: finish(entry); return;
     case XK_BackSpace:
         if (entry.cursor > 0) {
             const std::size_t from = previousBoundary(t, entry.cursor);
@@ -161,28 +160,16 @@ void keyPressed(TextEntry& entry, XKeyEvent key) {
         }
         break;
     case XK_Delete:
-    case XK_KP_Delete:
-        t.erase(entry.cursor, nextBoundary(t, entry.cursor) - entry.cursor);
-        break;
+    case XK_KP_Delete: t.erase(entry.cursor, nextBoundary(t, entry.cursor) - entry.cursor); break;
     case XK_Left:
-    case XK_KP_Left:
-        entry.cursor = previousBoundary(t, entry.cursor);
-        break;
+    case XK_KP_Left: entry.cursor = previousBoundary(t, entry.cursor); break;
     case XK_Right:
-    case XK_KP_Right:
-        entry.cursor = nextBoundary(t, entry.cursor);
-        break;
+    case XK_KP_Right: entry.cursor = nextBoundary(t, entry.cursor); break;
     case XK_Home:
-    case XK_KP_Home:
-        entry.cursor = 0;
-        break;
+    case XK_KP_Home: entry.cursor = 0; break;
     case XK_End:
-    case XK_KP_End:
-        entry.cursor = t.size();
-        break;
-    default:
-        insertTyped(entry, bytes, count);
-        break;
+    case XK_KP_End: entry.cursor = t.size(); break;
+    default: insertTyped(entry, bytes, count); break;
     }
     paint(entry);
 }
@@ -231,9 +218,7 @@ bool handleTextEntryEvent(const XEvent& event) {
     case Expose:
         if (event.xexpose.count == 0 && entry->view.alive) paint(*entry);
         break;
-    case KeyPress:
-        keyPressed(*entry, event.xkey);
-        break;
+    case KeyPress: keyPressed(*entry, event.xkey); break;
     case ButtonPress:
         if (event.xbutton.button == Button1) clicked(*entry, event.xbutton.x);
         break;
@@ -247,8 +232,7 @@ bool handleTextEntryEvent(const XEvent& event) {
     case DestroyNotify:
         if (event.xdestroywindow.window == entry->view.id) entry->view.alive = false;
         break;
-    default:
-        break;
+    default: break;
     }
     return true;
 }
@@ -260,11 +244,11 @@ namespace platform {
 using x11::connection;
 
 TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request) {
-    x11::ChildWindow* owner = x11::findWindow(window);
+    auto* owner = shared::findLive<x11::ChildWindow>(window);
     Display* display = connection().display;
     const int width = request.box.right - request.box.left;
     const int height = request.box.bottom - request.box.top;
-    if (!owner || !owner->alive || !display || width <= 0 || height <= 0) return nullptr;
+    if (!owner || !display || width <= 0 || height <= 0) return nullptr;
 
     // Entries a host never closed before the connection went are dead.
     std::erase_if(x11::entries(), [&](const auto& e) { return e->display != display; });
