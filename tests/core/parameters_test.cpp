@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,7 +23,9 @@ public:
     std::vector<std::pair<VstInt32, float>> changes;
 };
 
-PluginEditor* makeRecordingEditor(FilterDelayEffect* effect) { return new RecordingEditor(effect); }
+std::unique_ptr<PluginEditor> makeRecordingEditor(FilterDelayEffect& effect) {
+    return std::make_unique<RecordingEditor>(&effect);
+}
 
 std::string programName(FilterDelayEffect& effect) {
     char text[64];
