@@ -42,8 +42,8 @@ protected:
     void SetUp() override {
         setModuleHandle(GetModuleHandleA(nullptr));
         received.clear();
-        parent = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                                 500, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        parent = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 500,
+                                 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
         pump();
     }
@@ -72,14 +72,14 @@ TEST_F(HostWindow, ClassCarriesArrowCursorAndButtonFaceAndGoesAwayOnUnregister) 
     EXPECT_FALSE(platform::registerWindowClass(kClass, recordMessage));
     platform::unregisterWindowClass(kClass);
     EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), kClass, &info));
-    EXPECT_EQ(platform::win32::registeredClasses(), 0);
 }
 
 TEST_F(HostWindow, ChildSitsInsideTheParentAndDecodesItsMessages) {
     ASSERT_TRUE(platform::registerWindowClass(kClass, recordMessage));
     platform::WindowHandle child = platform::createChildWindow(kClass, "Window", parent, 420, 64);
     ASSERT_NE(child, nullptr);
-    HWND hwnd = static_cast<HWND>(child);
+    HWND hwnd = platform::win32::nativeWindow(child);
+    ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(GetParent(hwnd), parent);
     RECT client{};
     GetClientRect(hwnd, &client);
@@ -94,7 +94,6 @@ TEST_F(HostWindow, ChildSitsInsideTheParentAndDecodesItsMessages) {
     int frame = 7;
     platform::setWindowUserData(child, &frame);
     EXPECT_EQ(platform::windowUserData(child), &frame);
-    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&frame));
 
     // Coordinates are unsigned 16-bit halves of lParam.
     received.clear();
@@ -131,18 +130,19 @@ TEST_F(HostWindow, ChildSitsInsideTheParentAndDecodesItsMessages) {
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].kind, platform::MessageKind::destroy);
     EXPECT_EQ(platform::win32::liveWindows(), 0);
-    platform::destroyWindow(child);
-    EXPECT_EQ(platform::windowUserData(child), nullptr);
     EXPECT_EQ(platform::acquireWindowSurface(child), nullptr);
+    platform::destroyWindow(child);
+    EXPECT_TRUE(received.size() == 1u);  // no second destroy
+    EXPECT_EQ(platform::windowUserData(child), nullptr);
     platform::unregisterWindowClass(kClass);
 }
 
 TEST_F(HostWindow, NoChildForAParentThatIsNotAWindow) {
     ASSERT_TRUE(platform::registerWindowClass(kClass, recordMessage));
     EXPECT_EQ(platform::createChildWindow(kClass, "Window", nullptr, 10, 10), nullptr);
-    EXPECT_EQ(platform::createChildWindow(kClass, "Window", reinterpret_cast<void*>(0x1234), 10,
-                                          10),
-              nullptr);
+    EXPECT_EQ(
+        platform::createChildWindow(kClass, "Window", reinterpret_cast<void*>(0x1234), 10, 10),
+        nullptr);
     EXPECT_EQ(platform::win32::liveWindows(), 0);
     platform::unregisterWindowClass(kClass);
 }
@@ -151,7 +151,7 @@ TEST_F(HostWindow, ScreenToClientFollowsTheChildsPlaceOnScreen) {
     ASSERT_TRUE(platform::registerWindowClass(kClass, recordMessage));
     platform::WindowHandle child = platform::createChildWindow(kClass, "Window", parent, 100, 50);
     POINT origin{0, 0};
-    ClientToScreen(static_cast<HWND>(child), &origin);
+    ClientToScreen(platform::win32::nativeWindow(child), &origin);
     const platform::Point p = platform::screenToClient(child, {origin.x + 7, origin.y + 9});
     EXPECT_EQ(p.x, 7);
     EXPECT_EQ(p.y, 9);
@@ -172,7 +172,7 @@ TEST_F(HostWindow, FiftyFrameCyclesLeaveNoWindowClassOrGdiObjectBehind) {
     const DWORD systemUserBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     for (int i = 0; i < 50; ++i) {
         auto* frame = new GuiFrame(GuiRect(0, 0, 420, 64), parent, nullptr);
-        HWND window = static_cast<HWND>(frame->getWindow());
+        HWND window = platform::win32::nativeWindow(frame->getWindow());
         ASSERT_NE(window, nullptr);
         UpdateWindow(window);
         EXPECT_FALSE(frame->isFirstDrawPending());
@@ -223,7 +223,12 @@ TEST_F(HostWindow, PopupMenuAnswersTheChosenEntrySkippingSeparators) {
     ASSERT_TRUE(platform::registerWindowClass(kClass, recordMessage));
     platform::WindowHandle child = platform::createChildWindow(kClass, "Window", parent, 200, 50);
     SetForegroundWindow(parent);
-    const char* items[] = {"low", "-", "high", "band"};
+    platform::MenuEntry items[4];
+    items[0].text = "low";
+    items[1].separator = true;
+    items[2].text = "high";
+    items[2].checked = true;
+    items[3].text = "band";
     std::thread user(typeLater, std::vector<WORD>{VK_DOWN, VK_DOWN, VK_RETURN});
     const int chosen = platform::popupMenu(child, platform::Point{10, 40}, items, 4);
     user.join();
@@ -236,18 +241,94 @@ TEST_F(HostWindow, PopupMenuAnswersTheChosenEntrySkippingSeparators) {
     platform::unregisterWindowClass(kClass);
 }
 
-TEST_F(HostWindow, EditTextEndsOnReturnWithWhatWasTyped) {
+// What a text edit control does when its entry reports the end: read the
+// text, close the entry from inside the call.
+struct EntryOwner {
+    platform::TextEntryHandle entry = nullptr;
+    char text[platform::kTextCapacity] = "";
+    int endings = 0;
+    static void done(void* self) {
+        auto* owner = static_cast<EntryOwner*>(self);
+        ++owner->endings;
+        platform::textEntryText(owner->entry, owner->text, sizeof owner->text);
+        platform::closeTextEntry(owner->entry);
+        owner->entry = nullptr;
+    }
+};
+
+void pumpUntil(const bool& finished, int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (!finished && GetTickCount() < end) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    }
+}
+
+TEST_F(HostWindow, TextEntryEndsOnReturnWithWhatWasTypedAndGivesTheFocusBack) {
     ASSERT_TRUE(platform::registerWindowClass(kClass, recordMessage));
     platform::WindowHandle child = platform::createChildWindow(kClass, "Window", parent, 200, 50);
+    HWND hwnd = platform::win32::nativeWindow(child);
     SetForegroundWindow(parent);
-    char text[16] = "ab";
-    std::thread user(typeLater, std::vector<WORD>{VK_END, 'X', 'Y', VK_RETURN});
-    const bool edited = platform::editText(child, platform::Box{10, 10, 110, 30}, text, 16);
-    user.join();
-    EXPECT_TRUE(edited);
-    EXPECT_STREQ(text, "abxy");
-    // The edit window is gone again: only the panel's child remains.
-    EXPECT_EQ(GetWindow(static_cast<HWND>(child), GW_CHILD), nullptr);
+    SetFocus(parent);
+    const int objects = platform::win32::liveGdiObjects();
+
+    EntryOwner owner;
+    platform::TextEntryRequest request;
+    request.box = platform::Box{10, 10, 110, 30};
+    request.text = "ab";
+    request.owner = &owner;
+    request.done = &EntryOwner::done;
+    owner.entry = platform::openTextEntry(child, request);
+    ASSERT_NE(owner.entry, nullptr);
+    HWND edit = GetWindow(hwnd, GW_CHILD);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(GetFocus(), edit);
+    char className[16] = "";
+    GetClassNameA(edit, className, sizeof className);
+    EXPECT_STREQ(className, "Edit");
+    char before[8] = "";
+    EXPECT_EQ(platform::textEntryText(owner.entry, before, sizeof before), 2);
+
+    std::thread user(typeLater, std::vector<WORD>{VK_END, 'X', 'Y', VK_RETURN, 'Z'});
+    bool finished = false;
+    std::thread watch([&] {
+        user.join();
+        finished = true;
+    });
+    pumpUntil(finished, 5000);
+    watch.join();
+    pump();
+    EXPECT_EQ(owner.endings, 1);
+    EXPECT_STREQ(owner.text, "abxy");
+    EXPECT_EQ(GetWindow(hwnd, GW_CHILD), nullptr);
+    EXPECT_EQ(GetFocus(), parent);
+    EXPECT_EQ(platform::win32::liveGdiObjects(), objects);
+    // A closed entry reads as empty and closes again harmlessly.
+    char after[8] = "x";
+    EXPECT_EQ(platform::textEntryText(owner.entry, after, sizeof after), 0);
+    platform::closeTextEntry(owner.entry);
+    platform::destroyWindow(child);
+    platform::unregisterWindowClass(kClass);
+}
+
+TEST_F(HostWindow, TextEntryEndsWhenItLosesTheFocus) {
+    ASSERT_TRUE(platform::registerWindowClass(kClass, recordMessage));
+    platform::WindowHandle child = platform::createChildWindow(kClass, "Window", parent, 200, 50);
+    EntryOwner owner;
+    platform::TextEntryRequest request;
+    request.box = platform::Box{0, 0, 100, 20};
+    request.text = "keep";
+    request.owner = &owner;
+    request.done = &EntryOwner::done;
+    owner.entry = platform::openTextEntry(child, request);
+    ASSERT_NE(owner.entry, nullptr);
+    SetFocus(parent);
+    EXPECT_EQ(owner.endings, 1);
+    EXPECT_STREQ(owner.text, "keep");
     platform::destroyWindow(child);
     platform::unregisterWindowClass(kClass);
 }

@@ -123,8 +123,10 @@ void classRemoved(const char* className, bool) {
     headless::desktop().calls.push_back(std::string("unregisterClass ") + className);
 }
 
-std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* title, NativeWindow parent,
-                                                             int width, int height) {
+std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* /*className*/,
+                                                             const char* title,
+                                                             NativeWindow parent, int width,
+                                                             int height) {
     auto& d = headless::desktop();
     d.calls.push_back(std::string("createWindow ") + title + " " + std::to_string(width) + "x" +
                       std::to_string(height));

@@ -27,10 +27,12 @@ namespace platform::backend {
 [[nodiscard]] bool classAdding(const char* className, bool first);
 // After a class is dropped; `last` when none is left.
 void classRemoved(const char* className, bool last);
-// The native child window; null when the parent is not a window or the
-// system refuses.
-std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* title, NativeWindow parent,
-                                                             int width, int height);
+// The native child window of a registered class (Win32 names the class at
+// creation); null when the parent is not a window or the system refuses.
+std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* className,
+                                                             const char* title,
+                                                             NativeWindow parent, int width,
+                                                             int height);
 // Called for every known window being destroyed, after its procedure saw
 // destroy; `nativeAlive` is false when the system has already destroyed it.
 void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive);

@@ -96,7 +96,7 @@ WindowHandle createChildWindow(const char* className, const char* title, NativeW
     auto& r = shared::registry();
     const WindowProcedure procedure = className ? r.classProcedure(className) : nullptr;
     if (!procedure) return nullptr;
-    auto window = backend::createNativeWindow(title ? title : "", parent, width, height);
+    auto window = backend::createNativeWindow(className, title ? title : "", parent, width, height);
     if (!window) return nullptr;
     window->procedure = procedure;
     return r.add(std::move(window));

@@ -109,8 +109,7 @@ GdiSurface::~GdiSurface() {
         DeleteDC(hdc);
         countDeleted();
         break;
-    case Kind::paint:
-        break;
+    case Kind::paint: break;
     }
 }
 
@@ -164,10 +163,9 @@ bool GdiSurface::setBrush(Rgb colour) {
 
 // A negative height asks for the character height (the em), not the cell.
 bool GdiSurface::setFont(const FontRequest& font) {
-    HFONT created = CreateFontA(-font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
-                                ANSI_CHARSET, OUT_STRING_PRECIS, CLIP_STROKE_PRECIS,
-                                DEFAULT_QUALITY, pitchAndFamilyOf(font),
-                                font.face ? font.face : "");
+    HFONT created = CreateFontA(
+        -font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STRING_PRECIS,
+        CLIP_STROKE_PRECIS, DEFAULT_QUALITY, pitchAndFamilyOf(font), font.face ? font.face : "");
     if (!created) return false;
     replace(created, current.ownFont);
     current.font = created;
@@ -176,9 +174,7 @@ bool GdiSurface::setFont(const FontRequest& font) {
 
 void GdiSurface::setTextColour(Rgb colour) { SetTextColor(hdc, colorOf(colour)); }
 void GdiSurface::setBackgroundColour(Rgb colour) { SetBkColor(hdc, colorOf(colour)); }
-void GdiSurface::setBackgroundOpaque(bool opaque) {
-    SetBkMode(hdc, opaque ? OPAQUE : TRANSPARENT);
-}
+void GdiSurface::setBackgroundOpaque(bool opaque) { SetBkMode(hdc, opaque ? OPAQUE : TRANSPARENT); }
 
 void GdiSurface::moveTo(Point p) { MoveToEx(hdc, p.x, p.y, nullptr); }
 void GdiSurface::lineTo(Point p) { LineTo(hdc, p.x, p.y); }

@@ -1,116 +1,174 @@
-// The choice menu's popup and the text edit's native "EDIT" window.
+// The choice menu's popup (TrackPopupMenu) and the text edit's entry: a
+// system "EDIT" window subclassed so that Return and the loss of the
+// keyboard focus end the editing.
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/module_handle.h"
 #include "platform/platform.h"
+#include "platform/win32/gdi_surface.h"
+#include "platform/win32/win32_windows.h"
 
 namespace platform {
 
 namespace {
 
-HWND native(WindowHandle window) { return static_cast<HWND>(window); }
-
-// One editing at a time, reached through the edit window's user data; the
-// subclass procedure keeps the control's own procedure here, not in a
-// module-wide variable.
-struct EditSession {
+struct TextEntry {
+    HWND edit = nullptr;
+    HFONT font = nullptr;
     WNDPROC previous = nullptr;
+    HWND focusBefore = nullptr;
+    void* owner = nullptr;
+    TextEntryDone done = nullptr;
     bool ended = false;
+    // What the window held when the system destroyed it with its parent.
+    std::string lastText;
 };
 
+// The open entries, module-wide like the windows they sit in; a handle is
+// valid while its entry is listed here.
+std::vector<std::unique_ptr<TextEntry>> entries;
+
+TextEntry* findEntry(const void* handle) {
+    auto it = std::find_if(entries.begin(), entries.end(),
+                           [&](const auto& e) { return e.get() == handle; });
+    return it == entries.end() ? nullptr : it->get();
+}
+
+std::string windowText(HWND window) {
+    char buffer[kTextCapacity] = "";
+    GetWindowTextA(window, buffer, kTextCapacity);
+    return buffer;
+}
+
+// Ends the editing once. The callee normally closes the entry from inside
+// `done`; then the window is gone and the message must not be passed on.
+bool endEditing(TextEntry& entry) {
+    if (entry.ended || !entry.done) return false;
+    // Hidden: the system is destroying it with its parent, which is no
+    // user's end of editing (and the toolkit's window is going too).
+    if (!IsWindowVisible(entry.edit)) return false;
+    entry.ended = true;
+    entry.done(entry.owner);
+    return findEntry(&entry) == nullptr;
+}
+
 LRESULT CALLBACK editWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* session = reinterpret_cast<EditSession*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!session) return DefWindowProcA(window, message, wParam, lParam);
+    auto* entry = reinterpret_cast<TextEntry*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!entry) return DefWindowProcA(window, message, wParam, lParam);
+    const WNDPROC previous = entry->previous;
     if (message == WM_KILLFOCUS || (message == WM_KEYDOWN && wParam == VK_RETURN)) {
-        session->ended = true;
+        if (endEditing(*entry)) return 0;
     }
-    return CallWindowProcA(session->previous, window, message, wParam, lParam);
+    // Return has ended the editing; as a character it would only beep.
+    if (message == WM_CHAR && wParam == '\r') return 0;
+    if (message == WM_DESTROY) entry->lastText = windowText(window);
+    if (message == WM_NCDESTROY) entry->edit = nullptr;
+    return CallWindowProcA(previous, window, message, wParam, lParam);
 }
 
-bool isButtonDown(UINT message) {
-    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
-           message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN;
+BYTE pitchAndFamilyOf(const FontRequest& font) {
+    const BYTE pitch = font.pitch == FontPitch::variable ? VARIABLE_PITCH : DEFAULT_PITCH;
+    const BYTE family = font.family == FontFamily::decorative ? FF_DECORATIVE : FF_SWISS;
+    return static_cast<BYTE>(pitch | family);
 }
 
-// Runs the thread's messages until the editing ends. A button press
-// anywhere but the edit window ends it too and stays queued, so the press
-// then reaches whatever was clicked; a quit request is put back for the
-// host's own loop.
-void runEditing(HWND edit, EditSession& session) {
-    while (!session.ended && IsWindow(edit)) {
-        MSG message{};
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            WaitMessage();
-            continue;
-        }
-        if (isButtonDown(message.message) && message.hwnd != edit) break;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-HWND createEdit(HWND parent, const Box& box, const char* text) {
-    HWND edit = CreateWindowExA(0, "EDIT", text, WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOHSCROLL,
-                                box.left, box.top, box.right - box.left, box.bottom - box.top,
-                                parent, nullptr, static_cast<HINSTANCE>(moduleHandle()), nullptr);
-    if (!edit) return nullptr;
-    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 TRUE);
-    SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    return edit;
+HFONT createEntryFont(const FontRequest& font) {
+    return CreateFontA(-font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY,
+                       pitchAndFamilyOf(font), font.face ? font.face : "");
 }
 
 }  // namespace
 
-int popupMenu(WindowHandle window, Point where, const char* const* items, int count) {
-    if (!window || !IsWindow(native(window)) || !items || count <= 0) return -1;
+int popupMenu(WindowHandle window, Point where, const MenuEntry* items, int count) {
+    HWND owner = win32::nativeWindow(window);
+    if (!owner || !items || count <= 0) return -1;
     HMENU menu = CreatePopupMenu();
     if (!menu) return -1;
     // Identifiers start at 1: TrackPopupMenu answers 0 for "nothing chosen".
     for (int i = 0; i < count; ++i) {
-        const char* text = items[i] ? items[i] : "";
-        if (std::strcmp(text, "-") == 0) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        else AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(i) + 1, text);
+        if (items[i].separator) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        char text[kTextCapacity];
+        copyTextCut(items[i].text, text, kTextCapacity);
+        AppendMenuA(menu, MF_STRING | (items[i].checked ? MF_CHECKED : MF_UNCHECKED),
+                    static_cast<UINT_PTR>(i) + 1, text);
     }
     POINT screen{where.x, where.y};
-    ClientToScreen(native(window), &screen);
-    const int chosen = static_cast<int>(
-        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                       screen.x, screen.y, 0, native(window), nullptr));
-    // The click that closed the popup must not reach the panel as well.
+    ClientToScreen(owner, &screen);
+    const auto chosen = static_cast<int>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+        screen.x, screen.y, 0, owner, nullptr));
+    // The press that closed the popup must not reach the panel as well.
     MSG stale{};
-    for (int i = 0; i < 2; ++i) {
-        PeekMessageA(&stale, native(window), WM_LBUTTONDOWN, WM_MBUTTONUP, PM_REMOVE);
-    }
+    for (int i = 0; i < 2; ++i)
+        PeekMessageA(&stale, owner, WM_LBUTTONDOWN, WM_MBUTTONUP, PM_REMOVE);
     DestroyMenu(menu);
-    return chosen - 1;
+    return chosen > 0 && chosen <= count ? chosen - 1 : -1;
 }
 
-bool editText(WindowHandle window, const Box& box, char* text, int capacity) {
-    if (!window || !IsWindow(native(window)) || !text || capacity <= 0) return false;
-    HWND edit = createEdit(native(window), box, text);
-    if (!edit) return false;
-    EditSession session;
-    SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&session));
-    session.previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editWindowProc)));
-    HWND focusBefore = SetFocus(edit);
-    runEditing(edit, session);
-    if (IsWindow(edit)) {
-        GetWindowTextA(edit, text, capacity);
-        SetWindowLongPtrA(edit, GWLP_USERDATA, 0);
-        DestroyWindow(edit);
-        if (focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
-        return true;
+TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request) {
+    HWND parent = win32::nativeWindow(window);
+    if (!parent) return nullptr;
+    char text[kTextCapacity];
+    copyTextCut(request.text, text, kTextCapacity);
+    auto entry = std::make_unique<TextEntry>();
+    entry->edit = CreateWindowExA(
+        0, "EDIT", text, WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOHSCROLL, request.box.left,
+        request.box.top, request.box.right - request.box.left, request.box.bottom - request.box.top,
+        parent, nullptr, static_cast<HINSTANCE>(moduleHandle()), nullptr);
+    if (!entry->edit) return nullptr;
+    entry->owner = request.owner;
+    entry->done = request.done;
+    entry->font = createEntryFont(request.font);
+    if (entry->font) {
+        win32::countCreated();
+        SendMessageA(entry->edit, WM_SETFONT, reinterpret_cast<WPARAM>(entry->font), TRUE);
     }
-    return false;
+    SendMessageA(entry->edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SendMessageA(entry->edit, EM_SETLIMITTEXT, kTextCapacity - 1, 0);
+    SetWindowLongPtrA(entry->edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(entry.get()));
+    entry->previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(entry->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editWindowProc)));
+    entries.push_back(std::move(entry));
+    TextEntry& opened = *entries.back();
+    opened.focusBefore = SetFocus(opened.edit);
+    return &opened;
+}
+
+int textEntryText(TextEntryHandle handle, char* out, int capacity) {
+    const TextEntry* entry = findEntry(handle);
+    if (!entry) return copyTextCut("", out, capacity);
+    const std::string text = entry->edit ? windowText(entry->edit) : entry->lastText;
+    return copyTextCut(text.c_str(), out, capacity);
+}
+
+// The subclass comes off first, so the focus loss that destroying the
+// window causes ends no editing.
+void closeTextEntry(TextEntryHandle handle) {
+    TextEntry* entry = findEntry(handle);
+    if (!entry) return;
+    if (entry->edit && IsWindow(entry->edit)) {
+        SetWindowLongPtrA(entry->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry->previous));
+        SetWindowLongPtrA(entry->edit, GWLP_USERDATA, 0);
+        const bool hadFocus = GetFocus() == entry->edit;
+        DestroyWindow(entry->edit);
+        if (hadFocus && entry->focusBefore && IsWindow(entry->focusBefore)) {
+            SetFocus(entry->focusBefore);
+        }
+    }
+    if (entry->font) {
+        DeleteObject(entry->font);
+        win32::countDeleted();
+    }
+    std::erase_if(entries, [&](const auto& e) { return e.get() == entry; });
 }
 
 }  // namespace platform

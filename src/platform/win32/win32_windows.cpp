@@ -1,51 +1,35 @@
 #include "platform/win32/win32_windows.h"
 
-#include <windows.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "platform/module_handle.h"
+#include "platform/shared/backend.h"
 #include "platform/win32/gdi_surface.h"
 
 namespace platform {
 
+using win32::NativeChild;
+
 namespace {
 
-struct ClassEntry {
-    std::string name;
-    WindowProcedure procedure;
-};
-
-// Module-wide like the classes themselves: every plug-in instance in the
-// process shares them, on the host's user-interface thread.
-std::vector<ClassEntry> classes;
+// Counts only; the HWNDs are the system's. Module-wide, like the classes.
 int windowCount = 0;
 
-HWND native(WindowHandle window) { return static_cast<HWND>(window); }
 HINSTANCE instance() { return static_cast<HINSTANCE>(moduleHandle()); }
 
-WindowProcedure procedureOf(HWND window) {
-    char name[64] = "";
-    if (!GetClassNameA(window, name, sizeof name)) return nullptr;
-    auto it = std::find_if(classes.begin(), classes.end(),
-                           [&](const ClassEntry& c) { return c.name == name; });
-    return it == classes.end() ? nullptr : it->procedure;
+NativeChild* recordOf(HWND hwnd) {
+    return reinterpret_cast<NativeChild*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
-void paint(HWND window, WindowProcedure procedure) {
-    if (!GetUpdateRect(window, nullptr, FALSE)) return;
+void paint(HWND hwnd, NativeChild& window) {
+    if (!GetUpdateRect(hwnd, nullptr, FALSE)) return;
     PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(window, &ps);
-    if (dc) {
-        win32::GdiSurface surface(dc, win32::GdiSurface::Kind::paint, window);
+    if (HDC dc = BeginPaint(hwnd, &ps)) {
+        win32::GdiSurface surface(dc, win32::GdiSurface::Kind::paint, hwnd);
         WindowMessage message;
         message.kind = MessageKind::paint;
         message.surface = &surface;
-        procedure(window, message);
+        shared::deliver(shared::handleOf(window), message);
     }
-    EndPaint(window, &ps);
+    EndPaint(hwnd, &ps);
 }
 
 // Button coordinates are the low and high 16 bits of lParam, unsigned.
@@ -54,39 +38,45 @@ Point clientPoint(LPARAM lParam) {
     return Point{static_cast<int>(LOWORD(bits)), static_cast<int>(HIWORD(bits))};
 }
 
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (WindowProcedure procedure = procedureOf(window)) {
-        WindowMessage decoded;
-        switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            decoded.kind = message == WM_LBUTTONDOWN ? MessageKind::leftButtonDown
-                                                     : MessageKind::rightButtonDown;
-            decoded.where = clientPoint(lParam);
-            procedure(window, decoded);
-            break;
-        case WM_PAINT:
-            paint(window, procedure);
-            break;
-        case WM_DESTROY:
-            decoded.kind = MessageKind::destroy;
-            procedure(window, decoded);
-            break;
-        default:
-            break;
-        }
+void decode(HWND hwnd, NativeChild& window, UINT message, LPARAM lParam) {
+    WindowMessage decoded;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        decoded.kind =
+            message == WM_LBUTTONDOWN ? MessageKind::leftButtonDown : MessageKind::rightButtonDown;
+        decoded.where = clientPoint(lParam);
+        shared::deliver(shared::handleOf(window), decoded);
+        break;
+    case WM_PAINT: paint(hwnd, window); break;
+    case WM_DESTROY: shared::deliverDestroy(shared::handleOf(window)); break;
+    case WM_NCDESTROY:
+        // The record outlives the HWND until destroyWindow forgets it.
+        window.hwnd = nullptr;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        --windowCount;
+        break;
+    default: break;
     }
-    if (message == WM_NCDESTROY) --windowCount;
-    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (NativeChild* window = recordOf(hwnd)) decode(hwnd, *window, message, lParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
-int win32::liveWindows() { return windowCount; }
-int win32::registeredClasses() { return static_cast<int>(classes.size()); }
+HWND win32::nativeWindow(WindowHandle window) {
+    NativeChild* record = shared::findLive<NativeChild>(window);
+    return record ? record->hwnd : nullptr;
+}
 
-bool registerWindowClass(const char* className, WindowProcedure procedure) {
-    if (!className || !procedure) return false;
+int win32::liveWindows() { return windowCount; }
+
+namespace backend {
+
+bool classAdding(const char* className, bool) {
     WNDCLASSA windowClass{};
     windowClass.style = 0;
     windowClass.lpfnWndProc = windowProc;
@@ -94,59 +84,54 @@ bool registerWindowClass(const char* className, WindowProcedure procedure) {
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = className;
-    if (!RegisterClassA(&windowClass)) return false;
-    classes.push_back({className, procedure});
-    return true;
+    return RegisterClassA(&windowClass) != 0;
 }
 
-void unregisterWindowClass(const char* className) {
-    if (!className) return;
-    UnregisterClassA(className, instance());
-    std::erase_if(classes, [&](const ClassEntry& c) { return c.name == className; });
+void classRemoved(const char* className, bool) { UnregisterClassA(className, instance()); }
+
+std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* className,
+                                                             const char* title, NativeWindow parent,
+                                                             int width, int height) {
+    HWND parentWindow = static_cast<HWND>(parent);
+    if (!parentWindow || !IsWindow(parentWindow) || width <= 0 || height <= 0) return nullptr;
+    auto child = std::make_unique<NativeChild>();
+    child->hwnd = CreateWindowExA(0, className, title, WS_CHILD | WS_VISIBLE, 0, 0, width, height,
+                                  parentWindow, nullptr, instance(), nullptr);
+    if (!child->hwnd) return nullptr;
+    ++windowCount;
+    // Messages sent during creation reach no procedure yet, as the toolkit
+    // stores its frame only after this returns.
+    SetWindowLongPtrA(child->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(child.get()));
+    return child;
 }
 
-WindowHandle createChildWindow(const char* className, const char* title, NativeWindow parent,
-                               int width, int height) {
-    if (!className || !parent || !IsWindow(native(parent)) || width <= 0 || height <= 0) {
-        return nullptr;
-    }
-    HWND window = CreateWindowExA(0, className, title ? title : "", WS_CHILD | WS_VISIBLE, 0, 0,
-                                  width, height, native(parent), nullptr, instance(), nullptr);
-    if (window) ++windowCount;
-    return window;
+void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive) {
+    auto& child = static_cast<NativeChild&>(window);
+    if (!nativeAlive || !child.hwnd || !IsWindow(child.hwnd)) return;
+    HWND hwnd = child.hwnd;
+    DestroyWindow(hwnd);
+    // Refused (another thread's window): the record is about to go, so the
+    // HWND must not keep pointing at it.
+    if (IsWindow(hwnd)) SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
 }
 
-// The host may have destroyed the window with its own; then there is
-// nothing left to do.
-void destroyWindow(WindowHandle window) {
-    if (window && IsWindow(native(window))) DestroyWindow(native(window));
-}
-
-void setWindowUserData(WindowHandle window, void* data) {
-    if (window && IsWindow(native(window))) {
-        SetWindowLongPtrA(native(window), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
-    }
-}
-
-void* windowUserData(WindowHandle window) {
-    if (!window || !IsWindow(native(window))) return nullptr;
-    return reinterpret_cast<void*>(GetWindowLongPtrA(native(window), GWLP_USERDATA));
-}
+}  // namespace backend
 
 void invalidateWindow(WindowHandle window) {
-    if (window) InvalidateRect(native(window), nullptr, FALSE);
+    if (HWND hwnd = win32::nativeWindow(window)) InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void dispatchPendingMessages(WindowHandle) {}
 
 std::unique_ptr<Surface> acquireWindowSurface(WindowHandle window) {
-    if (!window || !IsWindow(native(window))) return nullptr;
-    return win32::GdiSurface::forWindow(native(window));
+    HWND hwnd = win32::nativeWindow(window);
+    return hwnd ? win32::GdiSurface::forWindow(hwnd) : nullptr;
 }
 
 Point screenToClient(WindowHandle window, Point screen) {
     POINT p{screen.x, screen.y};
-    if (!window || !ScreenToClient(native(window), &p)) return screen;
+    HWND hwnd = win32::nativeWindow(window);
+    if (!hwnd || !ScreenToClient(hwnd, &p)) return screen;
     return Point{p.x, p.y};
 }
 
