@@ -124,4 +124,20 @@ if(XVFB_RUN AND EXISTS ${zamdelay})
   plughost_test(validate.editor.zamdelay --stdout "editor-open-close +PASS" --stdout "editor-while-processing +PASS"
     -- ${XVFB_RUN} -a -n 57 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} validate ${zamdelay} --strictness 1 --check editor)
   set_tests_properties(plughost.validate.editor.zamdelay PROPERTIES LABELS "plughost;display")
+  # A drag on a panel nobody here wrote reaches the host as automation, and
+  # the screenshot is the editor's size.
+  plughost_test(editor.peer.drag --present ${data}/pingpong-editor.png
+    --stdout "^[0-9.]+ param 0 [0-9.e-]+$" --stdout "screenshot .*pingpong-editor.png \\(308 x 170\\)"
+    -- ${XVFB_RUN} -a -n 58 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} editor ${pingpong}
+       --script ${CMAKE_CURRENT_SOURCE_DIR}/peer_drag.txt --screenshot ${data}/pingpong-editor.png)
+  set_tests_properties(plughost.editor.peer.drag PROPERTIES LABELS "plughost;display")
 endif()
+if(EXISTS ${zamdelay})
+  plughost_test(editor.no.display --status fail --absent ${data}/never.png ENV DISPLAY=
+    --stderr-line "^plughost: an editor needs a display: no display \\(\\$DISPLAY is not set\\)"
+    -- ${ph} editor ${zamdelay} --screenshot ${data}/never.png)
+endif()
+plughost_test(editor.no.editor --status fail --stderr-line "FaultPlugin.so: the plug-in has no editor$"
+  -- ${ph} editor ${fault})
+plughost_test(editor.bad.script --status fail --stderr-line "peer_drag.txt: cannot open script$"
+  -- ${ph} editor ${fault} --script ${data}/peer_drag.txt)
