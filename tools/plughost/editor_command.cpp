@@ -230,6 +230,15 @@ std::string windowTitle(const Plugin& plugin, const std::string& library) {
     return "plughost editor: " + name;
 }
 
+// Where the session left the parameters, for the record and for tests.
+void printParameters(const Plugin& plugin) {
+    for (int i = 0; i < plugin.numParams(); ++i) {
+        std::printf("# parameter %d %s = %.6g (%s %s)\n", i, plugin.parameterName(i).c_str(),
+                    static_cast<double>(plugin.getParameter(i)), plugin.parameterDisplay(i).c_str(),
+                    plugin.parameterLabel(i).c_str());
+    }
+}
+
 // Idles the open editor until the user is done, the time is up or the
 // window is closed. Without a user or a time, only closing ends it.
 void idleUntilDone(EditorHost& host, EditorParent& parent, const ScriptedUser* user,
@@ -287,6 +296,7 @@ int runEditor(const EditorOptions& o) {
     parent->pump();
     context.editorEvents = nullptr;
     std::fputs(host.summary(processCpuSeconds() - cpuAtOpen).c_str(), stdout);
+    printParameters(plugin);
     if (user && !user->error().empty()) throw HostError(user->error());
     return 0;
 }
