@@ -114,12 +114,18 @@ catches(block-reset block-size-independence)
 catches(swap in-place-buffers)
 catches(hum silence-after-tail)
 
-# --- The editor checks need a display; a peer with an editor shows them
-# working (Molvex has none yet). Search for a free display away from :99,
+# --- The editor checks need a display; they run on Molvex and on a peer.
+# Search for a free display away from :99,
 # where other suites start theirs; -noreset, because a server that resets
 # when the last client leaves refuses the next check's connection for a
 # moment.
 find_program(XVFB_RUN xvfb-run)
+if(XVFB_RUN)
+  plughost_test(validate.editor.molvex --stdout "editor-open-close +PASS" --stdout "editor-parameter-changes +PASS"
+    --stdout "editor-while-processing +PASS" --stdout "^3 passed, 0 failed"
+    -- ${XVFB_RUN} -a -n 59 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} validate ${molvex} --strictness 2 --check editor)
+  set_tests_properties(plughost.validate.editor.molvex PROPERTIES LABELS "plughost;display")
+endif()
 if(XVFB_RUN AND EXISTS ${zamdelay})
   plughost_test(validate.editor.zamdelay --stdout "editor-open-close +PASS" --stdout "editor-while-processing +PASS"
     -- ${XVFB_RUN} -a -n 57 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} validate ${zamdelay} --strictness 1 --check editor)
