@@ -106,14 +106,17 @@ RgbImage X11Driver::capture() {
     XTranslateCoordinates(display_, window_, attributes.root, 0, 0, &rootX, &rootY, &child);
     const Screen* screen = attributes.screen;
     // Reading outside the screen is an X protocol error that would end the
-    // process; refuse instead.
+    // process; refuse instead. What covers the window shows in the picture.
     if (rootX < 0 || rootY < 0 || rootX + attributes.width > WidthOfScreen(screen) ||
         rootY + attributes.height > HeightOfScreen(screen))
         throw HostError("the editor window is not wholly on screen");
-    XImage* image = XGetImage(display_, window_, 0, 0, static_cast<unsigned>(attributes.width),
+    // Read from the screen rather than the window: children of another depth
+    // (editors that draw with an alpha visual) are undefined in the window's
+    // own image but show on the screen.
+    XImage* image = XGetImage(display_, attributes.root, rootX, rootY, static_cast<unsigned>(attributes.width),
                               static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
     if (!image) throw HostError("cannot read the editor window's pixels");
-    const Visual* visual = attributes.visual;
+    const Visual* visual = DefaultVisualOfScreen(screen);
     RgbImage picture(attributes.width, attributes.height);
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {

@@ -59,7 +59,11 @@ public:
 
     void automated(int index, float value) override {
         automations_.fetch_add(1);
-        std::printf("%.3f param %d %.6g\n", seconds(), index, static_cast<double>(value));
+        // Some plug-ins report plain units instead of 0..1; such lines stay
+        // comments so that the output still replays.
+        const bool normalised = value >= 0.0f && value <= 1.0f;
+        std::printf("%s%.3f param %d %.6g%s\n", normalised ? "" : "# ", seconds(), index,
+                    static_cast<double>(value), normalised ? "" : " (outside 0..1)");
         std::fflush(stdout);
     }
     void editGesture(int index, bool begins) override {
