@@ -91,8 +91,10 @@ TEST_F(PanelMouseTest, DraggingTheFreqKnobMovesTheParameterTheHandleAndTheDispla
     // The knob turns about the point 7.5 pixels right of and below its
     // corner (159, 13): from lower left through the top to the right.
     hl::setTickStepPerPoll(20);
+    // The loop reads the pointer, then the buttons: a position counts when
+    // the button is still down at the next sample.
     gesture({at(160, 26, kLeft), at(160, 26, kLeft), at(166, 13, kLeft), at(174, 20, kLeft),
-             at(174, 20, 0)});
+             at(174, 20, kLeft), at(174, 20, 0)});
     const float value = effect->getParameter(4);
     EXPECT_GT(value, 0.75f);
     EXPECT_FLOAT_EQ(editor->getControl(4)->getValue(), value);
@@ -100,7 +102,9 @@ TEST_F(PanelMouseTest, DraggingTheFreqKnobMovesTheParameterTheHandleAndTheDispla
     ASSERT_GE(log.size(), 2u);
     for (std::size_t i = 0; i < log.size(); ++i) {
         EXPECT_EQ(log[i].index, 4);
-        if (i > 0) EXPECT_GT(log[i].value, log[i - 1].value);
+        if (i > 0) {
+            EXPECT_GT(log[i].value, log[i - 1].value);
+        }
     }
     EXPECT_FLOAT_EQ(log.back().value, value);
     EXPECT_GT(AutomationLog::instance().idleRequests(), 0);  // idles during the drag
@@ -113,6 +117,22 @@ TEST_F(PanelMouseTest, DraggingTheFreqKnobMovesTheParameterTheHandleAndTheDispla
     const GuiPoint after = handleCentre(4);
     EXPECT_LT(brightness(pixel(after.h, after.v)), 150);
     EXPECT_EQ(pixel(before.h, before.v), panelPicture(before.h, before.v));
+}
+
+TEST_F(PanelMouseTest, AHostThatIdlesTheEditorFromInsideTheDragDoesNoHarm) {
+    effect->setParameter(6, 0.5f);
+    openPanel();
+    AutomationLog::instance().setIdleReentry(true);
+    hl::setTickStepPerPoll(60);  // every sample of the drag runs the idle
+    gesture({at(306, 26, kLeft), at(306, 26, kLeft), at(312, 13, kLeft), at(320, 20, kLeft),
+             at(320, 20, kLeft), at(320, 20, 0)});
+    EXPECT_GE(AutomationLog::instance().idleRequests(), 3);
+    EXPECT_GT(effect->getParameter(6), 0.75f);
+    EXPECT_FLOAT_EQ(editor->getControl(6)->getValue(), effect->getParameter(6));
+    EXPECT_EQ(editor->getDisplayedParameter(), 6);
+    const GuiPoint handle = handleCentre(6);
+    EXPECT_LT(brightness(pixel(handle.h, handle.v)), 150);
+    EXPECT_EQ(hl::pendingInput(), 0);
 }
 
 TEST_F(PanelMouseTest, AltClickSetsTheKnobsDefaultThroughTheEffect) {
@@ -128,8 +148,8 @@ TEST_F(PanelMouseTest, AltClickSetsTheKnobsDefaultThroughTheEffect) {
 
 TEST_F(PanelMouseTest, TheTypeSwitchLightsItsWordAndLeavesTheDisplayAlone) {
     effect->setParameter(3, 0.0f);
-    effect->setParameter(6, 0.25f);
     openPanel();
+    effect->setParameter(6, 0.25f);
     idle();
     EXPECT_EQ(displayText(), "L25");
     EXPECT_GT(yellowRowsIn(14, 22), 0);
@@ -145,8 +165,8 @@ TEST_F(PanelMouseTest, TheTypeSwitchLightsItsWordAndLeavesTheDisplayAlone) {
 }
 
 TEST_F(PanelMouseTest, OneClickOnPlusStepsTheDisplayedParameterOnce) {
-    effect->setParameter(1, 0.3f);
     openPanel();
+    effect->setParameter(1, 0.3f);
     idle();
     ASSERT_EQ(displayText(), "300");
     click(284, 49);
@@ -164,8 +184,9 @@ TEST_F(PanelMouseTest, OneClickOnPlusStepsTheDisplayedParameterOnce) {
 }
 
 TEST_F(PanelMouseTest, StepsStopAtTheEndsOfTheRange) {
-    effect->setParameter(0, 1.0f);
     openPanel();
+    effect->setParameter(0, 1.0f);
+    idle();
     click(284, 49);
     EXPECT_FLOAT_EQ(effect->getParameter(0), 1.0f);
     effect->setParameter(0, 0.005f);
@@ -177,10 +198,11 @@ TEST_F(PanelMouseTest, StepsStopAtTheEndsOfTheRange) {
 }
 
 TEST_F(PanelMouseTest, LeavingAndReenteringTheButtonCountsAsASecondPress) {
-    effect->setParameter(2, 0.5f);
     openPanel();
-    gesture({at(284, 49, kLeft), at(284, 49, kLeft), at(300, 49, kLeft), at(284, 49, kLeft),
-             at(284, 49, 0)});
+    effect->setParameter(2, 0.5f);
+    idle();
+    gesture({at(284, 49, kLeft), at(284, 49, kLeft), at(300, 49, kLeft), at(300, 49, kLeft),
+             at(284, 49, kLeft), at(284, 49, kLeft), at(284, 49, 0)});
     EXPECT_FLOAT_EQ(effect->getParameter(2), 0.5f + 0.01f + 0.01f);
     // The latch is back at rest: the next click steps once more.
     click(284, 49);

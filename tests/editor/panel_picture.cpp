@@ -26,14 +26,14 @@ int main(int argc, char** argv) {
     }
     hl::reset();
     FilterDelayEffect effect(&host, &makePanel);
-    const float settings[9] = {0.8f, 0.35f, 0.6f, 0.5f, 0.42f, 0.7f, 0.62f, 0.75f, 0.55f};
-    for (int i = 0; i < 9; ++i) effect.setParameter(i, settings[i]);
-    effect.setParameter(1, settings[1]);  // the display shows the delay time
     if (effect.dispatcher(effEditOpen, 0, 0, hl::makeParentWindow(), 0.0f) != 1) {
         std::fprintf(stderr, "panel_picture: the panel did not open\n");
         return 1;
     }
     hl::sendPaint(hl::lastWindow());
+    const float settings[9] = {0.8f, 0.35f, 0.6f, 0.5f, 0.42f, 0.7f, 0.62f, 0.75f, 0.55f};
+    for (int i = 0; i < 9; ++i) effect.setParameter(i, settings[i]);
+    effect.setParameter(1, settings[1]);  // the display shows the delay time
     effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
     const bool written = hl::writePng(hl::lastWindow(), argv[1]);
     effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <thread>
 
+#include "gui/controls/control.h"
 #include "panel_fixture.h"
 
 namespace hl = platform::headless;
