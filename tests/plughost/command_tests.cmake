@@ -121,6 +121,14 @@ catches(hum silence-after-tail)
 # moment.
 find_program(XVFB_RUN xvfb-run)
 if(XVFB_RUN)
+  # A host that idles the editor inside the idle request stops one level
+  # deep however often the editor asks; the window takes the size asked for.
+  plughost_test(editor.needy --present ${data}/needy.png ENV PLUGHOST_FAULT=needy-editor
+    --stdout "screenshot .*needy.png \\(200 x 100\\)" --stdout "^[0-9.]+ param 0 0.25$"
+    --stdout "^# [0-9.]+ param 1 3.5 \\(outside 0..1\\)$" --stdout "\\([1-9][0-9]* answered with an editor idle\\)"
+    -- ${XVFB_RUN} -a -n 61 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} editor ${fault}
+       --idle-in-callback --seconds 0.3 --screenshot ${data}/needy.png)
+  set_tests_properties(plughost.editor.needy PROPERTIES LABELS "plughost;display")
   plughost_test(validate.editor.molvex --stdout "editor-open-close +PASS" --stdout "editor-parameter-changes +PASS"
     --stdout "editor-while-processing +PASS" --stdout "^3 passed, 0 failed"
     -- ${XVFB_RUN} -a -n 59 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} validate ${molvex} --strictness 2 --check editor)
