@@ -11,19 +11,30 @@ AutomationLog& AutomationLog::instance() {
     return log;
 }
 
-VstIntPtr AutomationLog::callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*,
-                                  float opt) {
+VstIntPtr AutomationLog::callback(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr,
+                                  void*, float opt) {
     AutomationLog& self = instance();
-    std::lock_guard<std::mutex> lock(self.mutex);
-    if (opcode == audioMasterAutomate) self.log.push_back({index, opt});
-    if (opcode == audioMasterIdle) ++self.idles;
+    bool reenter = false;
+    {
+        std::lock_guard<std::mutex> lock(self.mutex);
+        if (opcode == audioMasterAutomate) self.log.push_back({index, opt});
+        if (opcode == audioMasterIdle) ++self.idles;
+        reenter = opcode == audioMasterIdle && self.reenter;
+    }
+    if (reenter && record) record->dispatcher(record, effEditIdle, 0, 0, nullptr, 0.0f);
     return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+void AutomationLog::setIdleReentry(bool on) {
+    std::lock_guard<std::mutex> lock(mutex);
+    reenter = on;
 }
 
 void AutomationLog::clear() {
     std::lock_guard<std::mutex> lock(mutex);
     log.clear();
     idles = 0;
+    reenter = false;
 }
 
 std::vector<Automation> AutomationLog::entries() {

@@ -31,11 +31,15 @@ public:
     void clear();
     std::vector<Automation> entries();
     int idleRequests();
+    // Answer the idle request by running the editor's idle at once, as
+    // some hosts do from inside a drag.
+    void setIdleReentry(bool on);
 
 private:
     std::mutex mutex;
     std::vector<Automation> log;
     int idles = 0;
+    bool reenter = false;
 };
 
 std::unique_ptr<PluginEditor> makePanel(FilterDelayEffect& effect);

@@ -119,6 +119,22 @@ TEST_F(PanelMouseTest, DraggingTheFreqKnobMovesTheParameterTheHandleAndTheDispla
     EXPECT_EQ(pixel(before.h, before.v), panelPicture(before.h, before.v));
 }
 
+TEST_F(PanelMouseTest, AHostThatIdlesTheEditorFromInsideTheDragDoesNoHarm) {
+    effect->setParameter(6, 0.5f);
+    openPanel();
+    AutomationLog::instance().setIdleReentry(true);
+    hl::setTickStepPerPoll(60);  // every sample of the drag runs the idle
+    gesture({at(306, 26, kLeft), at(306, 26, kLeft), at(312, 13, kLeft), at(320, 20, kLeft),
+             at(320, 20, kLeft), at(320, 20, 0)});
+    EXPECT_GE(AutomationLog::instance().idleRequests(), 3);
+    EXPECT_GT(effect->getParameter(6), 0.75f);
+    EXPECT_FLOAT_EQ(editor->getControl(6)->getValue(), effect->getParameter(6));
+    EXPECT_EQ(editor->getDisplayedParameter(), 6);
+    const GuiPoint handle = handleCentre(6);
+    EXPECT_LT(brightness(pixel(handle.h, handle.v)), 150);
+    EXPECT_EQ(hl::pendingInput(), 0);
+}
+
 TEST_F(PanelMouseTest, AltClickSetsTheKnobsDefaultThroughTheEffect) {
     effect->setParameter(8, 0.9f);
     openPanel();

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Runs a command and checks how it ended:
-#   expect.sh [--status ok|fail] [--stdout REGEX] [--stderr-line REGEX]
+#   expect.sh [--status ok|fail] [--stdout REGEX ...] [--stderr-line REGEX]
 #             [--absent FILE] [--present FILE] -- COMMAND ...
 # --stderr-line wants stderr to be exactly one line matching REGEX (ERE);
 # --absent also wants no temporary ".NAME.partial" file beside FILE.
 set -uo pipefail
 
-status=ok stdout_re='' stderr_re='' absent=() present=()
+status=ok stdout_res=() stderr_re='' absent=() present=()
 while [ $# -gt 0 ]; do
   case $1 in
     --status) status=$2; shift 2 ;;
-    --stdout) stdout_re=$2; shift 2 ;;
+    --stdout) stdout_res+=("$2"); shift 2 ;;
     --stderr-line) stderr_re=$2; shift 2 ;;
     --absent) absent+=("$2"); shift 2 ;;
     --present) present+=("$2"); shift 2 ;;
@@ -30,7 +30,9 @@ if [ "$status" = ok ] && [ $rc -ne 0 ]; then problems+=("exit status $rc, expect
 if [ "$status" = fail ] && { [ $rc -eq 0 ] || [ $rc -gt 2 ]; }; then
   problems+=("exit status $rc, expected 1 or 2")
 fi
-if [ -n "$stdout_re" ] && ! grep -Eq -- "$stdout_re" "$out"; then problems+=("stdout lacks /$stdout_re/"); fi
+for re in "${stdout_res[@]}"; do
+  grep -Eq -- "$re" "$out" || problems+=("stdout lacks /$re/")
+done
 if [ -n "$stderr_re" ]; then
   lines=$(wc -l <"$err")
   [ "$lines" -eq 1 ] || problems+=("stderr has $lines lines, expected 1")
