@@ -19,16 +19,18 @@ NativeChild* recordOf(HWND hwnd) {
     return reinterpret_cast<NativeChild*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+void paintOn(HDC dc, HWND hwnd, NativeChild& window) {
+    win32::GdiSurface surface(dc, win32::GdiSurface::Kind::paint, hwnd);
+    WindowMessage message;
+    message.kind = MessageKind::paint;
+    message.surface = &surface;
+    shared::deliver(shared::handleOf(window), message);
+}
+
 void paint(HWND hwnd, NativeChild& window) {
     if (!GetUpdateRect(hwnd, nullptr, FALSE)) return;
     PAINTSTRUCT ps{};
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        win32::GdiSurface surface(dc, win32::GdiSurface::Kind::paint, hwnd);
-        WindowMessage message;
-        message.kind = MessageKind::paint;
-        message.surface = &surface;
-        shared::deliver(shared::handleOf(window), message);
-    }
+    if (HDC dc = BeginPaint(hwnd, &ps)) paintOn(dc, hwnd, window);
     EndPaint(hwnd, &ps);
 }
 
@@ -38,7 +40,7 @@ Point clientPoint(LPARAM lParam) {
     return Point{static_cast<int>(LOWORD(bits)), static_cast<int>(HIWORD(bits))};
 }
 
-void decode(HWND hwnd, NativeChild& window, UINT message, LPARAM lParam) {
+void decode(HWND hwnd, NativeChild& window, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowMessage decoded;
     switch (message) {
     case WM_LBUTTONDOWN:
@@ -49,6 +51,11 @@ void decode(HWND hwnd, NativeChild& window, UINT message, LPARAM lParam) {
         shared::deliver(shared::handleOf(window), decoded);
         break;
     case WM_PAINT: paint(hwnd, window); break;
+    // A host's PrintWindow (thumbnails, screenshots) asks for the same full
+    // paint into its own DC; without it the panel would print blank.
+    case WM_PRINTCLIENT:
+        if (wParam) paintOn(reinterpret_cast<HDC>(wParam), hwnd, window);
+        break;
     case WM_DESTROY: shared::deliverDestroy(shared::handleOf(window)); break;
     case WM_NCDESTROY:
         // The record outlives the HWND until destroyWindow forgets it.
@@ -61,7 +68,7 @@ void decode(HWND hwnd, NativeChild& window, UINT message, LPARAM lParam) {
 }
 
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (NativeChild* window = recordOf(hwnd)) decode(hwnd, *window, message, lParam);
+    if (NativeChild* window = recordOf(hwnd)) decode(hwnd, *window, message, wParam, lParam);
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
