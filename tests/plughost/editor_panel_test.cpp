@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -63,12 +64,21 @@ void parseOutput(Session& s) {
     }
 }
 
+// The host and plug-in under test: this tree's, unless the environment
+// names others (tools/windows/test.sh runs the same sessions with
+// plughost.exe and Molvex.dll under wine).
+std::string fromEnvironment(const char* name, const char* fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : fallback;
+}
+
 // Runs plughost editor on Molvex with the script; the closing screenshot
 // goes to `png`.
 Session runEditor(const std::string& script, const fs::path& png, const std::string& options = "") {
     const fs::path scriptFile = scratch("script.txt"), out = scratch("out.txt"), err = scratch("err.txt");
     std::ofstream(scriptFile) << script;
-    const std::string command = std::string(PLUGHOST) + " editor " + MOLVEX + " --script " + scriptFile.string() +
+    const std::string command = fromEnvironment("MOLVEX_PANEL_HOST", PLUGHOST) + " editor " +
+                                fromEnvironment("MOLVEX_PANEL_PLUGIN", MOLVEX) + " --script " + scriptFile.string() +
                                 " --screenshot " + png.string() + " " + options + " >" + out.string() + " 2>" +
                                 err.string();
     Session s;
