@@ -15,6 +15,9 @@
 
 namespace paneltest {
 
+using molvex::FilterDelayEditor;
+using molvex::FilterDelayEffect;
+
 struct Automation {
     VstInt32 index;
     float value;
@@ -40,8 +43,6 @@ private:
     int idles = 0;
     bool reenter = false;
 };
-
-PluginEditor* makePanel(FilterDelayEffect* effect);
 
 // The panel's window sits at (300, 200) on the virtual screen; points below
 // are in panel pixels.
