@@ -6,12 +6,15 @@
 #include <benchmark/benchmark.h>
 
 #include "editor/filter_delay_editor.h"
+#include "effect/editor_factory.h"
 #include "effect/filter_delay_effect.h"
 #include "gui/controls/control.h"
 #include "gui/core/frame.h"
 #include "platform/headless/headless_system.h"
 
 namespace hl = platform::headless;
+using molvex::FilterDelayEditor;
+using molvex::FilterDelayEffect;
 
 namespace {
 
@@ -19,12 +22,10 @@ VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-PluginEditor* makePanel(FilterDelayEffect* effect) { return new FilterDelayEditor(effect); }
-
 // An open, painted panel, as a host shows it.
 class OpenPanel {
 public:
-    OpenPanel() : effect(&host, &makePanel) {
+    OpenPanel() : effect(&host, &molvex::createFilterDelayEditor) {
         hl::reset();
         effect.dispatcher(effEditOpen, 0, 0, hl::makeParentWindow(), 0.0f);
         window = hl::lastWindow();

@@ -13,6 +13,8 @@
 #include "gui/core/frame.h"
 #include "host/effect_base.h"
 
+namespace molvex {
+
 namespace {
 
 constexpr std::int32_t kBackgroundId = 120;
@@ -142,9 +144,8 @@ View* FilterDelayEditor::adopt(View* view) {
 
 void FilterDelayEditor::addKnobs() {
     for (const KnobPlace& place : kKnobs) {
-        auto* knob = new (std::nothrow)
-            GuiKnob(place.rect, this, place.tag, knobBody, knobHandle,
-                    GuiPoint(place.rect.left, place.rect.top));
+        auto* knob = new (std::nothrow) GuiKnob(place.rect, this, place.tag, knobBody, knobHandle,
+                                                GuiPoint(place.rect.left, place.rect.top));
         if (!knob) continue;
         knob->setValue(effect->getParameter(place.tag));
         // The panel picture already shows the body under each knob.
@@ -164,14 +165,15 @@ void FilterDelayEditor::addTypeSwitch() {
 void FilterDelayEditor::addButtons() {
     const std::int32_t plusHeight = plus ? plus->getHeight() / 2 : 0;
     const std::int32_t minusHeight = minus ? minus->getHeight() / 2 : 0;
-    plusButton = adopt(new (std::nothrow) GuiMomentaryButton(kPlusRect, this, kTagPlus,
-                                                              plusHeight, plus, GuiPoint(0, 0)));
-    minusButton = adopt(new (std::nothrow) GuiMomentaryButton(
-        kMinusRect, this, kTagMinus, minusHeight, minus, GuiPoint(0, 0)));
+    plusButton = adopt(new (std::nothrow) GuiMomentaryButton(kPlusRect, this, kTagPlus, plusHeight,
+                                                             plus, GuiPoint(0, 0)));
+    minusButton = adopt(new (std::nothrow) GuiMomentaryButton(kMinusRect, this, kTagMinus,
+                                                              minusHeight, minus, GuiPoint(0, 0)));
 }
 
 void FilterDelayEditor::addDisplay() {
-    auto* valueDisplay = new (std::nothrow) GuiValueDisplay(kDisplayRect, background, kDisplayStyle);
+    auto* valueDisplay =
+        new (std::nothrow) GuiValueDisplay(kDisplayRect, background, kDisplayStyle);
     if (valueDisplay) {
         valueDisplay->setFont(kFontNormal);
         valueDisplay->setTextColor(kColorWhite);
@@ -255,3 +257,5 @@ void FilterDelayEditor::redrawNow(GuiDrawContext* context, GuiControl* control) 
     control->update(context);
     if (display) display->update(context);
 }
+
+}  // namespace molvex

@@ -61,6 +61,8 @@ class GuiControl;
 class GuiMomentaryButton;
 class GuiValueDisplay;
 
+namespace molvex {
+
 inline constexpr std::int32_t kTagPlus = 300;
 inline constexpr std::int32_t kTagMinus = 301;
 
@@ -127,3 +129,5 @@ private:
     // redraws it even when the value happens to be the same.
     std::int32_t shownParameter = -1;
 };
+
+}  // namespace molvex

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace molvex {
+
 namespace {
 
 constexpr int kTextSize = 256;
@@ -27,10 +29,9 @@ void millisecondText(float value, char* text) {
 
 void panText(float value, char* text) {
     const int a = roundedHalfUp(value, 100.0L);
-    if (a < 50)
-        std::snprintf(text, kTextSize, "L%d", 50 - a);
-    else if (a == 50)
-        std::snprintf(text, kTextSize, "<C>");
-    else
-        std::snprintf(text, kTextSize, "R%d", a - 50);
+    if (a < 50) std::snprintf(text, kTextSize, "L%d", 50 - a);
+    else if (a == 50) std::snprintf(text, kTextSize, "<C>");
+    else std::snprintf(text, kTextSize, "R%d", a - 50);
 }
+
+}  // namespace molvex

@@ -13,6 +13,10 @@
 // so no value from a careless host overflows the integer conversion.
 #pragma once
 
+namespace molvex {
+
 void percentText(float value, char* text);
 void millisecondText(float value, char* text);
 void panText(float value, char* text);
+
+}  // namespace molvex

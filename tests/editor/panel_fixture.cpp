@@ -1,5 +1,6 @@
 #include "panel_fixture.h"
 
+#include "effect/editor_factory.h"
 #include "gui/controls/value_display.h"
 
 namespace hl = platform::headless;
@@ -47,15 +48,11 @@ int AutomationLog::idleRequests() {
     return idles;
 }
 
-std::unique_ptr<PluginEditor> makePanel(FilterDelayEffect& effect) {
-    return std::make_unique<FilterDelayEditor>(&effect);
-}
-
 void PanelTest::SetUp() {
     hl::reset();
     hl::setTickCount(1000);
     AutomationLog::instance().clear();
-    effect = new FilterDelayEffect(&AutomationLog::callback, &makePanel);
+    effect = new FilterDelayEffect(&AutomationLog::callback, &molvex::createFilterDelayEditor);
     editor = static_cast<FilterDelayEditor*>(effect->getEditor());
 }
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -15,6 +14,9 @@
 #include "platform/headless/headless_system.h"
 
 namespace paneltest {
+
+using molvex::FilterDelayEditor;
+using molvex::FilterDelayEffect;
 
 struct Automation {
     VstInt32 index;
@@ -41,8 +43,6 @@ private:
     int idles = 0;
     bool reenter = false;
 };
-
-std::unique_ptr<PluginEditor> makePanel(FilterDelayEffect& effect);
 
 // The panel's window sits at (300, 200) on the virtual screen; points below
 // are in panel pixels.

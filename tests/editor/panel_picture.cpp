@@ -2,22 +2,20 @@
 // few settings a musician might choose, and writes it as a picture (the
 // README's docs/panel.png comes from here).
 #include <cstdio>
-#include <memory>
 
 #include "editor/filter_delay_editor.h"
+#include "effect/editor_factory.h"
 #include "effect/filter_delay_effect.h"
 #include "platform/headless/headless_system.h"
 
 namespace hl = platform::headless;
+using molvex::FilterDelayEditor;
+using molvex::FilterDelayEffect;
 
 namespace {
 
 VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
-}
-
-std::unique_ptr<PluginEditor> makePanel(FilterDelayEffect& effect) {
-    return std::make_unique<FilterDelayEditor>(&effect);
 }
 
 }  // namespace
@@ -28,7 +26,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     hl::reset();
-    FilterDelayEffect effect(&host, &makePanel);
+    FilterDelayEffect effect(&host, &molvex::createFilterDelayEditor);
     if (effect.dispatcher(effEditOpen, 0, 0, hl::makeParentWindow(), 0.0f) != 1) {
         std::fprintf(stderr, "panel_picture: the panel did not open\n");
         return 1;

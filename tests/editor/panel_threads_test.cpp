@@ -18,7 +18,7 @@ namespace {
 
 constexpr unsigned kLeft = platform::kMouseLeft;
 
-void sendControlChange(FilterDelayEffect* effect, int controller, int value) {
+void sendControlChange(molvex::FilterDelayEffect* effect, int controller, int value) {
     VstMidiEvent event{};
     event.type = kVstMidiType;
     event.byteSize = sizeof event;

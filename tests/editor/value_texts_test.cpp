@@ -10,6 +10,10 @@
 
 namespace {
 
+using molvex::millisecondText;
+using molvex::panText;
+using molvex::percentText;
+
 std::string text(void (*callback)(float, char*), float value) {
     char buffer[256];
     buffer[0] = 0;

@@ -29,8 +29,7 @@ constexpr Rgb kMetalUnderDot = hex(0xc9ced5);
 // handle circles, 12.5 pixels right of and below that corner.
 constexpr int kKnobCorners[8][2] = {{10, 13},  {50, 13},  {90, 13},  {159, 13},
                                     {200, 13}, {305, 13}, {345, 13}, {385, 13}};
-constexpr const char* kKnobLabels[8] = {"INPUT", "TIME", "FB",  "FREQ",
-                                        "RESO",  "PAN",  "DRY", "WET"};
+constexpr const char* kKnobLabels[8] = {"INPUT", "TIME", "FB", "FREQ", "RESO", "PAN", "DRY", "WET"};
 
 void setColor(cairo_t* cr, Rgb c, double alpha = 1.0) {
     cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
@@ -50,8 +49,7 @@ void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) 
 }
 
 void useFont(cairo_t* cr, double size) {
-    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
-                           CAIRO_FONT_WEIGHT_BOLD);
+    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
     cairo_set_font_size(cr, size);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
