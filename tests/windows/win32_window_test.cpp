@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -15,6 +17,7 @@
 #include "beside_program.h"
 #include "gui/core/frame.h"
 #include "gui/core/window_class.h"
+#include "host/vst2_interface.h"
 #include "molvex_bitmap_table.h"
 #include "platform/module_handle.h"
 #include "platform/platform.h"
@@ -348,6 +351,46 @@ TEST(PluginBitmaps, EveryPanelBitmapLoadsFromTheLibraryAtItsSize) {
     }
     EXPECT_EQ(platform::loadBitmapResource(4242), nullptr);
     setModuleHandle(GetModuleHandleA(nullptr));
+    FreeLibrary(library);
+}
+
+VstIntPtr answerHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+// The plug-in library in a host's window: each open makes the panel's child
+// window of the module's class, each close takes it away again, and the
+// class goes with the last editor.
+TEST_F(HostWindow, FiftyEditorCyclesOfTheLibraryLeaveNoWindowOrClassBehind) {
+    HMODULE library = LoadLibraryA(besideThisProgram(MOLVEX_DLL_NAME).c_str());
+    ASSERT_NE(library, nullptr);
+    using Entry = AEffect* (*)(HostCallback);
+    auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "main")));
+    ASSERT_NE(entry, nullptr);
+    AEffect* effect = entry(&answerHost);
+    ASSERT_NE(effect, nullptr);
+    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    char className[32];
+    std::snprintf(className, sizeof className, "Plugin%08x",
+                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(library)));
+    WNDCLASSA info{};
+    for (int i = 0; i < 50; ++i) {
+        ASSERT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, parent, 0.0f), 1);
+        HWND panel = GetWindow(parent, GW_CHILD);
+        ASSERT_NE(panel, nullptr);
+        char name[32] = "";
+        GetClassNameA(panel, name, sizeof name);
+        EXPECT_STREQ(name, className);
+        EXPECT_TRUE(GetClassInfoA(library, className, &info));
+        UpdateWindow(panel);
+        effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
+        pump();
+        effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
+        EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr) << "cycle " << i;
+        EXPECT_FALSE(IsWindow(panel));
+    }
+    EXPECT_FALSE(GetClassInfoA(library, className, &info));
+    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
     FreeLibrary(library);
 }
 
