@@ -2,7 +2,8 @@
 # Tests the Windows builds under wine, on a virtual display (Xvfb):
 #   1. each tree's ctest: the DLL's shape, the module entry and version block,
 #      and the core tests built for Windows;
-#   2. plughost.exe info, render and validate on each Molvex.dll;
+#   2. plughost.exe info, render and validate on each Molvex.dll, and the
+#      panel driven with the real pointer (tools/windows/editor_test.sh);
 #   3. one input rendered by the Linux Molvex.so and both DLLs: the outputs
 #      must agree to within float rounding.
 # Expects tools/windows/build.sh and the default preset (build/plughost,
@@ -104,6 +105,15 @@ for preset in "${presets[@]}"; do
     fail "$preset: plughost.exe validate"
   }
   tail -n1 "$tree/validate.txt"
+
+  echo "== $preset: the panel under wine (tools/windows/editor_test.sh)"
+  panel_status=0
+  tools/windows/editor_test.sh "$tree" "$linux" || panel_status=$?
+  case $panel_status in
+    0) ;;
+    77) echo "  skipped: no wine for $preset programs" ;;
+    *) fail "$preset: the panel under wine" ;;
+  esac
 
   echo "== $preset: renders against the Linux build (tolerance $tolerance)"
   reference=$tree/renders/linux

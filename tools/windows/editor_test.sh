@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The Windows panel under wine, as a user's host shows it:
+#   tools/windows/editor_test.sh TREE [LINUX-TREE]   (TREE: build-win32 or build-win64)
+# 1. the panel sessions of the Linux build (LINUX-TREE/plughost_panel_tests)
+#    run against TREE's plughost.exe and Molvex.dll: real pointer drags on the
+#    knobs (SendInput, which wine turns into X pointer events), one click on
+#    "+" stepping the parameter exactly once, the type switch, the host's
+#    automation, and screenshot pixels (knob handles, lit type word, display
+#    text) against the panel's own bitmaps;
+# 2. plughost.exe validate --check editor;
+# 3. TREE/panel.png: the panel with the settings of docs/panel.png.
+# Runs on the display it is given (tools/windows/test.sh starts Xvfb) or
+# starts its own. Exit 0 passed, 1 failed, 77 skipped: no wine for the
+# tree's word size (only 64-bit wine can be installed on some machines).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+tree=${1:?usage: editor_test.sh TREE [LINUX-TREE]}
+linux=${2:-build}
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
+fi
+export WINEDEBUG=-all
+
+host=$root/$tree/plughost.exe
+dll=$root/$tree/Molvex.dll
+run=$root/tools/windows/wine-run.sh
+for file in "$host" "$dll" "$root/$linux/plughost_panel_tests"; do
+  [ -f "$file" ] || { echo "editor_test: $file missing" >&2; exit 1; }
+done
+
+# wine without its 32-bit half says so and runs nothing.
+if ! probe=$(timeout 300 "$run" "$host" info "$dll" </dev/null 2>&1); then
+  if grep -qi "wine32\|bad EXE format\|cannot execute" <<<"$probe"; then
+    echo "editor_test: SKIPPED $tree: this wine cannot run $(basename "$tree") programs" >&2
+    exit 77
+  fi
+  echo "$probe" >&2
+  exit 1
+fi
+
+failed=0
+echo "== $tree: panel sessions with the real pointer"
+MOLVEX_PANEL_HOST="$run $host" MOLVEX_PANEL_PLUGIN=$dll \
+  timeout 900 "$root/$linux/plughost_panel_tests" || failed=1
+
+echo "== $tree: validate --check editor"
+if out=$(timeout 600 "$run" "$host" validate "$dll" --strictness 2 --check editor </dev/null 2>&1) &&
+  grep -q "^3 passed, 0 failed" <<<"$out"; then
+  tail -n1 <<<"$out"
+else
+  echo "$out" >&2
+  failed=1
+fi
+
+echo "== $tree: picture of the panel"
+script=$root/$tree/panel_picture.txt
+settings=(0.8 0.35 0.6 0.5 0.42 0.7 0.62 0.75 0.55)
+{
+  for i in "${!settings[@]}"; do echo "set $i ${settings[$i]}"; done
+  echo "set 1 ${settings[1]}"  # the display shows the delay time, as in docs/panel.png
+  echo "wait 300"
+} >"$script"
+timeout 300 "$run" "$host" editor "$dll" --script "$script" --screenshot "$root/$tree/panel.png" \
+  </dev/null >/dev/null || failed=1
+[ -s "$root/$tree/panel.png" ] && echo "  $tree/panel.png"
+exit $failed
