@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The Windows panel under wine, as a user's host shows it:
 #   tools/windows/editor_test.sh TREE [LINUX-TREE]   (TREE: build-win32 or build-win64)
+# 0. the DLL carries every resources/bitmaps/N.bmp as BITMAP N at the file's
+#    size (read from the DLL file by LINUX-TREE/pe_bitmaps, wine or not);
 # 1. the panel sessions of the Linux build (LINUX-TREE/plughost_panel_tests)
 #    run against TREE's plughost.exe and Molvex.dll: real pointer drags on the
 #    knobs (SendInput, which wine turns into X pointer events), one click on
@@ -26,9 +28,20 @@ export WINEDEBUG=-all
 host=$root/$tree/plughost.exe
 dll=$root/$tree/Molvex.dll
 run=$root/tools/windows/wine-run.sh
-for file in "$host" "$dll" "$root/$linux/plughost_panel_tests"; do
+for file in "$host" "$dll" "$root/$linux/plughost_panel_tests" "$root/$linux/pe_bitmaps"; do
   [ -f "$file" ] || { echo "editor_test: $file missing" >&2; exit 1; }
 done
+
+echo "== $tree: the panel's bitmaps in Molvex.dll"
+expected=$(for file in resources/bitmaps/*.bmp; do
+  echo "$(basename "$file" .bmp) $(od -An -tu4 -j18 -N4 "$file" | tr -d ' ') $(od -An -td4 -j22 -N4 "$file" | tr -d ' -')"
+done | sort -n)
+carried=$("$root/$linux/pe_bitmaps" "$dll" | sort -n)
+if [ "$carried" != "$expected" ]; then
+  printf 'editor_test: %s carries\n%s\nwant\n%s\n' "$dll" "$carried" "$expected" >&2
+  exit 1
+fi
+echo "  $(wc -l <<<"$carried") bitmaps: $(cut -d' ' -f1 <<<"$carried" | tr '\n' ' ')"
 
 # wine without its 32-bit half says so and runs nothing.
 if ! probe=$(timeout 300 "$run" "$host" info "$dll" </dev/null 2>&1); then
