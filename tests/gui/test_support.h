@@ -26,6 +26,9 @@ inline constexpr int kPalettePicture = 901;
 inline constexpr int kTopDownPicture = 902;
 inline constexpr int kPanelPicture = 903;
 inline constexpr int kHandlePicture = 904;
+// Coordinate pictures (coordinate_picture.h).
+inline constexpr int kLitCoordinates = 905;
+inline constexpr int kUnlitCoordinates = 906;
 
 // Counts the host calls the plug-in makes, per opcode.
 struct HostLog {
