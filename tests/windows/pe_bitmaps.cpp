@@ -28,7 +28,8 @@ struct Image {
         for (int i = 0; i < sectionCount; ++i) {
             const std::size_t s = sections + 40u * static_cast<std::size_t>(i);
             const std::uint32_t virtualAddress = u32(s + 12), size = u32(s + 16), raw = u32(s + 20);
-            if (rva >= virtualAddress && rva < virtualAddress + size) return rva - virtualAddress + raw;
+            if (rva >= virtualAddress && rva < virtualAddress + size)
+                return rva - virtualAddress + raw;
         }
         throw std::string("address outside every section");
     }
@@ -70,7 +71,8 @@ void listBitmaps(const Image& image) {
                 const std::uint32_t data = image.offsetOf(image.u32(base + language.target));
                 // The resource is a BITMAPINFOHEADER and its pixels.
                 const auto height = static_cast<std::int32_t>(image.u32(data + 8));
-                std::printf("%u %u %d\n", name.id, image.u32(data + 4), height < 0 ? -height : height);
+                std::printf("%u %u %d\n", name.id, image.u32(data + 4),
+                            height < 0 ? -height : height);
                 break;
             }
         }
@@ -88,7 +90,8 @@ int main(int argc, char** argv) {
     Image image;
     image.bytes.assign(std::istreambuf_iterator<char>(in), {});
     try {
-        if (image.bytes.size() < 0x40 || image.u16(0) != 0x5A4D) throw std::string("not an MZ file");
+        if (image.bytes.size() < 0x40 || image.u16(0) != 0x5A4D)
+            throw std::string("not an MZ file");
         const std::uint32_t pe = image.u32(0x3C);
         image.sectionCount = static_cast<int>(image.u16(pe + 6));
         image.sections = pe + 24 + image.u16(pe + 20);
