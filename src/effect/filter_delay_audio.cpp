@@ -157,10 +157,7 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
 
     // The filter's arithmetic and the limiter's Q scale run on copies held
     // in registers and go back to the filter at the end of the block.
-    filter.prepareNumerators();
-    FeedbackFilter::Section section = filter.getSection();
-    const float startScale = filter.qScale;
-    float qScale = startScale;
+    FeedbackFilter::Block block = filter.beginBlock();
     const DoublePair pan = {panLeft, panRight};
     const DoublePair largest = {FLT_MAX, FLT_MAX};
     for (VstInt32 i = 0; i < frames; ++i) {
@@ -171,14 +168,14 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
             __builtin_convertvector(__builtin_convertvector(in * static_cast<double>(dry), FloatPair),
                                     DoublePair);
 
-        float y = section.tick(line[read]);
+        float y = block.section.tick(line[read]);
         float fed = static_cast<float>(static_cast<double>(y) * feedback + mono);
         // A non-finite filter output makes the fed sample non-finite too, so
         // one test guards both the line and the filter.
         if (!std::isfinite(fed)) [[unlikely]] {
             if (!std::isfinite(y)) {
                 // An overflowed loop starts again from silence.
-                section.clearHistory();
+                block.section.clearHistory();
                 y = 0.0f;
             }
             fed = 0.0f;
@@ -187,13 +184,9 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
 
         float w = y * wet;
         if (w > kLimiterThreshold || w < -kLimiterThreshold) {
-            if (qScale > kMinimumQScale) {
-                qScale -= bigStep;
-                filter.scaleCoefficients(qScale, section);
-            }
-        } else if (qScale < 1.0f) {
-            qScale += step;
-            filter.scaleCoefficients(qScale, section);
+            if (block.qScale > kMinimumQScale) filter.rescale(block, block.qScale - bigStep);
+        } else if (block.qScale < 1.0f) {
+            filter.rescale(block, block.qScale + step);
         }
         if (w > kClipThreshold || w < -kClipThreshold) [[unlikely]] w = softClip(w);
 
@@ -210,11 +203,7 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
         if (++read == n) read = 0;
         if (++write == n) write = 0;
     }
-    filter.setSection(section);
-    if (qScale != startScale) {
-        filter.qScale = qScale;
-        filter.updateCoefficients();
-    }
+    filter.endBlock(block);
     readIndex = read;
     writeIndex = write;
 }

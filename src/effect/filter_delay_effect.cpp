@@ -51,7 +51,7 @@ FilterDelayEffect::FilterDelayEffect(HostCallback callback, EditorFactory makeEd
     setFlagCanReplacing(true);
     setUniqueId(fourCharCode('m', 'x', '6', '7'));
     clearDelayLine();
-    attachEditor(makeEditor ? makeEditor(this) : nullptr);
+    if (makeEditor) attachEditor(makeEditor(*this));
 }
 
 FilterDelayEffect::~FilterDelayEffect() {

@@ -25,6 +25,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "effect/audio_gate.h"
 #include "effect/effect_program.h"
@@ -34,8 +35,10 @@
 
 class FilterDelayEffect;
 
-// Builds the effect's editor; none for an effect without a panel.
-using EditorFactory = PluginEditor* (*)(FilterDelayEffect* effect);
+// Builds the effect's editor and hands it over; null for no panel. The
+// effect alone attaches what it gets (see editor_factory.h for the one the
+// plug-in uses).
+using EditorFactory = std::unique_ptr<PluginEditor> (*)(FilterDelayEffect& effect);
 
 class FilterDelayEffect : public EffectBaseExt {
 public:
