@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "control_fixture.h"
+#include "gui/controls/filmstrip_knob.h"
 #include "gui/controls/knob.h"
 
 namespace {
@@ -186,6 +187,50 @@ TEST_F(KnobMouseTest, ADisabledKnobIgnoresThePress) {
     press(114, 57, kLeft);
     EXPECT_TRUE(listener.values.empty());
     EXPECT_EQ(knob->getValue(), 0.0f);
+}
+
+// A 16 x 16 filmstrip knob over five 16-row images of the coordinate
+// picture: the pixel at its corner names the image's first row.
+class FilmstripKnobTest : public ControlFixture {
+protected:
+    GuiFilmstripKnob* knob(std::int32_t imageHeight = 16) {
+        return add(new GuiFilmstripKnob(GuiRect(150, 60, 166, 76), &listener, 6, 5, imageHeight,
+                                        bitmap(guitest::kLitCoordinates), GuiPoint(30, 30)));
+    }
+};
+
+TEST_F(FilmstripKnobTest, ShowsTheImageAtOrBelowTheValueAndStaysInsideTheStrip) {
+    GuiFilmstripKnob* k = knob();
+    struct Case {
+        float value;
+        int row;
+    };
+    for (const Case& c : {Case{0.0f, 0}, Case{-1.0f, 0}, Case{0.24f, 0}, Case{0.25f, 16},
+                          Case{0.6f, 32}, Case{1.0f, 64}, Case{5.0f, 64},
+                          Case{std::numeric_limits<float>::quiet_NaN(), 0}}) {
+        k->setValue(c.value);
+        EXPECT_EQ(k->imageRow(), c.row) << c.value;
+        frame->drawView(k);
+        EXPECT_EQ(pixel(150, 60), coordinate(0, c.row)) << c.value;
+    }
+    EXPECT_EQ(k->getInset(), 0);
+}
+
+TEST_F(FilmstripKnobTest, AStripOfZeroHeightShowsItsTopWithoutHanging) {
+    GuiFilmstripKnob* k = knob(0);
+    k->setValue(0.7f);
+    EXPECT_EQ(k->imageRow(), 0);
+    frame->drawView(k);
+    EXPECT_EQ(pixel(151, 61), coordinate(1, 1));
+}
+
+TEST_F(FilmstripKnobTest, TurnsAboutTheViewsCentre) {
+    knob();
+    press(166, 68, kLeft, {at(150, 68, kLeft), at(158, 60, kLeft)});
+    ASSERT_EQ(listener.values.size(), 3u);
+    EXPECT_NEAR(listener.values[0], 0.8333333f, 1e-6);
+    EXPECT_NEAR(listener.values[1], 0.1666666f, 1e-6);
+    EXPECT_NEAR(listener.values[2], 0.5f, 1e-6);
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 #include <limits>
 
 #include "control_fixture.h"
+#include "gui/controls/center_switch.h"
+#include "gui/controls/horizontal_switch.h"
+#include "gui/controls/latch_button.h"
 #include "gui/controls/momentary_button.h"
+#include "gui/controls/toggle_button.h"
 #include "gui/controls/vertical_switch.h"
 
 namespace {
@@ -162,6 +166,105 @@ TEST_F(MomentaryButtonTest, AnImageBeyondTheStripShowsItsLastRows) {
 TEST_F(MomentaryButtonTest, ADisabledButtonReportsNothing) {
     button->setMouseEnabled(false);
     press(155, 44, kLeft);
+    EXPECT_TRUE(listener.values.empty());
+}
+
+// The other buttons and switches over the coordinate picture.
+class ButtonFamilyTest : public ControlFixture {};
+
+TEST_F(ButtonFamilyTest, AToggleFlipsOnEveryPressByTheIntegerPart) {
+    auto* toggle = add(new GuiToggleButton(GuiRect(20, 20, 30, 60), &listener, 11,
+                                           bitmap(guitest::kLitCoordinates)));
+    toggle->setValue(0.7f);
+    press(25, 30, kLeft);
+    EXPECT_EQ(listener.values, (std::vector<float>{1.0f}));
+    EXPECT_EQ(pixel(20, 20), coordinate(0, 40));  // the lower half, drawn at once
+    press(25, 30, kLeft);
+    EXPECT_EQ(listener.values, (std::vector<float>{1.0f, 0.0f}));
+    EXPECT_EQ(pixel(20, 20), coordinate(0, 0));
+    // No tracking: the press alone acts, the scripted states stay unread.
+    EXPECT_EQ(platform::headless::pendingInput(), 3);
+}
+
+TEST_F(ButtonFamilyTest, AToggleWithoutABitmapDrawsNothing) {
+    auto* toggle = add(new GuiToggleButton(GuiRect(20, 20, 30, 60), &listener, 11, nullptr));
+    const platform::Rgb before = pixel(25, 25);
+    press(25, 30, kLeft);
+    EXPECT_EQ(toggle->getValue(), 1.0f);
+    EXPECT_EQ(pixel(25, 25), before);
+}
+
+TEST_F(ButtonFamilyTest, ALatchKeepsWhatShowedAtRelease) {
+    auto* latch = add(new GuiLatchButton(GuiRect(40, 20, 52, 28), &listener, 12, 8,
+                                         bitmap(guitest::kLitCoordinates), GuiPoint(9, 9)));
+    press(45, 24, kLeft);
+    EXPECT_EQ(listener.values, (std::vector<float>{1.0f}));
+    EXPECT_EQ(latch->getValue(), 1.0f);
+    EXPECT_EQ(latch->getLastValue(), 1.0f);
+    EXPECT_EQ(pixel(40, 20), coordinate(0, 8));  // the offset is not used for drawing
+    // Pressed and dragged off before release: back to what it was.
+    press(45, 24, kLeft, {at(45, 24, kLeft), at(90, 24, kLeft)});
+    EXPECT_EQ(listener.values, (std::vector<float>{1.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(latch->getValue(), 1.0f);
+    press(45, 24, kLeft);
+    EXPECT_EQ(latch->getValue(), 0.0f);
+    EXPECT_EQ(latch->getLastValue(), 0.0f);
+}
+
+TEST_F(ButtonFamilyTest, ACenterSwitchFollowsTheHalvesAndSpringsBack) {
+    // 21 wide: the middle column 110 belongs to the left half.
+    auto* centre = add(new GuiCenterSwitch(GuiRect(100, 20, 121, 30), &listener, 13, 10,
+                                           bitmap(guitest::kLitCoordinates), GuiPoint(0, 5)));
+    editor->idle();  // drawn at rest, as a panel is before anyone clicks
+    press(110, 25, kLeft);
+    EXPECT_EQ(listener.values, (std::vector<float>{-1.0f, 0.0f}));
+    listener.values.clear();
+    press(111, 25, kLeft, {at(104, 25, kLeft), at(104, 80, kLeft)});
+    EXPECT_EQ(listener.values, (std::vector<float>{1.0f, -1.0f, 0.0f, 0.0f}));
+    EXPECT_EQ(centre->getValue(), 0.0f);
+
+    for (auto [v, row] : {std::pair{-1.0f, 5}, std::pair{0.0f, 15}, std::pair{1.0f, 25}}) {
+        centre->setValue(v);
+        frame->drawView(centre);
+        EXPECT_EQ(pixel(100, 20), coordinate(0, row)) << v;
+    }
+}
+
+TEST_F(ButtonFamilyTest, AHorizontalSwitchsZonesIncludeTheirLimit) {
+    // Three positions over the 48-pixel-wide strip: zones of 16.
+    auto* sw = add(new GuiHorizontalSwitch(GuiRect(150, 20, 198, 36), &listener, 14, 3, 16, 3,
+                                           bitmap(guitest::kLitCoordinates), GuiPoint()));
+    struct Case {
+        int dx;
+        float value;
+    };
+    for (const Case& c : {Case{0, 0.0f}, Case{16, 0.0f}, Case{17, 0.5f}, Case{32, 0.5f},
+                          Case{33, 1.0f}}) {
+        listener.values.clear();
+        sw->setValue(0.25f);
+        sw->setOldValue(0.25f);
+        press(150 + c.dx, 25, kLeft);
+        ASSERT_EQ(listener.values.size(), 1u) << c.dx;
+        EXPECT_EQ(listener.values[0], c.value) << c.dx;
+    }
+    EXPECT_EQ(pixel(150, 20), coordinate(0, 32));  // showing 1.0: the third image
+    press(160, 25, kLeft | kAlt);
+    EXPECT_EQ(sw->getValue(), 0.0f);
+}
+
+TEST_F(ButtonFamilyTest, DisabledButtonsAndSwitchesIgnorePresses) {
+    GuiControl* controls[] = {
+        add(new GuiToggleButton(GuiRect(20, 20, 30, 60), &listener, 1, nullptr)),
+        add(new GuiLatchButton(GuiRect(40, 20, 52, 28), &listener, 2, 8, nullptr, GuiPoint())),
+        add(new GuiCenterSwitch(GuiRect(100, 20, 121, 30), &listener, 3, 10, nullptr, GuiPoint())),
+        add(new GuiHorizontalSwitch(GuiRect(150, 20, 198, 36), &listener, 4, 3, 16, 3, nullptr,
+                                    GuiPoint()))};
+    for (GuiControl* c : controls) {
+        c->setMouseEnabled(false);
+        const GuiRect& r = c->getSize();
+        press(r.left + 1, r.top + 1, kLeft);
+        press(r.left + 1, r.top + 1, kLeft | kAlt);
+    }
     EXPECT_TRUE(listener.values.empty());
 }
 
