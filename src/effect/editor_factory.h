@@ -8,6 +8,8 @@
 
 #include "host/plugin_editor.h"
 
+namespace molvex {
+
 class FilterDelayEffect;
 
 // A new editor for `effect`, owned by the caller; null when there is none.
@@ -15,3 +17,5 @@ class FilterDelayEffect;
 // handed. Called on whatever thread the host loads the plug-in on, before
 // the host sees the effect.
 std::unique_ptr<PluginEditor> createFilterDelayEditor(FilterDelayEffect& effect);
+
+}  // namespace molvex

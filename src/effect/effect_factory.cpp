@@ -5,5 +5,5 @@
 #include "host/plugin_entry.h"
 
 EffectBase* createEffectInstance(HostCallback callback) {
-    return new (std::nothrow) FilterDelayEffect(callback, &createFilterDelayEditor);
+    return new (std::nothrow) molvex::FilterDelayEffect(callback, &molvex::createFilterDelayEditor);
 }

@@ -14,6 +14,8 @@
 
 #include "effect/parameter_index.h"
 
+namespace molvex {
+
 class FeedbackFilter {
 public:
     // Coefficients and history: everything one sample's arithmetic needs.
@@ -127,12 +129,14 @@ private:
     double q = 0.0;
     double a0 = 0.0;
     float sampleRate = 44100.0f;
-    FilterType type = LowPass;
+    FilterType type = FilterType::LowPass;
     // What the kept values were computed for, and the values: sine, cosine
     // and the undivided numerators and a1.
     double numeratorOmega = 0.0;
-    FilterType numeratorType = LowPass;
+    FilterType numeratorType = FilterType::LowPass;
     bool numeratorsValid = false;
     double sinOmega = 0.0, cosOmega = 1.0;
     double rawB0 = 0.0, rawB1 = 0.0, rawB2 = 0.0, rawA1 = 0.0;
 };
+
+}  // namespace molvex

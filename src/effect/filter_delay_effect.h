@@ -33,6 +33,8 @@
 #include "effect/parameter_index.h"
 #include "host/effect_base_ext.h"
 
+namespace molvex {
+
 class FilterDelayEffect;
 
 // Builds the effect's editor and hands it over; null for no panel. The
@@ -47,6 +49,11 @@ public:
 
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;
+    // The same for the product's own callers (editor, tests, tools).
+    void setParameter(ParameterIndex parameter, float value) {
+        setParameter(toIndex(parameter), value);
+    }
+    float getParameter(ParameterIndex parameter) { return getParameter(toIndex(parameter)); }
     void process(float** inputs, float** outputs, VstInt32 frames) override;
     void processReplacing(float** inputs, float** outputs, VstInt32 frames) override;
     void setProgram(VstInt32 program) override;
@@ -99,7 +106,7 @@ private:
     void applyPan(float value);
     void applyFilterSettings();
     void clearDelayLine();
-    float engineValue(VstInt32 index) const;
+    float engineValue(ParameterIndex parameter) const;
 
     EffectProgram* programs = nullptr;
     float* delayLine = nullptr;
@@ -120,3 +127,5 @@ private:
     std::atomic<std::uint32_t> pendingChanges{0};
     AudioGate gate;
 };
+
+}  // namespace molvex

@@ -2,4 +2,8 @@
 // editor, and the host shows its own generic controls.
 #include "effect/editor_factory.h"
 
+namespace molvex {
+
 std::unique_ptr<PluginEditor> createFilterDelayEditor(FilterDelayEffect&) { return nullptr; }
+
+}  // namespace molvex

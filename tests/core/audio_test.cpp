@@ -6,6 +6,9 @@
 #include "audio_buffers.h"
 #include "effect/filter_delay_effect.h"
 
+using namespace molvex;
+using enum ParameterIndex;
+
 namespace {
 
 void settle(FilterDelayEffect& effect) { effect.processReplacing(nullptr, nullptr, 0); }

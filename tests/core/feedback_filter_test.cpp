@@ -4,6 +4,9 @@
 
 #include "effect/feedback_filter.h"
 
+using namespace molvex;
+using enum FilterType;
+
 namespace {
 
 FeedbackFilter filterWith(float type, float cutoff, float resonance) {

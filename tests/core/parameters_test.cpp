@@ -10,6 +10,10 @@
 #include "effect/filter_delay_effect.h"
 #include "test_host.h"
 
+using namespace molvex;
+using enum ParameterIndex;
+using enum FilterType;
+
 namespace {
 
 // Remembers every parameter change the effect reports to its editor.
@@ -33,10 +37,10 @@ std::string programName(FilterDelayEffect& effect) {
     return text;
 }
 
-std::string display(FilterDelayEffect& effect, VstInt32 index, float value) {
-    effect.setParameter(index, value);
+std::string display(FilterDelayEffect& effect, ParameterIndex parameter, float value) {
+    effect.setParameter(parameter, value);
     char text[64];
-    effect.getParameterDisplay(index, text);
+    effect.getParameterDisplay(toIndex(parameter), text);
     return text;
 }
 

@@ -8,6 +8,8 @@
 #include "host/plugin_entry.h"
 #include "test_host.h"
 
+using namespace molvex;
+
 namespace {
 
 // An effect that changes nothing of the base and counts what reaches it.
