@@ -58,6 +58,11 @@ TEST_F(ChoiceMenuTest, InsertionsAndRemovalsKeepTheSameTextSelected) {
     EXPECT_FALSE(m.getEntry(3, nullptr));
     EXPECT_EQ(m.getEntryCount(), 3);
 
+    // An index past the end appends instead of leaving a hole.
+    ASSERT_TRUE(m.addEntry("far", 40));
+    EXPECT_EQ(m.getEntryCount(), 4);
+    EXPECT_EQ(entry(m, 3), "far");
+
     EXPECT_TRUE(m.removeAllEntries());
     EXPECT_EQ(m.getEntryCount(), 0);
     EXPECT_EQ(m.getCurrent(), -1);
