@@ -255,6 +255,24 @@ TEST_F(X11ServicesTest, TheEntryHoldsNoMoreThan255Bytes) {
     platform::closeTextEntry(other.entry);
 }
 
+TEST_F(X11ServicesTest, AnEntryWhoseWindowsTheHostDestroyedClosesQuietly) {
+    Done done;
+    done.closeInside = false;
+    ASSERT_NE(open(done, "gone"), nullptr);
+    XDestroyWindow(host, parent);
+    parent = XCreateSimpleWindow(host, DefaultRootWindow(host), kParentX, kParentY, 300, 100, 0, 0,
+                                 0);  // TearDown destroys this one
+    pump();
+    pump();
+    char text[platform::kTextCapacity];
+    platform::textEntryText(done.entry, text, sizeof text);
+    EXPECT_STREQ(text, "gone");
+    platform::closeTextEntry(done.entry);
+    platform::closeTextEntry(done.entry);  // twice is harmless
+    XSync(host, False);
+    EXPECT_EQ(hostErrors, 0);
+}
+
 constexpr platform::MenuEntry kEntries[] = {
     {"One", false, false},
     {"-", true, false},
