@@ -257,7 +257,9 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int co
 // owner's window, with the owner's font, centred text and horizontal
 // scrolling. It edits by itself (typing, Backspace, Delete, Left, Right,
 // Home, End) and takes the keyboard focus for as long as it is open, giving
-// it back to where it was when it closes.
+// it back to where it was when it closes. Its key and focus messages arrive
+// the way the window's other messages do: through the host's message loop
+// (Windows) or dispatchPendingMessages (x11), never on another thread.
 using TextEntryHandle = void*;
 
 // Called when the user ends the editing: Return (or keypad Enter), or the

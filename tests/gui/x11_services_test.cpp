@@ -10,6 +10,9 @@
 #include <string>
 #include <thread>
 
+#include "gui/controls/choice_menu.h"
+#include "gui/controls/text_edit.h"
+#include "gui/core/frame.h"
 #include "platform/platform.h"
 #include "platform/x11/x11_status.h"
 
@@ -252,6 +255,24 @@ TEST_F(X11ServicesTest, TheEntryHoldsNoMoreThan255Bytes) {
     platform::closeTextEntry(other.entry);
 }
 
+TEST_F(X11ServicesTest, AnEntryWhoseWindowsTheHostDestroyedClosesQuietly) {
+    Done done;
+    done.closeInside = false;
+    ASSERT_NE(open(done, "gone"), nullptr);
+    XDestroyWindow(host, parent);
+    parent = XCreateSimpleWindow(host, DefaultRootWindow(host), kParentX, kParentY, 300, 100, 0, 0,
+                                 0);  // TearDown destroys this one
+    pump();
+    pump();
+    char text[platform::kTextCapacity];
+    platform::textEntryText(done.entry, text, sizeof text);
+    EXPECT_STREQ(text, "gone");
+    platform::closeTextEntry(done.entry);
+    platform::closeTextEntry(done.entry);  // twice is harmless
+    XSync(host, False);
+    EXPECT_EQ(hostErrors, 0);
+}
+
 constexpr platform::MenuEntry kEntries[] = {
     {"One", false, false},
     {"-", true, false},
@@ -338,6 +359,67 @@ TEST_F(X11ServicesTest, PressOnThePanelDragOntoARowAndReleaseChoosesIt) {
     const int chosen = platform::popupMenu(window, platform::Point{kMenuX, kMenuY}, kEntries, 3);
     user.join();
     EXPECT_EQ(chosen, 0);
+}
+
+struct Heard : ControlListener {
+    void valueChanged(GuiDrawContext*, GuiControl* control) override {
+        tags.push_back(control->getTag());
+    }
+    std::vector<std::int32_t> tags;
+};
+
+// The controls on the real services, with a host that delivers clicks at
+// idle, when the button is already up again.
+TEST_F(X11ServicesTest, TheControlsEditAndChooseWithRealKeysAndClicks) {
+    Heard heard;
+    auto* frame = new GuiFrame(GuiRect(0, 0, 200, 60), asParent(parent), nullptr);
+    ASSERT_NE(frame->getWindow(), nullptr);
+    auto* edit = new GuiTextEdit(GuiRect(10, 10, 110, 30), &heard, 1, "ab", nullptr, 0);
+    auto* menu = new GuiChoiceMenu(GuiRect(120, 10, 190, 30), &heard, 2, nullptr, nullptr, 0);
+    menu->addEntry("one");
+    menu->addEntry("two");
+    frame->addView(edit);
+    frame->addView(menu);
+    auto idleUntil = [&](const std::function<bool()>& done) {
+        for (int i = 0; i < 300; ++i) {
+            frame->idle();
+            if (done()) return true;
+            Hand::pause(10);
+        }
+        return false;
+    };
+    Hand hand;
+    hand.click(kParentX + 50, kParentY + 20);
+    ASSERT_TRUE(idleUntil([&] { return edit->isEditing(); }));
+    hand.type("c");
+    hand.key(XK_Return);
+    ASSERT_TRUE(idleUntil([&] { return !edit->isEditing(); }));
+    char text[GuiTextEdit::kTextSize];
+    edit->getText(text);
+    EXPECT_STREQ(text, "abc");
+
+    // A click elsewhere on the panel ends the editing as well.
+    hand.click(kParentX + 50, kParentY + 20);
+    ASSERT_TRUE(idleUntil([&] { return edit->isEditing(); }));
+    hand.type("d");
+    hand.click(kParentX + 60, kParentY + 50);
+    ASSERT_TRUE(idleUntil([&] { return !edit->isEditing(); }));
+    edit->getText(text);
+    EXPECT_STREQ(text, "abcd");
+    EXPECT_EQ(focus(), parent);
+
+    // The popup opens at the menu's bottom edge, (120, 30) of the panel.
+    std::thread user([&] {
+        Hand h;
+        Hand::pause(300);
+        h.click(kParentX + 140, kParentY + 30 + 30);
+    });
+    hand.click(kParentX + 150, kParentY + 20);
+    const bool chose = idleUntil([&] { return menu->getCurrent() == 1; });
+    user.join();
+    EXPECT_TRUE(chose);
+    EXPECT_EQ(heard.tags, (std::vector<std::int32_t>{1, 1, 2}));
+    delete frame;
 }
 
 }  // namespace
