@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-jobs=${JOBS:-$(nproc 2>/dev/null || echo 2)}
+jobs=$(nproc 2>/dev/null || echo 2)
 presets=("$@")
 [ ${#presets[@]} -gt 0 ] || presets=(win32 win64)
 
