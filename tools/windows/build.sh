@@ -14,11 +14,11 @@ presets=("$@")
 
 for preset in "${presets[@]}"; do
   echo "== Windows build: $preset"
-  # Without 32-bit wine the 32-bit tree's tests are built but not listed,
-  # since listing them runs them; tools/windows/test.sh then runs only the
-  # DLL's file checks there.
+  # Without wine for the tree's word size (wine32, wine64) its tests are
+  # built but not listed, since listing them runs them; tools/windows/test.sh
+  # then runs only the DLL's file checks there.
   runs=ON
-  [ "$preset" != win32 ] || [ -z "$(tools/setup.sh --missing wine32)" ] || runs=OFF
+  [ -z "$(tools/setup.sh --missing "wine${preset#win}")" ] || runs=OFF
   cmake --preset "$preset" -DMOLVEX_CAN_RUN_TESTS=$runs >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
