@@ -75,11 +75,11 @@ if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures
   dpkg --add-architecture i386
 fi
 if ! apt-get update -qq >"$log" 2>&1; then
-  reason=$(grep -m1 -E '^(E|W): ' "$log" | cut -c1-200)
+  reason=$(grep -m1 -E '^(E|W): ' "$log" | sed 's/ *\[IP: [^]]*\]//' | cut -c1-240)
   echo "setup: warning: apt-get update failed (${reason:-no reason given}); going on with the lists that did download" >&2
 fi
 
-apt_install() { apt-get install -y -qq --no-install-recommends "$@" >"$log" 2>&1 </dev/null; }
+apt_install() { apt-get install -y -q --no-install-recommends "$@" >"$log" 2>&1 </dev/null; }
 
 # apt's reason in one line: the unmet dependency if it named one, and its
 # closing error.
