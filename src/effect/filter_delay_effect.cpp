@@ -179,7 +179,8 @@ void FilterDelayEffect::formatPan(float value, char* text) {
 void FilterDelayEffect::resume() { requestEvents(1); }
 
 VstInt32 FilterDelayEffect::canDo(const char* text) {
-    if (text && (std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0))
+    if (!text) return 0;
+    if (std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0)
         return 1;
     return EffectBaseExt::canDo(text);
 }

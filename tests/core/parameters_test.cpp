@@ -140,7 +140,8 @@ TEST(Parameters, AbsurdValuesStillGiveShortTexts) {
     FilterDelayEffect effect(nullptr);
     for (float value : {1e30f, -1e30f, std::nanf(""), 3e9f})
         for (VstInt32 i = 0; i < kParameterCount; ++i)
-            EXPECT_LE(display(effect, static_cast<ParameterIndex>(i), value).size(), 8u) << i << " " << value;
+            EXPECT_LE(display(effect, static_cast<ParameterIndex>(i), value).size(), 8u)
+                << i << " " << value;
 }
 
 TEST(Programs, NamesAreNumberedWhileTheyReadInit) {

@@ -14,7 +14,8 @@ namespace {
 AudioBuffer file(int channels) {
     AudioBuffer b(channels, 3, 48000.0);
     for (int c = 0; c < channels; ++c)
-        for (size_t f = 0; f < 3; ++f) b.channels[static_cast<size_t>(c)][f] = static_cast<float>(c + 1) + 0.1f * f;
+        for (size_t f = 0; f < 3; ++f)
+            b.channels[static_cast<size_t>(c)][f] = static_cast<float>(c + 1) + 0.1f * f;
     return b;
 }
 
@@ -44,8 +45,9 @@ TEST(ChannelMap, InputsFollowTheFileLikeATrackInsert) {
 
     // Summed at half gain each, so a centred signal keeps its level.
     const ChannelMap stereoToOne(2, 1, 1, {}, "in.wav");
-    EXPECT_EQ(input(stereoToOne, stereo, 0), (std::vector<float>{0.5f * 1.1f + 0.5f * 2.1f,
-                                                                0.5f * 1.2f + 0.5f * 2.2f, 0.0f, 0.0f}));
+    EXPECT_EQ(
+        input(stereoToOne, stereo, 0),
+        (std::vector<float>{0.5f * 1.1f + 0.5f * 2.1f, 0.5f * 1.2f + 0.5f * 2.2f, 0.0f, 0.0f}));
 
     const ChannelMap stereoToFour(2, 4, 2, {}, "in.wav");
     EXPECT_EQ(input(stereoToFour, stereo, 1), (std::vector<float>{2.1f, 2.2f, 0.0f, 0.0f}));
@@ -73,10 +75,14 @@ TEST(ChannelMap, RefusesOnlyWhatHasNoObviousLayout) {
 }
 
 TEST(ChannelMap, DescriptionNamesTheMapping) {
-    EXPECT_EQ(ChannelMap(2, 1, 1, {}, "f").describe(), "stereo file summed at half gain into 1 input, 1 output kept");
-    EXPECT_EQ(ChannelMap(1, 2, 2, {}, "f").describe(), "mono file fed to all 2 inputs, 2 outputs kept");
-    EXPECT_EQ(ChannelMap(2, 2, 2, 1, "f").describe(), "stereo file to 2 inputs, 1 of 2 outputs kept");
-    EXPECT_EQ(ChannelMap(1, 1, 1, 2, "f").describe(), "mono file to 1 input, 1 output copied to 2 channels");
+    EXPECT_EQ(ChannelMap(2, 1, 1, {}, "f").describe(),
+              "stereo file summed at half gain into 1 input, 1 output kept");
+    EXPECT_EQ(ChannelMap(1, 2, 2, {}, "f").describe(),
+              "mono file fed to all 2 inputs, 2 outputs kept");
+    EXPECT_EQ(ChannelMap(2, 2, 2, 1, "f").describe(),
+              "stereo file to 2 inputs, 1 of 2 outputs kept");
+    EXPECT_EQ(ChannelMap(1, 1, 1, 2, "f").describe(),
+              "mono file to 1 input, 1 output copied to 2 channels");
     EXPECT_EQ(ChannelMap(2, 4, 4, {}, "f").describe(),
               "stereo file to inputs 1-2 of 4, the rest silent, 4 outputs kept");
 }

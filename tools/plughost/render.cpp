@@ -112,7 +112,8 @@ int runRender(const RenderOptions& o) {
 
         const auto n = static_cast<size_t>(slice.frames);
         const auto start = static_cast<size_t>(slice.start);
-        for (int c = 0; c < inputs; ++c) map.fillInput(input, c, start, n, inBuffers[static_cast<size_t>(c)].data());
+        for (int c = 0; c < inputs; ++c)
+            map.fillInput(input, c, start, n, inBuffers[static_cast<size_t>(c)].data());
         if (!replacing) {
             for (auto& b : outBuffers) std::fill(b.begin(), b.end(), 0.0f);
         }
@@ -132,10 +133,13 @@ int runRender(const RenderOptions& o) {
     if (!o.automationLog.empty()) writeTextFile(o.automationLog, formatAutomationLog(context.reportedAutomation()));
     if (!o.plotFile.empty()) writePlot(o.plotFile, input, &result, o.output);
 
-    const std::string told = rate != input.sampleRate ? " told to the plug-in, no resampling" : "";
-    std::printf("rendered %.2f s of audio (%d ch, %.0f Hz%s, %s) in %.3f s: %.1fx real time -> %s; channels: %s\n",
-                result.seconds(), result.channelCount(), rate, told.c_str(),
-                replacing ? "processReplacing" : "process", wall, wall > 0 ? result.seconds() / wall : 0.0,
-                o.output.c_str(), map.describe().c_str());
+    const std::string told =
+        rate != input.sampleRate ? " told to the plug-in, no resampling" : "";
+    std::printf(
+        "rendered %.2f s of audio (%d ch, %.0f Hz%s, %s) in %.3f s: %.1fx real time -> %s; "
+        "channels: %s\n",
+        result.seconds(), result.channelCount(), rate, told.c_str(),
+        replacing ? "processReplacing" : "process", wall, wall > 0 ? result.seconds() / wall : 0.0,
+        o.output.c_str(), map.describe().c_str());
     return 0;
 }
