@@ -21,7 +21,8 @@ struct TestWindow {
 
     explicit TestWindow(unsigned long colour) {
         if (!display) return;
-        window = XCreateSimpleWindow(display, DefaultRootWindow(display), 40, 30, 120, 80, 0, 0, colour);
+        window =
+            XCreateSimpleWindow(display, DefaultRootWindow(display), 40, 30, 120, 80, 0, 0, colour);
         XSetWindowAttributes a{};
         a.override_redirect = True;  // stays where it is put, window manager or not
         XChangeWindowAttributes(display, window, CWOverrideRedirect, &a);
