@@ -194,13 +194,14 @@ int displayTextPixels(const Picture& shot) {
 
 // Drags FREQ clockwise from the top to the right of its centre of rotation
 // (7.5 pixels in from its corner), clicks "+", and clicks the lowest third
-// of the type switch.
+// of the type switch. The pauses before each release leave a busy machine
+// time to let the tracking loop see where the pointer came to rest.
 const char* const kDragClickFlip =
     "wait 150\n"
     "screenshot "
     "%BEFORE%"
     "\n"
-    "press 166 14\nwait 150\nmove 180 15\nwait 150\nmove 186 20\nwait 150\nrelease\nwait 150\n"
+    "press 166 14\nwait 150\nmove 180 15\nwait 150\nmove 186 20\nwait 300\nrelease\nwait 150\n"
     "press 284 49\nwait 100\nrelease\nwait 150\n"
     "press 138 34\nwait 100\nrelease\n";
 
@@ -267,7 +268,7 @@ TEST(PanelInAHost, DraggingEachKnobMovesItsParameter) {
         script += "press " + std::to_string(k.left + 7) + " " + std::to_string(k.top + 1) +
                   "\nwait 120\n";
         script += "move " + std::to_string(k.left - 15) + " " + std::to_string(k.top + 7) +
-                  "\nwait 120\n";
+                  "\nwait 250\n";
         script += "release\nwait 120\n";
     }
     const fs::path after = scratch("knobs.png");
