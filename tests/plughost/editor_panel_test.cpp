@@ -35,7 +35,8 @@ struct Session {
 };
 
 fs::path scratch(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("molvex_editor_test_" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("molvex_editor_test_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     return dir / name;
 }
@@ -55,9 +56,11 @@ void parseOutput(Session& s) {
         long answered = 0;
         if (std::sscanf(line.c_str(), "%lf param %d %f", &seconds, &index, &value) == 3) {
             s.automation.push_back({index, value});
-        } else if (std::sscanf(line.c_str(), "# parameter %d %63[^=]= %f", &index, name, &value) == 3) {
+        } else if (std::sscanf(line.c_str(), "# parameter %d %63[^=]= %f", &index, name, &value) ==
+                   3) {
             s.finalValues[index] = value;
-        } else if (const size_t at = line.find("idle requests ("); at != std::string::npos &&
+        } else if (const size_t at = line.find("idle requests (");
+                   at != std::string::npos &&
                    std::sscanf(line.c_str() + at, "idle requests (%ld", &answered) == 1) {
             s.idlesAnsweredInside = answered;
         }
@@ -75,12 +78,13 @@ std::string fromEnvironment(const char* name, const char* fallback) {
 // Runs plughost editor on Molvex with the script; the closing screenshot
 // goes to `png`.
 Session runEditor(const std::string& script, const fs::path& png, const std::string& options = "") {
-    const fs::path scriptFile = scratch("script.txt"), out = scratch("out.txt"), err = scratch("err.txt");
+    const fs::path scriptFile = scratch("script.txt"), out = scratch("out.txt"),
+                   err = scratch("err.txt");
     std::ofstream(scriptFile) << script;
     const std::string command = fromEnvironment("MOLVEX_PANEL_HOST", PLUGHOST) + " editor " +
-                                fromEnvironment("MOLVEX_PANEL_PLUGIN", MOLVEX) + " --script " + scriptFile.string() +
-                                " --screenshot " + png.string() + " " + options + " >" + out.string() + " 2>" +
-                                err.string();
+                                fromEnvironment("MOLVEX_PANEL_PLUGIN", MOLVEX) + " --script " +
+                                scriptFile.string() + " --screenshot " + png.string() + " " +
+                                options + " >" + out.string() + " 2>" + err.string();
     Session s;
     s.status = std::system(command.c_str());
     s.out = readFile(out);
@@ -106,8 +110,9 @@ Picture loadPng(const fs::path& path) {
         const int stride = cairo_image_surface_get_stride(s);
         for (int y = 0; y < p.height; ++y)
             for (int x = 0; x < p.width; ++x)
-                p.pixels.push_back(reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(s) +
-                                                                          y * stride)[x] & 0xFFFFFF);
+                p.pixels.push_back(reinterpret_cast<const std::uint32_t*>(
+                                       cairo_image_surface_get_data(s) + y * stride)[x] &
+                                   0xFFFFFF);
     }
     cairo_surface_destroy(s);
     return p;
@@ -131,9 +136,10 @@ Picture loadBitmap(int id) {
         const size_t row = dataAt + (static_cast<size_t>(p.height - 1 - y)) * stride;
         for (int x = 0; x < p.width; ++x) {
             const size_t at = row + static_cast<size_t>(x) * 3;
-            p.pixels.push_back(static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(at + 2))) << 16 |
-                               static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(at + 1))) << 8 |
-                               static_cast<unsigned char>(bytes.at(at)));
+            p.pixels.push_back(
+                static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(at + 2))) << 16 |
+                static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(at + 1))) << 8 |
+                static_cast<unsigned char>(bytes.at(at)));
         }
     }
     return p;
@@ -142,8 +148,14 @@ Picture loadBitmap(int id) {
 struct KnobPlace {
     int index, left, top;
 };
-constexpr std::array<KnobPlace, 8> kKnobs = {{{0, 10, 13}, {1, 50, 13}, {2, 90, 13}, {4, 159, 13},
-                                              {5, 200, 13}, {6, 305, 13}, {7, 345, 13}, {8, 385, 13}}};
+constexpr std::array<KnobPlace, 8> kKnobs = {{{0, 10, 13},
+                                              {1, 50, 13},
+                                              {2, 90, 13},
+                                              {4, 159, 13},
+                                              {5, 200, 13},
+                                              {6, 305, 13},
+                                              {7, 345, 13},
+                                              {8, 385, 13}}};
 constexpr KnobPlace kFreq = kKnobs[3];
 constexpr std::uint32_t kKey = 0xFFFFFF;
 
@@ -163,7 +175,9 @@ int handleMismatches(const Picture& shot, std::pair<int, int> corner) {
     int wrong = 0;
     for (int y = 0; y < handle.height; ++y)
         for (int x = 0; x < handle.width; ++x)
-            if (handle.at(x, y) != kKey && shot.at(corner.first + x, corner.second + y) != handle.at(x, y)) ++wrong;
+            if (handle.at(x, y) != kKey &&
+                shot.at(corner.first + x, corner.second + y) != handle.at(x, y))
+                ++wrong;
     return wrong;
 }
 
@@ -190,11 +204,14 @@ int displayTextPixels(const Picture& shot) {
 
 // Drags FREQ clockwise from the top to the right of its centre of rotation
 // (7.5 pixels in from its corner), clicks "+", and clicks the lowest third
-// of the type switch.
+// of the type switch. The pauses before each release leave a busy machine
+// time to let the tracking loop see where the pointer came to rest.
 const char* const kDragClickFlip =
     "wait 150\n"
-    "screenshot " "%BEFORE%" "\n"
-    "press 166 14\nwait 150\nmove 180 15\nwait 150\nmove 186 20\nwait 150\nrelease\nwait 150\n"
+    "screenshot "
+    "%BEFORE%"
+    "\n"
+    "press 166 14\nwait 150\nmove 180 15\nwait 150\nmove 186 20\nwait 300\nrelease\nwait 150\n"
     "press 284 49\nwait 100\nrelease\nwait 150\n"
     "press 138 34\nwait 100\nrelease\n";
 
@@ -258,8 +275,10 @@ TEST(PanelInAHost, DraggingEachKnobMovesItsParameter) {
     // a sixth of the range.
     std::string script = "wait 150\n";
     for (const KnobPlace& k : kKnobs) {
-        script += "press " + std::to_string(k.left + 7) + " " + std::to_string(k.top + 1) + "\nwait 120\n";
-        script += "move " + std::to_string(k.left - 15) + " " + std::to_string(k.top + 7) + "\nwait 120\n";
+        script += "press " + std::to_string(k.left + 7) + " " + std::to_string(k.top + 1) +
+                  "\nwait 120\n";
+        script += "move " + std::to_string(k.left - 15) + " " + std::to_string(k.top + 7) +
+                  "\nwait 250\n";
         script += "release\nwait 120\n";
     }
     const fs::path after = scratch("knobs.png");
@@ -272,7 +291,8 @@ TEST(PanelInAHost, DraggingEachKnobMovesItsParameter) {
         for (const Automation& a : s.automation) reported |= a.index == k.index;
         EXPECT_TRUE(reported) << "parameter " << k.index;
         EXPECT_NEAR(s.finalValues.at(k.index), 0.17f, 0.05f) << "parameter " << k.index;
-        EXPECT_EQ(handleMismatches(shot, handleCorner(k, s.finalValues.at(k.index))), 0) << "knob " << k.index;
+        EXPECT_EQ(handleMismatches(shot, handleCorner(k, s.finalValues.at(k.index))), 0)
+            << "knob " << k.index;
     }
     EXPECT_EQ(s.finalValues.at(3), 0.0f);  // the switch was not touched
 }

@@ -13,7 +13,8 @@
 namespace {
 
 std::uint32_t pixelOf(cairo_surface_t* surface, int x, int y) {
-    const unsigned char* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    const unsigned char* row =
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
     return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
 }
 
@@ -21,7 +22,8 @@ TEST(PngWriter, DecodesToTheSamePixels) {
     // 200 x 120 RGB is more than one stored deflate block (65535 bytes).
     RgbImage image(200, 120);
     for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) image.at(x, y) = static_cast<std::uint32_t>(x << 16 | y << 8 | (x ^ y));
+        for (int x = 0; x < image.width; ++x)
+            image.at(x, y) = static_cast<std::uint32_t>(x << 16 | y << 8 | (x ^ y));
     image.at(0, 0) = 0xFFFFFF;
     image.at(199, 119) = 0x123456;
     const auto path = std::filesystem::temp_directory_path() / "plughost_png_writer_test.png";

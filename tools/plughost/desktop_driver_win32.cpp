@@ -25,14 +25,17 @@ INPUT keyInput(WORD key, bool down) {
 
 void send(std::vector<INPUT> inputs) {
     if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
-        throw HostError("the system refused the scripted input (error " + std::to_string(GetLastError()) + ")");
+        throw HostError("the system refused the scripted input (error " +
+                        std::to_string(GetLastError()) + ")");
 }
 
 class Win32Driver final : public DesktopDriver {
 public:
     explicit Win32Driver(HWND window) : window_(window) {}
 
-    void press(int x, int y) override { send({mouse(x, y, MOUSEEVENTF_MOVE), mouse(x, y, MOUSEEVENTF_LEFTDOWN)}); }
+    void press(int x, int y) override {
+        send({mouse(x, y, MOUSEEVENTF_MOVE), mouse(x, y, MOUSEEVENTF_LEFTDOWN)});
+    }
     void move(int x, int y) override { send({mouse(x, y, MOUSEEVENTF_MOVE)}); }
     void release() override {
         INPUT input{};
@@ -63,10 +66,13 @@ private:
 void Win32Driver::key(const std::string& name) {
     std::vector<WORD> modifiers;
     std::string rest = name;
-    for (size_t plus; (plus = rest.find('+')) != std::string::npos && plus > 0 && plus + 1 < rest.size();) {
+    for (size_t plus;
+         (plus = rest.find('+')) != std::string::npos && plus > 0 && plus + 1 < rest.size();) {
         const std::string prefix = rest.substr(0, plus);
-        const WORD modifier = prefix == "shift" ? VK_SHIFT : prefix == "ctrl" ? VK_CONTROL
-                            : prefix == "alt" ? VK_MENU : 0;
+        const WORD modifier = prefix == "shift"  ? VK_SHIFT
+                              : prefix == "ctrl" ? VK_CONTROL
+                              : prefix == "alt"  ? VK_MENU
+                                                 : 0;
         if (modifier == 0) break;
         modifiers.push_back(modifier);
         rest = rest.substr(plus + 1);
@@ -82,14 +88,16 @@ void Win32Driver::key(const std::string& name) {
     for (WORD m : modifiers) inputs.push_back(keyInput(m, true));
     inputs.push_back(keyInput(key, true));
     inputs.push_back(keyInput(key, false));
-    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) inputs.push_back(keyInput(*m, false));
+    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m)
+        inputs.push_back(keyInput(*m, false));
     send(inputs);
 }
 
 void Win32Driver::type(const std::string& text) {
     std::vector<INPUT> inputs;
     for (unsigned char c : text) {
-        if (c < 0x20 || c > 0x7E) throw HostError("cannot type character code " + std::to_string(c));
+        if (c < 0x20 || c > 0x7E)
+            throw HostError("cannot type character code " + std::to_string(c));
         for (bool down : {true, false}) {
             INPUT input{};
             input.type = INPUT_KEYBOARD;
@@ -129,7 +137,8 @@ RgbImage Win32Driver::capture() {
     GdiFlush();
     RgbImage picture(w, h);
     const auto* source = static_cast<const std::uint32_t*>(bits);
-    for (size_t i = 0; bits && i < picture.pixels.size(); ++i) picture.pixels[i] = source[i] & 0xFFFFFF;
+    for (size_t i = 0; bits && i < picture.pixels.size(); ++i)
+        picture.pixels[i] = source[i] & 0xFFFFFF;
     SelectObject(memory, before);
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -48,7 +48,8 @@ private:
     void moveTo(int x, int y) {
         int rootX = 0, rootY = 0;
         Window child = 0;
-        XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), x, y, &rootX, &rootY, &child);
+        XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), x, y, &rootX, &rootY,
+                              &child);
         XTestFakeMotionEvent(display_, -1, rootX, rootY, CurrentTime);
     }
     KeyCode keycode(KeySym symbol, const std::string& what) {
@@ -72,10 +73,13 @@ private:
 void X11Driver::key(const std::string& name) {
     std::vector<KeyCode> modifiers;
     std::string rest = name;
-    for (size_t plus; (plus = rest.find('+')) != std::string::npos && plus > 0 && plus + 1 < rest.size();) {
+    for (size_t plus;
+         (plus = rest.find('+')) != std::string::npos && plus > 0 && plus + 1 < rest.size();) {
         const std::string prefix = rest.substr(0, plus);
-        KeySym modifier = prefix == "shift" ? XK_Shift_L : prefix == "ctrl" ? XK_Control_L
-                        : prefix == "alt" ? XK_Alt_L : NoSymbol;
+        KeySym modifier = prefix == "shift"  ? XK_Shift_L
+                          : prefix == "ctrl" ? XK_Control_L
+                          : prefix == "alt"  ? XK_Alt_L
+                                             : NoSymbol;
         if (modifier == NoSymbol) break;
         modifiers.push_back(keycode(modifier, prefix));
         rest = rest.substr(plus + 1);
@@ -88,7 +92,8 @@ void X11Driver::key(const std::string& name) {
 void X11Driver::type(const std::string& text) {
     const KeyCode shift = keycode(XK_Shift_L, "shift");
     for (unsigned char c : text) {
-        if (c < 0x20 || c > 0x7E) throw HostError("cannot type character code " + std::to_string(c));
+        if (c < 0x20 || c > 0x7E)
+            throw HostError("cannot type character code " + std::to_string(c));
         // Printable ASCII characters are their own keysyms.
         const KeySym symbol = c;
         const KeyCode code = keycode(symbol, std::string("'") + static_cast<char>(c) + "'");
@@ -113,8 +118,9 @@ RgbImage X11Driver::capture() {
     // Read from the screen rather than the window: children of another depth
     // (editors that draw with an alpha visual) are undefined in the window's
     // own image but show on the screen.
-    XImage* image = XGetImage(display_, attributes.root, rootX, rootY, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(display_, attributes.root, rootX, rootY, static_cast<unsigned>(attributes.width),
+                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
     if (!image) throw HostError("cannot read the editor window's pixels");
     const Visual* visual = DefaultVisualOfScreen(screen);
     RgbImage picture(attributes.width, attributes.height);
@@ -138,7 +144,9 @@ std::unique_ptr<DesktopDriver> createDesktopDriver(void* window) {
     int event = 0, error = 0, major = 0, minor = 0;
     if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
         XCloseDisplay(display);
-        throw HostError("the X server lacks the XTEST extension, so a script cannot move the pointer");
+        throw HostError(
+            "the X server lacks the XTEST extension, so a script cannot move the pointer");
     }
-    return std::make_unique<X11Driver>(display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(window)));
+    return std::make_unique<X11Driver>(
+        display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(window)));
 }

@@ -3,9 +3,13 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "desktop_driver.h"
 #include "editor_parent.h"
@@ -123,11 +127,12 @@ void EditorHost::idleRequested() {
 std::string EditorHost::summary(double cpuSeconds) const {
     const double wall = seconds();
     char text[256];
-    std::snprintf(text, sizeof text,
-                  "# editor open %.2f s: %ld idles, %ld idle requests (%ld answered with an editor idle), "
-                  "%ld automations, CPU %.1f %% of one core\n",
-                  wall, idles_.load(), idleRequests_.load(), idlesInsideRequests_.load(),
-                  automations_.load(), wall > 0 ? 100.0 * cpuSeconds / wall : 0.0);
+    std::snprintf(
+        text, sizeof text,
+        "# editor open %.2f s: %ld idles, %ld idle requests (%ld answered with an editor idle), "
+        "%ld automations, CPU %.1f %% of one core\n",
+        wall, idles_.load(), idleRequests_.load(), idlesInsideRequests_.load(), automations_.load(),
+        wall > 0 ? 100.0 * cpuSeconds / wall : 0.0);
     return text;
 }
 
@@ -138,11 +143,16 @@ class ScriptedUser {
 public:
     ScriptedUser(EditorHost& host, void* window, std::vector<ScriptCommand> script,
                  std::string lastScreenshot, double holdSeconds)
-        : host_(host), window_(window), script_(std::move(script)),
-          lastScreenshot_(std::move(lastScreenshot)), holdSeconds_(holdSeconds) {}
+        : host_(host),
+          window_(window),
+          script_(std::move(script)),
+          lastScreenshot_(std::move(lastScreenshot)),
+          holdSeconds_(holdSeconds) {}
     ~ScriptedUser() { stop(); }
 
-    void start() { thread_ = std::thread([this] { run(); }); }
+    void start() {
+        thread_ = std::thread([this] { run(); });
+    }
     bool finished() const { return finished_.load(); }
     void stop() {
         stopping_ = true;
@@ -165,7 +175,8 @@ private:
             if (holding_) driver->release();
             holding_ = false;
             pause(holdSeconds_ - host_.seconds());
-            if (!lastScreenshot_.empty() && !stopping_) screenshot(lastScreenshot_, kIdlesBeforeLastScreenshot, *driver);
+            if (!lastScreenshot_.empty() && !stopping_)
+                screenshot(lastScreenshot_, kIdlesBeforeLastScreenshot, *driver);
         } catch (const std::exception& e) {
             std::lock_guard<std::mutex> lock(errorMutex_);
             error_ = e.what();
@@ -177,9 +188,15 @@ private:
         using Kind = ScriptCommand::Kind;
         try {
             switch (c.kind) {
-            case Kind::press: driver.press(c.x, c.y); holding_ = true; break;
+            case Kind::press:
+                driver.press(c.x, c.y);
+                holding_ = true;
+                break;
             case Kind::move: driver.move(c.x, c.y); break;
-            case Kind::release: driver.release(); holding_ = false; break;
+            case Kind::release:
+                driver.release();
+                holding_ = false;
+                break;
             case Kind::key: driver.key(c.text); break;
             case Kind::type: driver.type(c.text); break;
             case Kind::wait: pause(c.milliseconds / 1000.0); break;
@@ -193,15 +210,16 @@ private:
 
     void pause(double seconds) const {
         const auto until = Clock::now() + std::chrono::duration<double>(seconds);
-        while (!stopping_ && Clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        while (!stopping_ && Clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 
     void screenshot(const std::string& path, long idles, DesktopDriver& driver) {
         host_.waitForIdles(idles);
         const RgbImage picture = driver.capture();
         writePng(path, picture);
-        std::printf("# %.3f screenshot %s (%d x %d)\n", host_.seconds(), path.c_str(), picture.width,
-                    picture.height);
+        std::printf("# %.3f screenshot %s (%d x %d)\n", host_.seconds(), path.c_str(),
+                    picture.width, picture.height);
         std::fflush(stdout);
     }
 
@@ -275,7 +293,8 @@ int runEditor(const EditorOptions& o) {
     int width = 400, height = 300;
     editorSize(plugin, width, height);
     std::string whyNot;
-    std::unique_ptr<EditorParent> parent = createEditorParent(width, height, whyNot, windowTitle(plugin, o.library));
+    std::unique_ptr<EditorParent> parent =
+        createEditorParent(width, height, whyNot, windowTitle(plugin, o.library));
     if (!parent) throw HostError("an editor needs a display: " + whyNot + " (xvfb-run gives one)");
 
     EditorHost host(plugin, *parent, o.idleInCallback);
@@ -286,11 +305,13 @@ int runEditor(const EditorOptions& o) {
         throw HostError(o.library + ": the plug-in did not open its editor (opcode 14 answered 0)");
     }
     if (editorSize(plugin, width, height)) parent->resize(width, height);
-    std::printf("# editor %d x %d%s\n", width, height, o.idleInCallback ? ", idle requests answered inside" : "");
+    std::printf("# editor %d x %d%s\n", width, height,
+                o.idleInCallback ? ", idle requests answered inside" : "");
 
     std::unique_ptr<ScriptedUser> user;
     if (!script.empty() || !o.screenshot.empty()) {
-        user = std::make_unique<ScriptedUser>(host, parent->handle(), script, o.screenshot, o.seconds.value_or(0.0));
+        user = std::make_unique<ScriptedUser>(host, parent->handle(), script, o.screenshot,
+                                              o.seconds.value_or(0.0));
         user->start();
     }
     idleUntilDone(host, *parent, user.get(), o.seconds);

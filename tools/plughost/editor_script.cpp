@@ -27,7 +27,8 @@ public:
     }
     int index(size_t i) const {
         long long v = 0;
-        if (!parseInteger(words_[i], v) || v < 0 || v > (1 << 20)) fail("bad index '" + words_[i] + "'");
+        if (!parseInteger(words_[i], v) || v < 0 || v > (1 << 20))
+            fail("bad index '" + words_[i] + "'");
         return static_cast<int>(v);
     }
     double number(size_t i, const char* name, double min, double max) const {

@@ -33,10 +33,12 @@ std::uint32_t adler32(const std::vector<std::uint8_t>& data) {
 }
 
 void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
-void putChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& body) {
+void putChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& body) {
     putBigEndian(out, static_cast<std::uint32_t>(body.size()));
     const size_t typeAt = out.size();
     out.insert(out.end(), type, type + 4);
@@ -72,7 +74,8 @@ std::vector<std::uint8_t> storedZlib(const std::vector<std::uint8_t>& raw) {
         z.push_back(static_cast<std::uint8_t>(length >> 8));
         z.push_back(static_cast<std::uint8_t>(~length));
         z.push_back(static_cast<std::uint8_t>(~length >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + length));
+        z.insert(z.end(), raw.begin() + static_cast<long>(at),
+                 raw.begin() + static_cast<long>(at + length));
         at += length;
     } while (at < raw.size());
     putBigEndian(z, adler32(raw));
@@ -86,7 +89,8 @@ std::vector<std::uint8_t> encodePng(const RgbImage& image) {
     std::vector<std::uint8_t> header;
     putBigEndian(header, static_cast<std::uint32_t>(image.width));
     putBigEndian(header, static_cast<std::uint32_t>(image.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, deflate, no filter choice, no interlace
+    header.insert(header.end(),
+                  {8, 2, 0, 0, 0});  // 8-bit RGB, deflate, no filter choice, no interlace
     putChunk(out, "IHDR", header);
     putChunk(out, "IDAT", storedZlib(rawRows(image)));
     putChunk(out, "IEND", {});
@@ -94,7 +98,8 @@ std::vector<std::uint8_t> encodePng(const RgbImage& image) {
 }
 
 void writePng(const std::string& path, const RgbImage& image) {
-    if (image.width <= 0 || image.height <= 0) throw HostError(path + ": nothing to write (empty picture)");
+    if (image.width <= 0 || image.height <= 0)
+        throw HostError(path + ": nothing to write (empty picture)");
     const std::vector<std::uint8_t> bytes = encodePng(image);
     const std::string partial = path + ".partial";
     std::FILE* file = std::fopen(partial.c_str(), "wb");
