@@ -1,5 +1,5 @@
 // The pointer, the asynchronous mouse and modifier state, and the tick
-// count, read live from the system at each call.
+// count, read live from the system at each call, and the drag loop's pause.
 #include <windows.h>
 
 #include "platform/platform.h"
@@ -30,5 +30,7 @@ unsigned mouseState() {
 }
 
 std::uint32_t tickCount() { return GetTickCount(); }
+
+void pauseTracking(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 }  // namespace platform
