@@ -108,7 +108,13 @@ for preset in "${presets[@]}"; do
   [ -f "$dll" ] || { check_failed "$dll missing (run tools/windows/build.sh)"; continue; }
   if [ "$bits" = 32 ] && [ -n "$(tools/setup.sh --missing wine32)" ]; then
     echo "== $preset: the DLL's file checks"
-    ctest --test-dir "$tree" -R '^molvex_dll_shape$' --output-on-failure || fail "$preset: DLL file checks"
+    # Straight from the script: ctest would first list every GoogleTest
+    # program of the tree, which needs the wine that is missing.
+    if tests/windows/check_dll.sh i686-w64-mingw32-objdump "$dll" 32; then
+      check_passed
+    else
+      check_failed "$preset: DLL file checks"
+    fi
     cases=$(render_cases | wc -l)
     echo "skipped: $preset runs under 32-bit wine (core and DLL tests, plughost.exe info and validate, $cases renders): $(tools/setup.sh --missing wine32) is not installed"
     skipped=$((skipped + 3 + cases))
