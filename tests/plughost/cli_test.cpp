@@ -23,6 +23,7 @@ void bench(const Args& a) { parseBench(a); }
 void validate(const Args& a) { parseValidate(a); }
 void info(const Args& a) { parseInfo(a); }
 void plot(const Args& a) { parsePlot(a); }
+void editor(const Args& a) { parseEditor(a); }
 
 TEST(Numbers, WholeTextMustBeAFiniteNumber) {
     long long i = 0;
@@ -68,6 +69,11 @@ TEST(Render, PositionalsAndOptionsInAnyOrder) {
     EXPECT_EQ(o.plotFile, "p.png");
     EXPECT_EQ(o.automationLog, "log.txt");
     EXPECT_TRUE(parseRender({"l", "i", "o", "--block", "random"}).randomBlocks);
+    const RenderOptions routed = parseRender({"l", "i", "o", "--channels", "2", "--rate=96000"});
+    EXPECT_EQ(routed.channels, 2);
+    EXPECT_EQ(routed.rate, 96000.0);
+    EXPECT_FALSE(o.channels.has_value());
+    EXPECT_FALSE(o.rate.has_value());
 }
 
 TEST(Render, RefusalsNameTheProblem) {
@@ -81,6 +87,8 @@ TEST(Render, RefusalsNameTheProblem) {
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "cutoff"}), "--set needs NAME=VALUE or INDEX=VALUE, not 'cutoff'");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--program"}), "option --program needs a value");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--accumulate=1"}), "option --accumulate takes no value");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--channels", "0"}), "--channels must be between 1 and 64, not 0");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--rate", "0"}), "--rate must be between 1 and 1e+07, not 0");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--loud"}), "unknown option for render: --loud");
     EXPECT_EQ(usageError(render, {"l", "i"}), "usage: plughost render LIB IN OUT [options]");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "extra"}), "usage: plughost render LIB IN OUT [options]");
@@ -112,6 +120,26 @@ TEST(OtherCommands, ParseTheirOptions) {
     EXPECT_EQ(usageError(bench, {"a.so", "--seconds", "0"}), "--seconds must be between 0.01 and 3600, not 0");
     EXPECT_EQ(usageError(info, {"a.so", "b.so"}), "usage: plughost info LIB [--json]");
     EXPECT_EQ(usageError(plot, {"p.png"}), "usage: plughost plot IN.wav [OUT.wav] PNG");
+}
+
+TEST(Editor, ParsesItsOptions) {
+    const EditorOptions e = parseEditor({"--script", "s.txt", "m.so", "--screenshot=p.png", "--seconds", "2.5",
+                                         "--idle-in-callback"});
+    EXPECT_EQ(e.library, "m.so");
+    EXPECT_EQ(e.script, "s.txt");
+    EXPECT_EQ(e.screenshot, "p.png");
+    ASSERT_TRUE(e.seconds.has_value());
+    EXPECT_DOUBLE_EQ(*e.seconds, 2.5);
+    EXPECT_TRUE(e.idleInCallback);
+    const EditorOptions plain = parseEditor({"m.so"});
+    EXPECT_FALSE(plain.seconds.has_value());
+    EXPECT_FALSE(plain.idleInCallback);
+
+    EXPECT_EQ(usageError(editor, {"m.so", "--idle-in-callback=1"}), "option --idle-in-callback takes no value");
+    EXPECT_EQ(usageError(editor, {"m.so", "--seconds", "-1"}), "--seconds must be between 0 and 86400, not -1");
+    EXPECT_EQ(usageError(editor, {"m.so", "--script"}), "option --script needs a value");
+    EXPECT_EQ(usageError(editor, {}),
+              "usage: plughost editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]");
 }
 
 }  // namespace

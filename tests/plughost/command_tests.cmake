@@ -31,6 +31,13 @@ plughost_test(render.molvex --present ${data}/molvex.wav --present ${data}/molve
   -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/molvex.wav --set delay=0.1 --set "dry level=0.5"
      --set 2=0.5 --program 3 --block random --tail 2 --automation ${data}/automation.txt
      --plot ${data}/molvex.png --log-automation ${data}/molvex.log)
+# Hosts route MIDI only to plug-ins that say they take it; a control change on
+# controller 2 then moves Feedback, which the plug-in reports back.
+plughost_test(info.molvex.midi --stdout "receiveVstEvents +1" --stdout "receiveVstMidiEvent +1"
+  -- ${ph} info ${molvex})
+plughost_test(render.molvex.midi.feedback --file-line ${data}/molvex-midi.log " param 2 1$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/molvex-midi.wav --automation ${data}/midi-feedback.txt
+     --log-automation ${data}/molvex-midi.log)
 plughost_test(render.molvex.mono.accumulate --present ${data}/molvex-mono.wav --stdout "process\\)"
   -- ${ph} render ${molvex} ${data}/mono.wav ${data}/molvex-mono.wav --accumulate --block 64)
 plughost_test(plot.molvex --present ${data}/plot.png -- ${ph} plot ${data}/stereo.wav ${data}/plot.png)
@@ -50,10 +57,17 @@ if(EXISTS ${zamdelay} AND EXISTS ${pingpong})
     -- ${ph} render ${pingpong} ${data}/stereo.wav ${data}/pingpong.wav --block random --set 1=0.5)
   plughost_test(bench.peers --stdout "Molvex.so .*1.00x" --stdout "ZamDelay-vst.so" --stdout "PingPongPan-vst.so"
     -- ${ph} bench ${molvex} ${zamdelay} ${pingpong} --seconds 1 --runs 3 --set feedback=0.5)
-  # A peer with fewer inputs than the file has channels.
+  # A stereo file into a mono peer is summed, as DAWs do; its one output can
+  # be spread over two channels.
+  plughost_test(render.zamdelay.stereo --present ${data}/zamdelay-stereo.wav
+    --stdout "channels: stereo file summed at half gain into 1 input, 1 output kept$"
+    -- ${ph} render ${zamdelay} ${data}/stereo.wav ${data}/zamdelay-stereo.wav)
+  plughost_test(render.zamdelay.spread --present ${data}/zamdelay-spread.wav
+    --stdout "1 output copied to 2 channels$" --stdout "\\(2 ch, 96000 Hz told to the plug-in"
+    -- ${ph} render ${zamdelay} ${data}/stereo.wav ${data}/zamdelay-spread.wav --channels 2 --rate 96000)
   plughost_test(bad.channels.peer --status fail --absent ${data}/never1.wav
-    --stderr-line "stereo.wav: has 2 channels but the plug-in takes 1 input$"
-    -- ${ph} render ${zamdelay} ${data}/stereo.wav ${data}/never1.wav)
+    --stderr-line "^plughost: --channels 3 but the plug-in has only 2 outputs$"
+    -- ${ph} render ${pingpong} ${data}/stereo.wav ${data}/never1.wav --channels 3)
 else()
   message(WARNING "Debian's zam-plugins and dpf-plugins-vst are missing; their plughost tests are left out")
 endif()
@@ -114,14 +128,44 @@ catches(block-reset block-size-independence)
 catches(swap in-place-buffers)
 catches(hum silence-after-tail)
 
-# --- The editor checks need a display; a peer with an editor shows them
-# working (Molvex has none yet). Search for a free display away from :99,
+# --- The editor checks need a display; they run on Molvex and on a peer.
+# Search for a free display away from :99,
 # where other suites start theirs; -noreset, because a server that resets
 # when the last client leaves refuses the next check's connection for a
 # moment.
 find_program(XVFB_RUN xvfb-run)
+if(XVFB_RUN)
+  # A host that idles the editor inside the idle request stops one level
+  # deep however often the editor asks; the window takes the size asked for.
+  plughost_test(editor.needy --present ${data}/needy.png ENV PLUGHOST_FAULT=needy-editor
+    --stdout "screenshot .*needy.png \\(200 x 100\\)" --stdout "^[0-9.]+ param 0 0.25$"
+    --stdout "^# [0-9.]+ param 1 3.5 \\(outside 0..1\\)$" --stdout "\\([1-9][0-9]* answered with an editor idle\\)"
+    -- ${XVFB_RUN} -a -n 61 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} editor ${fault}
+       --idle-in-callback --seconds 0.3 --screenshot ${data}/needy.png)
+  set_tests_properties(plughost.editor.needy PROPERTIES LABELS "plughost;display")
+  plughost_test(validate.editor.molvex --stdout "editor-open-close +PASS" --stdout "editor-parameter-changes +PASS"
+    --stdout "editor-while-processing +PASS" --stdout "^3 passed, 0 failed"
+    -- ${XVFB_RUN} -a -n 59 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} validate ${molvex} --strictness 2 --check editor)
+  set_tests_properties(plughost.validate.editor.molvex PROPERTIES LABELS "plughost;display")
+endif()
 if(XVFB_RUN AND EXISTS ${zamdelay})
   plughost_test(validate.editor.zamdelay --stdout "editor-open-close +PASS" --stdout "editor-while-processing +PASS"
     -- ${XVFB_RUN} -a -n 57 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} validate ${zamdelay} --strictness 1 --check editor)
   set_tests_properties(plughost.validate.editor.zamdelay PROPERTIES LABELS "plughost;display")
+  # A drag on a panel nobody here wrote reaches the host as automation, and
+  # the screenshot is the editor's size.
+  plughost_test(editor.peer.drag --present ${data}/pingpong-editor.png
+    --stdout "^[0-9.]+ param 0 [0-9.e-]+$" --stdout "screenshot .*pingpong-editor.png \\(308 x 170\\)"
+    -- ${XVFB_RUN} -a -n 58 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} editor ${pingpong}
+       --script ${CMAKE_CURRENT_SOURCE_DIR}/peer_drag.txt --screenshot ${data}/pingpong-editor.png)
+  set_tests_properties(plughost.editor.peer.drag PROPERTIES LABELS "plughost;display")
 endif()
+if(EXISTS ${zamdelay})
+  plughost_test(editor.no.display --status fail --absent ${data}/never.png ENV DISPLAY=
+    --stderr-line "^plughost: an editor needs a display: no display \\(\\$DISPLAY is not set\\)"
+    -- ${ph} editor ${zamdelay} --screenshot ${data}/never.png)
+endif()
+plughost_test(editor.no.editor --status fail --stderr-line "FaultPlugin.so: the plug-in has no editor$"
+  -- ${ph} editor ${fault})
+plughost_test(editor.bad.script --status fail --stderr-line "peer_drag.txt: cannot open script$"
+  -- ${ph} editor ${fault} --script ${data}/peer_drag.txt)
