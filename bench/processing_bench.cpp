@@ -11,6 +11,7 @@
 
 #include "effect/feedback_filter.h"
 #include "effect/filter_delay_effect.h"
+#include "white_noise.h"
 
 using namespace molvex;
 using enum ParameterIndex;
@@ -20,13 +21,7 @@ namespace {
 constexpr int kFrames = 512;
 constexpr double kRate = 44100.0;
 
-std::vector<float> noise(std::size_t frames, float amplitude, unsigned seed) {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> uniform(-amplitude, amplitude);
-    std::vector<float> samples(frames);
-    for (float& s : samples) s = uniform(random);
-    return samples;
-}
+using testsupport::whiteNoise;
 
 // One filter ticking through a block: each output waits for the one before.
 void tickBlock(FeedbackFilter& filter, const std::vector<float>& in, std::vector<float>& out) {
@@ -44,7 +39,7 @@ FeedbackFilter chainFilter() {
 double floorNanoseconds() {
     static const double floor = [] {
         FeedbackFilter filter = chainFilter();
-        const auto in = noise(kFrames, 1.0f, 1);
+        const auto in = whiteNoise(kFrames, 1.0f, 1);
         std::vector<float> out(kFrames);
         double best = 1e9;
         for (int round = 0; round < 20; ++round) {
@@ -73,7 +68,7 @@ void report(benchmark::State& state) {
 
 void BM_FilterChainFloor(benchmark::State& state) {
     FeedbackFilter filter = chainFilter();
-    const auto in = noise(kFrames, 1.0f, 1);
+    const auto in = whiteNoise(kFrames, 1.0f, 1);
     std::vector<float> out(kFrames);
     for (auto _ : state) {
         tickBlock(filter, in, out);
@@ -113,7 +108,7 @@ void runEffect(benchmark::State& state, FilterDelayEffect& effect,
 std::vector<Stereo> noiseBlocks(int count, float amplitude) {
     std::vector<Stereo> blocks;
     for (int b = 0; b < count; ++b)
-        blocks.emplace_back(noise(kFrames, amplitude, 10 + 2 * b), noise(kFrames, amplitude, 11 + 2 * b));
+        blocks.emplace_back(whiteNoise(kFrames, amplitude, 10 + 2 * b), whiteNoise(kFrames, amplitude, 11 + 2 * b));
     return blocks;
 }
 
@@ -135,7 +130,7 @@ void BM_ResonantLimiterMoving(benchmark::State& state) {
     effect.setParameter(Delay, 0.05f);
     const int perSecond = static_cast<int>(kRate) / kFrames;
     std::vector<Stereo> blocks = noiseBlocks(perSecond, 0.05f);
-    for (int b = 0; b < 2; ++b) blocks[b] = Stereo(noise(kFrames, 2.0f, 99 + b), noise(kFrames, 2.0f, 199 + b));
+    for (int b = 0; b < 2; ++b) blocks[b] = Stereo(whiteNoise(kFrames, 2.0f, 99 + b), whiteNoise(kFrames, 2.0f, 199 + b));
     runEffect(state, effect, blocks);
 }
 BENCHMARK(BM_ResonantLimiterMoving);
@@ -155,7 +150,7 @@ BENCHMARK(BM_DecayingTail);
 
 void BM_AccumulatingProcess(benchmark::State& state) {
     FilterDelayEffect effect(nullptr);
-    Stereo in(noise(kFrames, 0.5f, 3), noise(kFrames, 0.5f, 4));
+    Stereo in(whiteNoise(kFrames, 0.5f, 3), whiteNoise(kFrames, 0.5f, 4));
     Stereo out = silence();
     for (auto _ : state) {
         effect.process(in.channels(), out.channels(), kFrames);

@@ -103,7 +103,8 @@ private:
     // The kept sine and numerators must be current before scaling: nothing
     // changes cutoff or type within a block.
     void prepareNumerators() {
-        if (!numeratorsValid || omega != numeratorOmega || type != numeratorType) updateNumerators();
+        if (!numeratorsValid || omega != numeratorOmega || type != numeratorType)
+            updateNumerators();
     }
     void scaleCoefficients(float scale, Section& into) const {
         double t = scale * q;

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 #include "host/vst2_interface.h"
+#include "white_noise.h"
 
 struct StereoBuffer {
     explicit StereoBuffer(std::size_t frames, float fill = 0.0f)
@@ -22,11 +22,10 @@ struct StereoBuffer {
 
 inline StereoBuffer noise(std::size_t frames, float amplitude, std::uint32_t seed = 1) {
     StereoBuffer buffer(frames);
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> uniform(-amplitude, amplitude);
+    testsupport::WhiteNoise source(amplitude, seed);
     for (std::size_t i = 0; i < frames; ++i) {
-        buffer.left[i] = uniform(random);
-        buffer.right[i] = uniform(random);
+        buffer.left[i] = source.next();
+        buffer.right[i] = source.next();
     }
     return buffer;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas.h"
+#include "coordinate_picture.h"
 #include "gui/core/bitmap.h"
 #include "gui/core/offscreen_context.h"
 #include "platform/resources/bmp_decoder.h"
@@ -176,6 +177,55 @@ TEST_F(BitmapTest, OffscreenTextKeepsTheSurfacesOwnColourUntilSetFontColor) {
     }
     EXPECT_TRUE(black);
     EXPECT_TRUE(white);
+}
+
+// The colour the coordinate picture has at (x, y).
+platform::Rgb coordinatePixel(int x, int y) {
+    const guitest::CoordinateColour c = guitest::coordinateColour(x, y, guitest::kLitBlue);
+    return platform::Rgb{c.r, c.g, c.b};
+}
+
+// Checks every pixel of the canvas: inside `drawn` it must show the picture
+// pixel `pictureOrigin` away, wherever that lies inside the picture, and the
+// background everywhere else.
+void expectCopy(const Canvas& c, GuiRect drawn, GuiPoint pictureOrigin) {
+    for (int y = 0; y < c.height; ++y) {
+        for (int x = 0; x < c.width; ++x) {
+            const int px = x - drawn.left + pictureOrigin.h;
+            const int py = y - drawn.top + pictureOrigin.v;
+            const bool inRect = x >= drawn.left && x < drawn.right && y >= drawn.top &&
+                                y < drawn.bottom;
+            const bool inPicture = px >= 0 && py >= 0 && px < guitest::kCoordinateWidth &&
+                                   py < guitest::kCoordinateHeight;
+            const platform::Rgb expected =
+                inRect && inPicture ? coordinatePixel(px, py) : c.background;
+            ASSERT_EQ(c.at(x, y), expected) << "at " << x << "," << y;
+        }
+    }
+}
+
+TEST_F(BitmapTest, CopiesClipAtEveryEdgePixelByPixel) {
+    GuiBitmap* bitmap = new GuiBitmap(guitest::kLitCoordinates);
+    ASSERT_EQ(bitmap->getWidth(), guitest::kCoordinateWidth);
+    struct Case {
+        GuiRect rect;
+        GuiPoint offset;
+    };
+    const Case cases[] = {
+        {GuiRect(10, 10, 22, 19), GuiPoint(-3, -2)},  // source offset before the picture
+        {GuiRect(-5, -4, 10, 9), GuiPoint(0, 0)},     // destination off the left and top
+        {GuiRect(-6, 3, 8, 12), GuiPoint(-2, 5)},     // both at once
+        {GuiRect(20, 14, 40, 30), GuiPoint(40, 75)},  // past the picture's far corner
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.rect.left << "," << k.rect.top << " offset "
+                                        << k.offset.h << "," << k.offset.v);
+        Canvas c(30, 24, kGreenish);
+        GuiDrawContext ctx(nullptr, c.surface(), c.window());
+        bitmap->draw(&ctx, k.rect, k.offset);
+        expectCopy(c, k.rect, k.offset);
+    }
+    bitmap->release();
 }
 
 }  // namespace

@@ -73,14 +73,21 @@ TEST_F(ControlTest, UpdateRedrawsOnlyWhenTheValueChanged) {
     EXPECT_EQ(c.draws, 3);
 }
 
-TEST_F(ControlTest, IdleRedrawsControlsWhoseValueMoved) {
+TEST_F(ControlTest, IdleDrawsAControlOncePerChangeOfItsValue) {
     fader->setValue(0.5f);
-    editor->idle();
+    for (int i = 0; i < 40; ++i) editor->idle();
     EXPECT_EQ(fader->draws, 1);
     EXPECT_EQ(hl::pixel(window, 140, 20), (platform::Rgb{255, 255, 0}));
     EXPECT_EQ(hl::pixel(window, 160, 20), (platform::Rgb{0, 0, 0}));
-    editor->idle();
-    EXPECT_EQ(fader->draws, 1);
+    for (int change = 1; change <= 5; ++change) {
+        fader->setValue(0.5f + 0.1f * static_cast<float>(change));
+        for (int i = 0; i < 20; ++i) editor->idle();
+        EXPECT_EQ(fader->draws, 1 + change);
+    }
+    // Setting the value it already shows is no change.
+    fader->setValue(fader->getValue());
+    for (int i = 0; i < 20; ++i) editor->idle();
+    EXPECT_EQ(fader->draws, 6);
 }
 
 TEST_F(ControlTest, ADragIsTrackedUntilTheModifierHeldAfterReleaseGoesUp) {

@@ -2,6 +2,9 @@
 // primitives, ellipse and arc bounds, fonts and text placement.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "canvas.h"
 #include "gui/core/draw_context.h"
 #include "test_support.h"
@@ -103,6 +106,46 @@ TEST_F(DrawContextTest, LinesLeaveOutTheirEndPointAndDotsHaveGaps) {
     for (int x = 15; x < 39; ++x) lit += c.is(x, 5, kWhite);
     EXPECT_GT(lit, 6);
     EXPECT_LT(lit, 18);
+}
+
+TEST_F(DrawContextTest, ShallowAndSteepOnePixelLinesLightOnePixelPerStep) {
+    // For every direction: exactly one pixel per step along the long axis,
+    // none at the end point, each within half a pixel of the ideal line, and
+    // nothing else on the canvas.
+    struct Line {
+        GuiPoint from, to;
+    };
+    const Line lines[] = {{GuiPoint(1, 2), GuiPoint(31, 6)},  {GuiPoint(31, 6), GuiPoint(1, 2)},
+                          {GuiPoint(2, 9), GuiPoint(29, 8)},  {GuiPoint(4, 1), GuiPoint(7, 10)},
+                          {GuiPoint(7, 10), GuiPoint(4, 1)}, {GuiPoint(3, 3), GuiPoint(9, 9)}};
+    for (const Line& line : lines) {
+        SCOPED_TRACE(testing::Message() << line.from.h << "," << line.from.v << " to "
+                                        << line.to.h << "," << line.to.v);
+        Canvas c(34, 12, kGrey);
+        GuiDrawContext ctx(nullptr, c.surface(), c.window());
+        ctx.moveTo(line.from);
+        ctx.lineTo(line.to);
+        const int dx = line.to.h - line.from.h;
+        const int dy = line.to.v - line.from.v;
+        const bool shallow = std::abs(dx) >= std::abs(dy);
+        const int steps = shallow ? std::abs(dx) : std::abs(dy);
+        int lit = 0;
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                if (c.is(x, y, kGrey)) continue;
+                ASSERT_TRUE(c.is(x, y, kWhite)) << x << "," << y;
+                ++lit;
+                const int along = shallow ? x - line.from.h : y - line.from.v;
+                const int across = shallow ? y - line.from.v : x - line.from.h;
+                const int longDelta = shallow ? dx : dy;
+                const int shortDelta = shallow ? dy : dx;
+                ASSERT_TRUE(along * longDelta >= 0 && std::abs(along) < steps) << x << "," << y;
+                const double ideal = static_cast<double>(along) * shortDelta / longDelta;
+                EXPECT_LE(std::fabs(across - ideal), 0.5) << x << "," << y;
+            }
+        }
+        EXPECT_EQ(lit, steps);
+    }
 }
 
 TEST_F(DrawContextTest, EllipsesStayInsideTheirBounds) {

@@ -22,6 +22,7 @@
 // Last: Xlib's macros (None, Bool, Status...) would spoil the headers above.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 
 namespace {
@@ -47,13 +48,15 @@ public:
         context->fillRect(GuiRect(size.left - 1, size.top - 1, size.right, size.bottom));
         ++draws;
     }
-    void mouseDown(GuiDrawContext*, const GuiPoint& where) override {
+    void mouseDown(GuiDrawContext* context, const GuiPoint& where) override {
         ++clicks;
         lastClick = where;
+        buttons = context->getMouseButtons();
     }
     GuiColor colour;
     int draws = 0;
     int clicks = 0;
+    GuiMouseState buttons = 0;
     GuiPoint lastClick{-1, -1};
 };
 
@@ -245,6 +248,56 @@ TEST_F(X11DisplayTest, ATrackingLoopFollowsTheServersPointerUntilRelease) {
     EXPECT_NEAR(editor->fader->getValue(), 0.8f, 0.02f);
     EXPECT_GE(editor->fader->reports, 2);
     EXPECT_GT(hostIdleCalls, 0);
+    dispatch(effEditClose);
+}
+
+TEST_F(X11DisplayTest, RightButtonMiddleButtonAndAltClickReachControlsAsTheySeeThem) {
+    ASSERT_TRUE(threadsReady);
+    ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
+    ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isFirstDrawPending(); }));
+    auto press = [&](unsigned button, bool down) {
+        XTestFakeButtonEvent(host, button, down ? True : False, CurrentTime);
+        XSync(host, False);
+    };
+
+    // A right press arrives as a click that sees the right button held.
+    XTestFakeMotionEvent(host, DefaultScreen(host), 20 + 30, 20 + 30, CurrentTime);
+    press(3, true);
+    ASSERT_TRUE(idleUntil([&] { return editor->red->clicks > 0; }));
+    press(3, false);
+    EXPECT_EQ(editor->red->buttons & (kMouseLeft | kMouseRight), kMouseRight);
+
+    // A middle press is nobody's click.
+    XTestFakeMotionEvent(host, DefaultScreen(host), 20 + 70, 20 + 30, CurrentTime);
+    press(2, true);
+    press(2, false);
+    for (int i = 0; i < 20; ++i) dispatch(effEditIdle);
+    EXPECT_EQ(editor->blue->clicks, 0);
+
+    // Alt with the left button sets the control's default instead of
+    // tracking the pointer.
+    editor->fader->setDefaultValue(0.25f);
+    editor->fader->setValue(0.9f);
+    const KeyCode alt = XKeysymToKeycode(host, XK_Alt_L);
+    ASSERT_NE(alt, 0);
+    XTestFakeMotionEvent(host, DefaultScreen(host), 20 + 170, 20 + 30, CurrentTime);
+    XTestFakeKeyEvent(host, alt, True, CurrentTime);
+    press(1, true);
+    // The hand lets go a moment later, so a loop that tracked would end too.
+    std::thread hand([alt] {
+        Display* d = XOpenDisplay(nullptr);
+        if (!d) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        XTestFakeButtonEvent(d, 1, False, CurrentTime);
+        XTestFakeKeyEvent(d, alt, False, CurrentTime);
+        XSync(d, False);
+        XCloseDisplay(d);
+    });
+    const bool reported = idleUntil([&] { return editor->fader->reports > 0; });
+    hand.join();
+    ASSERT_TRUE(reported);
+    EXPECT_EQ(editor->fader->getValue(), 0.25f);
+    EXPECT_EQ(editor->fader->reports, 1);
     dispatch(effEditClose);
 }
 

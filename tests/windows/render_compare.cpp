@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <exception>
 #include <string>
 #include <vector>
+
+#include "wav_file.h"
 
 namespace {
 
@@ -24,69 +24,22 @@ struct Audio {
     std::size_t frames() const { return channels ? samples.size() / channels : 0; }
 };
 
-std::uint32_t le32(const unsigned char* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-std::uint16_t le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
+// plughost's own reader, so the comparison reads exactly what renders write.
 bool readWav(const char* path, Audio& audio, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open";
-        return false;
-    }
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-        std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
-        error = "not a RIFF/WAVE file";
-        return false;
-    }
-    int format = 0, bits = 0;
-    const unsigned char* data = nullptr;
-    std::size_t dataSize = 0;
-    for (std::size_t at = 12; at + 8 <= bytes.size();) {
-        const unsigned char* chunk = bytes.data() + at;
-        std::size_t size = le32(chunk + 4);
-        std::size_t available = bytes.size() - at - 8;
-        if (size > available) size = available;  // a writer that never patched the sizes
-        if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
-            format = le16(chunk + 8);
-            audio.channels = le16(chunk + 10);
-            audio.sampleRate = static_cast<int>(le32(chunk + 12));
-            bits = le16(chunk + 22);
-            if (format == 0xFFFE && size >= 40) format = le16(chunk + 8 + 24);  // sub-format GUID
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
-            data = chunk + 8;
-            dataSize = size;
+    try {
+        const AudioBuffer buffer = readWavFile(path);
+        audio.channels = buffer.channelCount();
+        audio.sampleRate = static_cast<int>(buffer.sampleRate);
+        audio.samples.resize(buffer.frames() * static_cast<std::size_t>(audio.channels));
+        for (std::size_t f = 0; f < buffer.frames(); ++f) {
+            for (int c = 0; c < audio.channels; ++c)
+                audio.samples[f * static_cast<std::size_t>(audio.channels) + c] = buffer.channels[c][f];
         }
-        at += 8 + size + (size & 1);
-    }
-    if (!data || audio.channels <= 0) {
-        error = "no fmt or data chunk";
+        return true;
+    } catch (const std::exception& e) {
+        error = e.what();
         return false;
     }
-    const int width = bits / 8;
-    if (!((format == 3 && bits == 32) || (format == 1 && (bits == 16 || bits == 24 || bits == 32)))) {
-        error = "unsupported sample format " + std::to_string(format) + "/" + std::to_string(bits);
-        return false;
-    }
-    const std::size_t count = dataSize / width;
-    audio.samples.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char* p = data + i * width;
-        if (format == 3) {
-            std::uint32_t raw = le32(p);
-            std::memcpy(&audio.samples[i], &raw, 4);
-        } else if (bits == 16) {
-            audio.samples[i] = static_cast<std::int16_t>(le16(p)) / 32768.0f;
-        } else if (bits == 24) {
-            std::int32_t v = static_cast<std::int32_t>((p[0] << 8) | (p[1] << 16) | (static_cast<std::uint32_t>(p[2]) << 24)) >> 8;
-            audio.samples[i] = static_cast<float>(v / 8388608.0);
-        } else {
-            audio.samples[i] = static_cast<float>(static_cast<std::int32_t>(le32(p)) / 2147483648.0);
-        }
-    }
-    return true;
 }
 
 }  // namespace

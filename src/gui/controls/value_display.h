@@ -19,9 +19,9 @@
 // redraw when they change something, by moving oldValue away from value;
 // colours compare by red, green and blue only.
 //
-// Virtual operations after GuiControl's, in slot order: 20 setFont,
-// 21 setTextColor, 22 setBackColor, 23 setFrameColor, 24 setShadowColor,
-// 25 setAlignment, 26 setBackgroundOffset, 27 setValueToText.
+// Virtual operations beyond GuiControl's: the look setters (setFont,
+// setTextColor, setBackColor, setFrameColor, setShadowColor, setAlignment,
+// setBackgroundOffset, setValueToText), called by the editor that builds it.
 //
 // Ownership: the background holds one reference.
 // Threads: user-interface thread only.
