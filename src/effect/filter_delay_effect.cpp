@@ -25,12 +25,16 @@ constexpr std::uint8_t kControlChange = 0xB0;
 
 bool isParameter(VstInt32 index) { return index >= 0 && index < kParameterCount; }
 
-// Value texts hold 8 characters at most, whatever the number.
+// The whole field is written: the text cut to 8 characters, then zeros.
+void writeValueText(char* text, const char* source) {
+    std::strncpy(text, source, kValueTextSize - 1);
+    text[kValueTextSize - 1] = 0;
+}
+
 void writeNumber(char* text, const char* format, int number) {
-    char wide[32];
+    char wide[32] = {};
     std::snprintf(wide, sizeof wide, format, number);
-    std::memcpy(text, wide, 8);
-    text[8] = 0;
+    writeValueText(text, wide);
 }
 
 }  // namespace
@@ -158,7 +162,7 @@ void FilterDelayEffect::getParameterDisplay(VstInt32 index, char* text) {
 
 void FilterDelayEffect::formatFilterType(float value, char* text) {
     static const char* const names[] = {"LowPass", "HighPass", "BandPass"};
-    std::strcpy(text, names[filterTypeFor(value)]);
+    writeValueText(text, names[filterTypeFor(value)]);
 }
 
 void FilterDelayEffect::formatPan(float value, char* text) {
@@ -170,7 +174,7 @@ void FilterDelayEffect::formatPan(float value, char* text) {
     else if (a > 50)
         writeNumber(text, "R%d", a - 50);
     else
-        std::strcpy(text, "<C>");
+        writeValueText(text, "<C>");
 }
 
 void FilterDelayEffect::resume() { requestEvents(1); }
