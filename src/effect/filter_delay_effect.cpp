@@ -27,8 +27,9 @@ bool isParameter(VstInt32 index) { return index >= 0 && index < kParameterCount;
 
 // The whole field is written: the text cut to 8 characters, then zeros.
 void writeValueText(char* text, const char* source) {
-    std::strncpy(text, source, kValueTextSize - 1);
-    text[kValueTextSize - 1] = 0;
+    int i = 0;
+    for (; i < kValueTextSize - 1 && source[i] != 0; ++i) text[i] = source[i];
+    for (; i < kValueTextSize; ++i) text[i] = 0;
 }
 
 void writeNumber(char* text, const char* format, int number) {
