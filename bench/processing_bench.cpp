@@ -12,6 +12,9 @@
 #include "effect/feedback_filter.h"
 #include "effect/filter_delay_effect.h"
 
+using namespace molvex;
+using enum ParameterIndex;
+
 namespace {
 
 constexpr int kFrames = 512;

@@ -15,6 +15,8 @@
 #include <atomic>
 #include <thread>
 
+namespace molvex {
+
 class AudioGate {
 public:
     bool tryEnterAudio() {
@@ -57,3 +59,5 @@ public:
 private:
     AudioGate& gate;
 };
+
+}  // namespace molvex

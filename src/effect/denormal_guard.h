@@ -5,7 +5,11 @@
 
 #if defined(__SSE__) || defined(__x86_64__)
 #include <xmmintrin.h>
+#endif
 
+namespace molvex {
+
+#if defined(__SSE__) || defined(__x86_64__)
 class DenormalGuard {
 public:
     DenormalGuard() : saved(_mm_getcsr()) { _mm_setcsr(saved | kFlushToZero | kDenormalsAreZero); }
@@ -21,3 +25,5 @@ private:
 #else
 class DenormalGuard {};
 #endif
+
+}  // namespace molvex

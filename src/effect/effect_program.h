@@ -9,6 +9,8 @@
 
 #include "effect/parameter_index.h"
 
+namespace molvex {
+
 struct EffectProgram {
     std::atomic<float> values[kParameterCount];
     // At most 23 characters and the terminator.
@@ -16,3 +18,5 @@ struct EffectProgram {
 };
 
 inline constexpr int kProgramNameLength = 23;
+
+}  // namespace molvex

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace molvex {
+
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 }
@@ -16,17 +18,17 @@ void FeedbackFilter::updateNumerators() {
     const double s = sinOmega;
     const double c = cosOmega;
     switch (type) {
-    case LowPass:
+    case FilterType::LowPass:
         rawB0 = (1.0 - c) * 0.5;
         rawB1 = 1.0 - c;
         rawB2 = rawB0;
         break;
-    case HighPass:
+    case FilterType::HighPass:
         rawB0 = (1.0 + c) * 0.5;
         rawB1 = -(1.0 + c);
         rawB2 = rawB0;
         break;
-    case BandPass:
+    case FilterType::BandPass:
         rawB0 = s * 0.5;
         rawB1 = 0.0;
         rawB2 = s * -0.5;
@@ -47,3 +49,5 @@ void FeedbackFilter::updateCoefficients() {
     a0 = 1.0 + sinOmega / t;
     scaleCoefficients(qScale, section);
 }
+
+}  // namespace molvex

@@ -14,6 +14,8 @@
 
 #include "effect/parameter_index.h"
 
+namespace molvex {
+
 class FeedbackFilter {
 public:
     // Coefficients and history: everything one sample's arithmetic needs.
@@ -33,13 +35,6 @@ public:
             y1 = out;
             return out;
         }
-        void takeCoefficients(const Section& other) {
-            b0 = other.b0;
-            b1 = other.b1;
-            b2 = other.b2;
-            a1 = other.a1;
-            a2 = other.a2;
-        }
         void clearHistory() { x1 = x2 = y1 = y2 = 0.0; }
     };
 
@@ -51,10 +46,62 @@ public:
     void setType(float v) { type = filterTypeFor(v); }
     void updateCoefficients();
 
-    // The coefficients for another Q scale, into a section of the caller's.
-    // The kept sine and numerators must be current: the audio routine calls
-    // prepareNumerators at the start of a block, and nothing changes cutoff
-    // or type within one.
+    // A block's working copy: the section and the limiter's factor on Q,
+    // kept in registers by the audio routine. Between beginBlock and
+    // endBlock nothing else may change the filter (parameter changes reach
+    // it before a block starts).
+    struct Block {
+        Section section;
+        float qScale = 1.0f;
+    };
+    Block beginBlock() {
+        prepareNumerators();
+        return Block{section, qScale};
+    }
+    // A new Q scale for the rest of the block: the coefficients change at
+    // once, the history stays.
+    void rescale(Block& block, float scale) const {
+        block.qScale = scale;
+        scaleCoefficients(scale, block.section);
+    }
+    // Takes the block's history and Q scale back.
+    void endBlock(const Block& block) {
+        section = block.section;
+        if (block.qScale != qScale) {
+            qScale = block.qScale;
+            updateCoefficients();
+        }
+    }
+
+    // Filters the sample at input into output and advances the history.
+    void tick(const float* input, float* output) { *output = section.tick(*input); }
+
+    // A decayed filter stops carrying tiny values from block to block.
+    void flushIfSilent() {
+        if (section.y1 <= 1e-12 && section.y1 >= -1e-12) section.clearHistory();
+    }
+    void clearHistory() { section.clearHistory(); }
+
+    // The last two inputs and outputs.
+    struct History {
+        double x1, x2, y1, y2;
+    };
+    History getHistory() const { return {section.x1, section.x2, section.y1, section.y2}; }
+
+    double getOmega() const { return omega; }
+    double getQ() const { return q; }
+    FilterType getType() const { return type; }
+    float getFilterSampleRate() const { return sampleRate; }
+    double getA0() const { return a0; }
+    double getA1() const { return section.a1; }
+    double getA2() const { return section.a2; }
+    double getB0() const { return section.b0; }
+    double getB1() const { return section.b1; }
+    double getB2() const { return section.b2; }
+
+private:
+    // The kept sine and numerators must be current before scaling: nothing
+    // changes cutoff or type within a block.
     void prepareNumerators() {
         if (!numeratorsValid || omega != numeratorOmega || type != numeratorType) updateNumerators();
     }
@@ -73,60 +120,23 @@ public:
         into.b1 = rawB1 * inverse;
         into.b2 = rawB2 * inverse;
     }
-
-    // Filters the sample at input into output and advances the history.
-    void tick(const float* input, float* output) { *output = section.tick(*input); }
-
-    // A decayed filter stops carrying tiny values from block to block.
-    void flushIfSilent() {
-        if (section.y1 <= 1e-12 && section.y1 >= -1e-12) section.clearHistory();
-    }
-    void clearHistory() { section.clearHistory(); }
-
-    const Section& getSection() const { return section; }
-    void setSection(const Section& s) { section = s; }
-
-    // The last two inputs and outputs, for saving and restoring the state.
-    struct History {
-        double x1, x2, y1, y2;
-    };
-    History getHistory() const { return {section.x1, section.x2, section.y1, section.y2}; }
-    void setHistory(const History& h) {
-        section.x1 = h.x1;
-        section.x2 = h.x2;
-        section.y1 = h.y1;
-        section.y2 = h.y2;
-    }
-
-    double getOmega() const { return omega; }
-    double getQ() const { return q; }
-    FilterType getType() const { return type; }
-    float getFilterSampleRate() const { return sampleRate; }
-    double getA0() const { return a0; }
-    double getA1() const { return section.a1; }
-    double getA2() const { return section.a2; }
-    double getB0() const { return section.b0; }
-    double getB1() const { return section.b1; }
-    double getB2() const { return section.b2; }
-
-    // The limiter's factor on Q; the audio routine writes it directly and
-    // then calls updateCoefficients.
-    float qScale = 1.0f;
-
-private:
     void updateNumerators();
 
     Section section;
+    // The resonance limiter's factor on Q, moved only through a Block.
+    float qScale = 1.0f;
     double omega = 0.0;
     double q = 0.0;
     double a0 = 0.0;
     float sampleRate = 44100.0f;
-    FilterType type = LowPass;
+    FilterType type = FilterType::LowPass;
     // What the kept values were computed for, and the values: sine, cosine
     // and the undivided numerators and a1.
     double numeratorOmega = 0.0;
-    FilterType numeratorType = LowPass;
+    FilterType numeratorType = FilterType::LowPass;
     bool numeratorsValid = false;
     double sinOmega = 0.0, cosOmega = 1.0;
     double rawB0 = 0.0, rawB1 = 0.0, rawB2 = 0.0, rawA1 = 0.0;
 };
+
+}  // namespace molvex

@@ -7,6 +7,8 @@
 #include "effect/denormal_guard.h"
 #include "effect/filter_delay_effect.h"
 
+namespace molvex {
+
 namespace {
 
 constexpr double kQuarterPi = 0.7853981633974483;
@@ -14,7 +16,7 @@ constexpr float kLimiterThreshold = 0.6f;
 constexpr float kMinimumQScale = 0.2f;
 constexpr float kClipThreshold = 0.9f;
 
-constexpr std::uint32_t bit(VstInt32 index) { return 1u << index; }
+constexpr std::uint32_t bit(ParameterIndex parameter) { return 1u << toIndex(parameter); }
 
 // Left and right go through the same arithmetic side by side.
 using DoublePair = double __attribute__((vector_size(16)));
@@ -38,17 +40,17 @@ inline float clampToFloat(double x) {
 
 // A value the host sent as NaN or infinity drives nothing; the stored
 // parameter keeps what was sent.
-float FilterDelayEffect::engineValue(VstInt32 index) const {
-    const float value = values[index].load(std::memory_order_relaxed);
+float FilterDelayEffect::engineValue(ParameterIndex parameter) const {
+    const float value = values[toIndex(parameter)].load(std::memory_order_relaxed);
     return std::isfinite(value) ? value : 0.0f;
 }
 
 void FilterDelayEffect::applyPendingChanges() {
     const std::uint32_t changed = pendingChanges.exchange(0, std::memory_order_acquire);
     if (changed == 0) return;
-    if (changed & bit(Delay)) applyDelayTime(engineValue(Delay));
-    if (changed & (bit(Type) | bit(Cutoff) | bit(Resonance))) applyFilterSettings();
-    if (changed & bit(Pan)) applyPan(engineValue(Pan));
+    if (changed & bit(ParameterIndex::Delay)) applyDelayTime(engineValue(ParameterIndex::Delay));
+    if (changed & (bit(ParameterIndex::Type) | bit(ParameterIndex::Cutoff) | bit(ParameterIndex::Resonance))) applyFilterSettings();
+    if (changed & bit(ParameterIndex::Pan)) applyPan(engineValue(ParameterIndex::Pan));
 }
 
 // Moves only the read position, so the line keeps its contents. A delay of 0
@@ -84,9 +86,9 @@ void FilterDelayEffect::applyPan(float value) {
 }
 
 void FilterDelayEffect::applyFilterSettings() {
-    filter.setType(engineValue(Type));
-    filter.setCutoff(engineValue(Cutoff));
-    filter.setResonance(engineValue(Resonance));
+    filter.setType(engineValue(ParameterIndex::Type));
+    filter.setCutoff(engineValue(ParameterIndex::Cutoff));
+    filter.setResonance(engineValue(ParameterIndex::Resonance));
     filter.updateCoefficients();
 }
 
@@ -104,7 +106,7 @@ void FilterDelayEffect::processReplacing(float** inputs, float** outputs, VstInt
 
 template <bool kAccumulate>
 void FilterDelayEffect::mixDryOnly(float** inputs, float** outputs, VstInt32 frames) {
-    const float dry = engineValue(DryLevel);
+    const float dry = engineValue(ParameterIndex::DryLevel);
     for (VstInt32 i = 0; i < frames; ++i) {
         const float a = inputs[0][i];
         const float b = inputs[1][i];
@@ -130,7 +132,7 @@ void FilterDelayEffect::runBlock(float** inputs, float** outputs, VstInt32 frame
         // Finite input may still sum past the float range, and the host then
         // gets the largest float instead of infinity. Only a dry gain above 1
         // or the host's own samples can take the sum there.
-        const float dry = engineValue(DryLevel);
+        const float dry = engineValue(ParameterIndex::DryLevel);
         if (kAccumulate || !(dry >= -1.0f && dry <= 1.0f))
             runLoop<kAccumulate, true>(inputs, outputs, frames, dry);
         else
@@ -146,9 +148,9 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
     const float step = static_cast<float>(quotient);
     const float bigStep = static_cast<float>(500.0 * quotient);
     const VstInt32 n = lineLength;
-    const float monoScale = engineValue(InputLevel) * 0.5f;
-    const float feedback = engineValue(Feedback);
-    const float wet = engineValue(WetLevel);
+    const float monoScale = engineValue(ParameterIndex::InputLevel) * 0.5f;
+    const float feedback = engineValue(ParameterIndex::Feedback);
+    const float wet = engineValue(ParameterIndex::WetLevel);
     const float panLeft = panGainLeft;
     const float panRight = panGainRight;
     float* const line = delayLine;
@@ -157,10 +159,7 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
 
     // The filter's arithmetic and the limiter's Q scale run on copies held
     // in registers and go back to the filter at the end of the block.
-    filter.prepareNumerators();
-    FeedbackFilter::Section section = filter.getSection();
-    const float startScale = filter.qScale;
-    float qScale = startScale;
+    FeedbackFilter::Block block = filter.beginBlock();
     const DoublePair pan = {panLeft, panRight};
     const DoublePair largest = {FLT_MAX, FLT_MAX};
     for (VstInt32 i = 0; i < frames; ++i) {
@@ -171,14 +170,14 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
             __builtin_convertvector(__builtin_convertvector(in * static_cast<double>(dry), FloatPair),
                                     DoublePair);
 
-        float y = section.tick(line[read]);
+        float y = block.section.tick(line[read]);
         float fed = static_cast<float>(static_cast<double>(y) * feedback + mono);
         // A non-finite filter output makes the fed sample non-finite too, so
         // one test guards both the line and the filter.
         if (!std::isfinite(fed)) [[unlikely]] {
             if (!std::isfinite(y)) {
                 // An overflowed loop starts again from silence.
-                section.clearHistory();
+                block.section.clearHistory();
                 y = 0.0f;
             }
             fed = 0.0f;
@@ -187,13 +186,9 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
 
         float w = y * wet;
         if (w > kLimiterThreshold || w < -kLimiterThreshold) {
-            if (qScale > kMinimumQScale) {
-                qScale -= bigStep;
-                filter.scaleCoefficients(qScale, section);
-            }
-        } else if (qScale < 1.0f) {
-            qScale += step;
-            filter.scaleCoefficients(qScale, section);
+            if (block.qScale > kMinimumQScale) filter.rescale(block, block.qScale - bigStep);
+        } else if (block.qScale < 1.0f) {
+            filter.rescale(block, block.qScale + step);
         }
         if (w > kClipThreshold || w < -kClipThreshold) [[unlikely]] w = softClip(w);
 
@@ -210,11 +205,9 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
         if (++read == n) read = 0;
         if (++write == n) write = 0;
     }
-    filter.setSection(section);
-    if (qScale != startScale) {
-        filter.qScale = qScale;
-        filter.updateCoefficients();
-    }
+    filter.endBlock(block);
     readIndex = read;
     writeIndex = write;
 }
+
+}  // namespace molvex

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+namespace molvex {
+
 namespace {
 
 struct ParameterText {
@@ -56,7 +58,7 @@ FilterDelayEffect::FilterDelayEffect(HostCallback callback, EditorFactory makeEd
     setFlagCanReplacing(true);
     setUniqueId(fourCharCode('m', 'x', '6', '7'));
     clearDelayLine();
-    attachEditor(makeEditor ? makeEditor(this) : nullptr);
+    if (makeEditor) attachEditor(makeEditor(*this));
 }
 
 FilterDelayEffect::~FilterDelayEffect() {
@@ -146,7 +148,8 @@ void FilterDelayEffect::getParameterDisplay(VstInt32 index, char* text) {
         if (!(std::fabs(product) < 1e7)) product = 0.0;
         writeNumber(text, "%d", static_cast<int>(product));
     };
-    switch (index) {
+    using enum ParameterIndex;
+    switch (static_cast<ParameterIndex>(index)) {
     case InputLevel:
     case DryLevel:
     case WetLevel: formatDecibels(value, text); break;
@@ -163,7 +166,7 @@ void FilterDelayEffect::getParameterDisplay(VstInt32 index, char* text) {
 
 void FilterDelayEffect::formatFilterType(float value, char* text) {
     static const char* const names[] = {"LowPass", "HighPass", "BandPass"};
-    writeValueText(text, names[filterTypeFor(value)]);
+    writeValueText(text, names[static_cast<int>(filterTypeFor(value))]);
 }
 
 void FilterDelayEffect::formatPan(float value, char* text) {
@@ -214,15 +217,15 @@ void FilterDelayEffect::setSampleRate(float rate) {
         // The write position keeps its place in the line where it can.
         writeIndex %= length;
         filter.setSampleRate(rate);
-        applyDelayTime(engineValue(Delay));
-        filter.setCutoff(engineValue(Cutoff));
+        applyDelayTime(engineValue(ParameterIndex::Delay));
+        filter.setCutoff(engineValue(ParameterIndex::Cutoff));
         filter.updateCoefficients();
     }
     delete[] old;
     // The same road as any parameter change: the program keeps its values and
     // the editor hears of both.
-    setParameter(Delay, getParameter(Delay));
-    setParameter(Cutoff, getParameter(Cutoff));
+    setParameter(ParameterIndex::Delay, getParameter(ParameterIndex::Delay));
+    setParameter(ParameterIndex::Cutoff, getParameter(ParameterIndex::Cutoff));
 }
 
 void FilterDelayEffect::setBlockSizeAndSampleRate(VstInt32 frames, float rate) {
@@ -234,3 +237,5 @@ void FilterDelayEffect::suspend() {
     ControlSection section(gate);
     clearDelayLine();
 }
+
+}  // namespace molvex

@@ -25,6 +25,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "effect/audio_gate.h"
 #include "effect/effect_program.h"
@@ -32,10 +33,14 @@
 #include "effect/parameter_index.h"
 #include "host/effect_base_ext.h"
 
+namespace molvex {
+
 class FilterDelayEffect;
 
-// Builds the effect's editor; none for an effect without a panel.
-using EditorFactory = PluginEditor* (*)(FilterDelayEffect* effect);
+// Builds the effect's editor and hands it over; null for no panel. The
+// effect alone attaches what it gets (see editor_factory.h for the one the
+// plug-in uses).
+using EditorFactory = std::unique_ptr<PluginEditor> (*)(FilterDelayEffect& effect);
 
 class FilterDelayEffect : public EffectBaseExt {
 public:
@@ -44,6 +49,11 @@ public:
 
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;
+    // The same for the product's own callers (editor, tests, tools).
+    void setParameter(ParameterIndex parameter, float value) {
+        setParameter(toIndex(parameter), value);
+    }
+    float getParameter(ParameterIndex parameter) { return getParameter(toIndex(parameter)); }
     void process(float** inputs, float** outputs, VstInt32 frames) override;
     void processReplacing(float** inputs, float** outputs, VstInt32 frames) override;
     void setProgram(VstInt32 program) override;
@@ -96,7 +106,7 @@ private:
     void applyPan(float value);
     void applyFilterSettings();
     void clearDelayLine();
-    float engineValue(VstInt32 index) const;
+    float engineValue(ParameterIndex parameter) const;
 
     EffectProgram* programs = nullptr;
     float* delayLine = nullptr;
@@ -117,3 +127,5 @@ private:
     std::atomic<std::uint32_t> pendingChanges{0};
     AudioGate gate;
 };
+
+}  // namespace molvex

@@ -4,7 +4,9 @@
 
 #include "host/vst2_interface.h"
 
-enum ParameterIndex : VstInt32 {
+namespace molvex {
+
+enum class ParameterIndex : VstInt32 {
     InputLevel = 0,
     Delay,
     Feedback,
@@ -16,10 +18,13 @@ enum ParameterIndex : VstInt32 {
     WetLevel,
 };
 
+// The host's number for a parameter.
+constexpr VstInt32 toIndex(ParameterIndex parameter) { return static_cast<VstInt32>(parameter); }
+
 inline constexpr VstInt32 kParameterCount = 9;
 inline constexpr VstInt32 kProgramCount = 16;
 
-enum FilterType : VstInt32 {
+enum class FilterType : VstInt32 {
     LowPass = 0,
     HighPass = 1,
     BandPass = 2,
@@ -31,7 +36,9 @@ inline constexpr float kHighPassThreshold = 0.33f;
 inline constexpr float kBandPassThreshold = 0.66f;
 
 inline FilterType filterTypeFor(float value) {
-    if (value < kHighPassThreshold) return LowPass;
-    if (value < kBandPassThreshold) return HighPass;
-    return BandPass;
+    if (value < kHighPassThreshold) return FilterType::LowPass;
+    if (value < kBandPassThreshold) return FilterType::HighPass;
+    return FilterType::BandPass;
 }
+
+}  // namespace molvex

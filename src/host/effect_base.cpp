@@ -68,7 +68,7 @@ EffectBase::EffectBase(HostCallback callback, VstInt32 programCount, VstInt32 pa
     record.processReplacing = recordProcessReplacing;
 }
 
-EffectBase::~EffectBase() { delete editor; }
+EffectBase::~EffectBase() = default;
 
 VstIntPtr EffectBase::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                  float opt) {

@@ -21,6 +21,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "host/plugin_editor.h"
 #include "host/vst2_interface.h"
@@ -89,14 +90,16 @@ public:
     virtual void formatFloat(float value, char* text);
     virtual void formatInteger(VstInt32 value, char* text);
 
-    // Stores the editor and sets the has-editor flag when there is one.
-    void attachEditor(PluginEditor* newEditor) {
-        editor = newEditor;
-        setFlagBit(effFlagsHasEditor, newEditor != nullptr);
+    // The only way an editor reaches an effect: the effect takes it over
+    // (deleting one it held before) and sets the has-editor flag when there
+    // is one. Called while the effect is built, before the host sees it.
+    void attachEditor(std::unique_ptr<PluginEditor> newEditor) {
+        editor = std::move(newEditor);
+        setFlagBit(effFlagsHasEditor, editor != nullptr);
     }
 
     AEffect* getRecord() { return &record; }
-    PluginEditor* getEditor() const { return editor; }
+    PluginEditor* getEditor() const { return editor.get(); }
     HostCallback getHostCallback() const { return hostCallback; }
 
     // The object behind a record; the record functions trust it as the
@@ -112,7 +115,7 @@ protected:
                        void* ptr = nullptr, float opt = 0.0f);
 
     std::atomic<float> sampleRate{44100.0f};
-    PluginEditor* editor = nullptr;
+    std::unique_ptr<PluginEditor> editor;
     HostCallback hostCallback;
     VstInt32 numPrograms;
     VstInt32 numParams;

@@ -6,6 +6,9 @@
 #include "audio_buffers.h"
 #include "effect/filter_delay_effect.h"
 
+using namespace molvex;
+using enum ParameterIndex;
+
 namespace {
 
 void settle(FilterDelayEffect& effect) { effect.processReplacing(nullptr, nullptr, 0); }
@@ -88,39 +91,33 @@ TEST(Audio, NoFramesWriteNothing) {
     for (float sample : out.left) EXPECT_EQ(sample, 0.5f);
 }
 
-TEST(Audio, ResonanceLimiterStepsDownWhileLoudAndBackWhileQuiet) {
-    FilterDelayEffect effect(nullptr);
-    effect.setParameter(Delay, 0.0f);
-    effect.setParameter(WetLevel, 1.0f);
-    effect.setParameter(Resonance, 1.0f);
-    const double quotient = 1.0 / (44100.0 * 5.0);
-    const float step = static_cast<float>(quotient);
-    const float bigStep = static_cast<float>(500.0 * quotient);
-    const float pan = effect.getPanGainLeft();
-
-    StereoBuffer one(1, 1.0f), out(1);
-    int loud = 0;
-    float atLoud353 = 0.0f;
-    for (int i = 0; i < 2000 && loud < 400; ++i) {
-        const float before = effect.getFilter().qScale;
-        effect.processReplacing(one.channels(), out.channels(), 1);
-        const float after = effect.getFilter().qScale;
-        if (std::fabs(out.left[0] / pan) <= 0.6f) continue;
-        ++loud;
-        if (loud == 1) {
-            EXPECT_EQ(after, before - bigStep);
+TEST(Audio, TheResonanceLimiterHoldsAResonantFedBackLoop) {
+    // At full resonance and feedback the filter's gain near its corner takes
+    // the loop far past 1; the limiter must pull it back so that the echoes
+    // ring at a steady level instead of growing into the clipper. The fed
+    // signal in the line shows it before the soft clipper hides anything.
+    for (float type : {0.0f, 0.5f, 0.9f}) {
+        FilterDelayEffect effect(nullptr);
+        effect.setParameter(Delay, 0.01f);
+        effect.setParameter(Feedback, 1.0f);
+        effect.setParameter(Type, type);
+        effect.setParameter(Cutoff, 0.3f);
+        effect.setParameter(Resonance, 1.0f);
+        effect.setParameter(WetLevel, 1.0f);
+        effect.setParameter(DryLevel, 0.0f);
+        StereoBuffer in = noise(44100, 0.3f, 5);
+        float loudestFed = 0.0f;
+        float loudestOut = 0.0f;
+        for (int second = 0; second < 3; ++second) {
+            StereoBuffer out = renderInBlocks(effect.getRecord(), in, {256});
+            const float* line = effect.getDelayLine();
+            for (VstInt32 i = 0; i < effect.getDelayLineLength(); ++i)
+                loudestFed = std::max(loudestFed, std::fabs(line[i]));
+            for (float sample : out.left) loudestOut = std::max(loudestOut, std::fabs(sample));
         }
-        if (loud == 353) atLoud353 = after;
+        EXPECT_LT(loudestFed, 10.0f) << "type " << type;
+        EXPECT_GT(loudestOut, 0.3f) << "type " << type;
     }
-    ASSERT_EQ(loud, 400);
-    EXPECT_NEAR(atLoud353, 0.1995f, 1e-4);
-    EXPECT_EQ(effect.getFilter().qScale, atLoud353) << "no step once below 0.2";
-
-    StereoBuffer silence(1, 0.0f);
-    for (int i = 0; i < 100; ++i) effect.processReplacing(silence.channels(), out.channels(), 1);
-    const float before = effect.getFilter().qScale;
-    effect.processReplacing(silence.channels(), out.channels(), 1);
-    EXPECT_EQ(effect.getFilter().qScale, before + step);
 }
 
 TEST(Audio, SoftLimiterKeepsTheWetPathBelowOne) {

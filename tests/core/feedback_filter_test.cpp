@@ -4,6 +4,9 @@
 
 #include "effect/feedback_filter.h"
 
+using namespace molvex;
+using enum FilterType;
+
 namespace {
 
 FeedbackFilter filterWith(float type, float cutoff, float resonance) {
@@ -13,6 +16,16 @@ FeedbackFilter filterWith(float type, float cutoff, float resonance) {
     f.setResonance(resonance);
     f.updateCoefficients();
     return f;
+}
+
+// Puts a history in place the way the audio routine's blocks do.
+void setHistory(FeedbackFilter& f, double x1, double x2, double y1, double y2) {
+    FeedbackFilter::Block block = f.beginBlock();
+    block.section.x1 = x1;
+    block.section.x2 = x2;
+    block.section.y1 = y1;
+    block.section.y2 = y2;
+    f.endBlock(block);
 }
 
 float settleOnConstant(FeedbackFilter& f, float value, int samples = 20000) {
@@ -71,8 +84,9 @@ TEST(FeedbackFilter, BandPassPeaksAtItsCentre) {
 
 TEST(FeedbackFilter, QScaleBelowOneOverQChangesNothingFurther) {
     FeedbackFilter scaled = filterWith(0.0f, 0.7f, 0.8f);
-    scaled.qScale = 0.2f;
-    scaled.updateCoefficients();
+    FeedbackFilter::Block block = scaled.beginBlock();
+    scaled.rescale(block, 0.2f);
+    scaled.endBlock(block);
     const FeedbackFilter plain = filterWith(0.0f, 0.7f, 0.0f);
     EXPECT_DOUBLE_EQ(scaled.getA1(), plain.getA1());
     EXPECT_DOUBLE_EQ(scaled.getA2(), plain.getA2());
@@ -100,16 +114,16 @@ TEST(FeedbackFilter, TypeThresholdsCountUpward) {
 
 TEST(FeedbackFilter, FlushLooksAtTheLastOutputOnly) {
     FeedbackFilter f;
-    f.setHistory({0.1, 0.2, 5e-13, 0.3});
+    setHistory(f, 0.1, 0.2, 5e-13, 0.3);
     f.flushIfSilent();
     EXPECT_EQ(f.getHistory().x1, 0.0);
     EXPECT_EQ(f.getHistory().y2, 0.0);
 
-    f.setHistory({0.1, 0.2, 2e-12, 0.3});
+    setHistory(f, 0.1, 0.2, 2e-12, 0.3);
     f.flushIfSilent();
     EXPECT_EQ(f.getHistory().x1, 0.1);
 
-    f.setHistory({0.1, 0.2, 0.0, 0.3});
+    setHistory(f, 0.1, 0.2, 0.0, 0.3);
     f.flushIfSilent();
     EXPECT_EQ(f.getHistory().y2, 0.0);
 }

@@ -7,6 +7,8 @@
 #include "host/effect_base_ext.h"
 #include "test_host.h"
 
+using namespace molvex;
+
 namespace {
 
 class ServiceEffect : public EffectBaseExt {

@@ -11,6 +11,8 @@
 
 #include "effect/filter_delay_effect.h"
 
+using namespace molvex;
+
 namespace {
 
 constexpr std::size_t kProbeSize = 64;

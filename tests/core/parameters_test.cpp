@@ -2,12 +2,17 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "effect/filter_delay_effect.h"
 #include "test_host.h"
+
+using namespace molvex;
+using enum ParameterIndex;
+using enum FilterType;
 
 namespace {
 
@@ -22,7 +27,9 @@ public:
     std::vector<std::pair<VstInt32, float>> changes;
 };
 
-PluginEditor* makeRecordingEditor(FilterDelayEffect* effect) { return new RecordingEditor(effect); }
+std::unique_ptr<PluginEditor> makeRecordingEditor(FilterDelayEffect& effect) {
+    return std::make_unique<RecordingEditor>(&effect);
+}
 
 std::string programName(FilterDelayEffect& effect) {
     char text[64];
@@ -30,10 +37,10 @@ std::string programName(FilterDelayEffect& effect) {
     return text;
 }
 
-std::string display(FilterDelayEffect& effect, VstInt32 index, float value) {
-    effect.setParameter(index, value);
+std::string display(FilterDelayEffect& effect, ParameterIndex parameter, float value) {
+    effect.setParameter(parameter, value);
     char text[64];
-    effect.getParameterDisplay(index, text);
+    effect.getParameterDisplay(toIndex(parameter), text);
     return text;
 }
 
@@ -49,10 +56,43 @@ TEST(Parameters, ConstructionAppliesProgramZero) {
     EXPECT_EQ(effect.getReadIndex(), 22051);
     EXPECT_NEAR(effect.getPanGainLeft(), 0.707, 5e-7);
     EXPECT_NEAR(effect.getPanGainRight(), 0.707, 5e-7);
-    const float defaults[] = {1.0f, 0.5f, 0.0f, 0.0f, 1.0f, 0.0f, 0.5f, 0.0f, 0.8f};
-    for (VstInt32 i = 0; i < kParameterCount; ++i) EXPECT_EQ(effect.getParameter(i), defaults[i]);
     EXPECT_EQ(effect.getParameter(9), 0.0f);
     EXPECT_EQ(effect.getParameter(-1), 0.0f);
+}
+
+TEST(Parameters, EveryProgramTheHostSelectsStartsAtTheConstructedValues) {
+    FilterDelayEffect reference(nullptr);
+    FilterDelayEffect effect(nullptr);
+    AEffect* record = effect.getRecord();
+    for (VstInt32 program = 15; program >= 0; --program) {
+        record->dispatcher(record, effSetProgram, 0, program, nullptr, 0.0f);
+        ASSERT_EQ(record->dispatcher(record, effGetProgram, 0, 0, nullptr, 0.0f), program);
+        for (VstInt32 i = 0; i < kParameterCount; ++i)
+            EXPECT_EQ(record->getParameter(record, i), reference.getParameter(i)) << program;
+    }
+}
+
+TEST(Parameters, ProgramZeroSelectedAfterAnotherBringsItsValuesBack) {
+    FilterDelayEffect effect(nullptr);
+    AEffect* record = effect.getRecord();
+    effect.setParameter(Delay, 0.25f);
+    effect.setParameter(Pan, 0.0f);
+    settle(effect);
+    const VstInt32 delayOfProgramZero = effect.getDelaySamples();
+
+    record->dispatcher(record, effSetProgram, 0, 3, nullptr, 0.0f);
+    effect.setParameter(Delay, 0.75f);
+    effect.setParameter(Pan, 1.0f);
+    settle(effect);
+    ASSERT_NE(effect.getDelaySamples(), delayOfProgramZero);
+
+    record->dispatcher(record, effSetProgram, 0, 0, nullptr, 0.0f);
+    settle(effect);
+    EXPECT_EQ(record->dispatcher(record, effGetProgram, 0, 0, nullptr, 0.0f), 0);
+    EXPECT_EQ(effect.getParameter(Delay), 0.25f);
+    EXPECT_EQ(effect.getParameter(Pan), 0.0f);
+    EXPECT_EQ(effect.getDelaySamples(), delayOfProgramZero);
+    EXPECT_NEAR(effect.getPanGainRight(), 0.0f, 1e-6);
 }
 
 TEST(Parameters, NamesAndLabels) {

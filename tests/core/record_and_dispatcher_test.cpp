@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "effect/filter_delay_effect.h"
 #include "host/effect_base_ext.h"
 #include "host/plugin_entry.h"
 #include "test_host.h"
+
+using namespace molvex;
 
 namespace {
 
@@ -104,7 +107,7 @@ TEST(Record, BaseValuesOfAnEffectThatChangesNothing) {
 TEST(Record, CloseThroughTheRecordDestroysEffectAndEditor) {
     bool effectGone = false, editorGone = false;
     auto* effect = new BareEffect(nullptr, &effectGone);
-    effect->attachEditor(new CountingEditor(effect, &editorGone));
+    effect->attachEditor(std::make_unique<CountingEditor>(effect, &editorGone));
     AEffect* r = effect->getRecord();
     EXPECT_EQ(r->flags & effFlagsHasEditor, effFlagsHasEditor);
     EXPECT_EQ(dispatch(r, effClose), 1);
@@ -112,15 +115,39 @@ TEST(Record, CloseThroughTheRecordDestroysEffectAndEditor) {
     EXPECT_TRUE(editorGone);
 }
 
-TEST(Record, AttachingNoEditorClearsOnlyTheEditorBit) {
+TEST(Record, TheEffectAttachesWhatItsEditorFactoryHandsIt) {
+    static bool gone;
+    static int made;
+    gone = false;
+    made = 0;
+    auto factory = [](FilterDelayEffect& effect) -> std::unique_ptr<PluginEditor> {
+        ++made;
+        return std::make_unique<CountingEditor>(&effect, &gone);
+    };
+    {
+        FilterDelayEffect effect(nullptr, factory);
+        EXPECT_EQ(made, 1);
+        ASSERT_NE(effect.getEditor(), nullptr);
+        EXPECT_EQ(effect.getEditor()->getEffect(), &effect);
+        EXPECT_EQ(effect.getRecord()->flags & effFlagsHasEditor, effFlagsHasEditor);
+    }
+    EXPECT_TRUE(gone);
+
+    FilterDelayEffect plain(nullptr, [](FilterDelayEffect&) -> std::unique_ptr<PluginEditor> {
+        return nullptr;
+    });
+    EXPECT_EQ(plain.getEditor(), nullptr);
+    EXPECT_EQ(plain.getRecord()->flags & effFlagsHasEditor, 0);
+}
+
+TEST(Record, AttachingNoEditorClearsOnlyTheEditorBitAndDeletesTheOldOne) {
     bool editorGone = false;
     BareEffect effect;
     effect.setFlagCanMono(true);
-    auto* editor = new CountingEditor(&effect, &editorGone);
-    effect.attachEditor(editor);
+    effect.attachEditor(std::make_unique<CountingEditor>(&effect, &editorGone));
     effect.attachEditor(nullptr);
     EXPECT_EQ(effect.getRecord()->flags, effFlagsCanMono);
-    delete editor;
+    EXPECT_TRUE(editorGone);
 }
 
 TEST(Record, FlagSettersTouchOneBitEach) {
@@ -169,8 +196,9 @@ TEST(Dispatcher, EditorOpcodesAnswerZeroWithoutAnEditor) {
 TEST(Dispatcher, EditorOpcodesReachTheEditor) {
     bool gone = false;
     BareEffect effect;
-    auto* editor = new CountingEditor(&effect, &gone);
-    effect.attachEditor(editor);
+    auto owned = std::make_unique<CountingEditor>(&effect, &gone);
+    CountingEditor* editor = owned.get();
+    effect.attachEditor(std::move(owned));
     AEffect* r = effect.getRecord();
     int parent = 0;
     EXPECT_EQ(dispatch(r, effEditOpen, 0, 0, &parent), 1);

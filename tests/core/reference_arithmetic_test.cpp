@@ -8,6 +8,8 @@
 #include "audio_buffers.h"
 #include "effect/filter_delay_effect.h"
 
+using namespace molvex;
+
 namespace {
 
 struct Settings {

@@ -11,6 +11,9 @@
 
 #if defined(__SSE__) || defined(__x86_64__)
 #include <xmmintrin.h>
+
+using namespace molvex;
+using enum ParameterIndex;
 #endif
 
 namespace {

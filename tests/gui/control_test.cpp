@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         effect = new guitest::TestEffect();
-        editor = new guitest::TestEditor(effect, GuiRect(0, 0, 300, 60));
+        editor = guitest::attachNew<guitest::TestEditor>(effect, GuiRect(0, 0, 300, 60));
         ASSERT_EQ(editor->open(hl::makeParentWindow()), 1);
         fader = new FaderControl(GuiRect(100, 10, 200, 30), &listener, 7);
         editor->getFrame()->addView(fader);

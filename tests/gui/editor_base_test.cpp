@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         effect = new TestEffect();
-        editor = new TestEditor(effect, GuiRect(0, 0, 420, 64));
+        editor = guitest::attachNew<TestEditor>(effect, GuiRect(0, 0, 420, 64));
     }
     void TearDown() override {
         delete effect;  // deletes the editor too
@@ -34,7 +34,7 @@ protected:
     TestEditor* editor = nullptr;
 };
 
-TEST_F(EditorBaseTest, TheEditorAttachesItselfAndReportsItsRectangleBeforeOpen) {
+TEST_F(EditorBaseTest, TheAttachedEditorReportsItsRectangleBeforeOpen) {
     EXPECT_EQ(effect->getEditor(), editor);
     EXPECT_NE(effect->getRecord()->flags & effFlagsHasEditor, 0);
     ERect* rect = nullptr;

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "coordinate_picture.h"
 
 namespace {
 
@@ -117,5 +120,18 @@ int main(int argc, char** argv) {
         }
     }
     ok &= writeBmp(dir + "/904.bmp", 11, 11, 24, false, handle);
+
+    // 905 and 906: coordinate pictures, lit and unlit blue.
+    for (const auto& [id, blue] : {std::pair{905, guitest::kLitBlue}, std::pair{906, guitest::kUnlitBlue}}) {
+        std::vector<Pixel> coordinates;
+        for (int y = 0; y < guitest::kCoordinateHeight; ++y) {
+            for (int x = 0; x < guitest::kCoordinateWidth; ++x) {
+                const auto c = guitest::coordinateColour(x, y, blue);
+                coordinates.push_back(Pixel{c.r, c.g, c.b});
+            }
+        }
+        ok &= writeBmp(dir + "/" + std::to_string(id) + ".bmp", guitest::kCoordinateWidth,
+                       guitest::kCoordinateHeight, 24, false, coordinates);
+    }
     return ok ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ inline constexpr int kPalettePicture = 901;
 inline constexpr int kTopDownPicture = 902;
 inline constexpr int kPanelPicture = 903;
 inline constexpr int kHandlePicture = 904;
+// Coordinate pictures (coordinate_picture.h).
+inline constexpr int kLitCoordinates = 905;
+inline constexpr int kUnlitCoordinates = 906;
 
 // Counts the host calls the plug-in makes, per opcode.
 struct HostLog {
@@ -38,6 +42,16 @@ public:
     TestEffect() : EffectBaseExt(&HostLog::callback, 1, 2) {}
     void process(float**, float**, VstInt32) override {}
 };
+
+// Makes an editor and has `effect` attach it, as the plug-in's factory does;
+// the effect owns it.
+template <typename Editor, typename... Arguments>
+Editor* attachNew(EffectBase* effect, Arguments&&... arguments) {
+    auto editor = std::make_unique<Editor>(effect, std::forward<Arguments>(arguments)...);
+    Editor* raw = editor.get();
+    effect->attachEditor(std::move(editor));
+    return raw;
+}
 
 // Builds a frame of `size` on open; counts update calls.
 class TestEditor : public GuiEditorBase {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 #include "gui/controls/control.h"
@@ -114,7 +115,9 @@ protected:
         testErrors = 0;
         parent = makeParent(20, 20);
         effect = new Effect();
-        editor = new Editor(effect);
+        auto owned = std::make_unique<Editor>(effect);
+        editor = owned.get();
+        effect->attachEditor(std::move(owned));
     }
     void TearDown() override {
         delete effect;
@@ -264,7 +267,7 @@ TEST_F(X11DisplayTest, AnIdThatIsNotAWindowFailsCleanlyAndForeignErrorsStillReac
 
 TEST_F(X11DisplayTest, TheConnectionLivesFromTheFirstFrameToTheLast) {
     Effect* secondEffect = new Effect();
-    Editor* second = new Editor(secondEffect);
+    secondEffect->attachEditor(std::make_unique<Editor>(secondEffect));
     ::Window secondParent = makeParent(340, 20);
     ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
     ASSERT_EQ(secondEffect->dispatcher(effEditOpen, 0, 0, asParent(secondParent), 0.0f), 1);
@@ -273,7 +276,6 @@ TEST_F(X11DisplayTest, TheConnectionLivesFromTheFirstFrameToTheLast) {
     EXPECT_TRUE(platform::x11::displayConnectionOpen());
     // A host that never closes the editor: deleting the plug-in closes it.
     delete secondEffect;
-    (void)second;
     EXPECT_FALSE(platform::x11::displayConnectionOpen());
     XDestroyWindow(host, secondParent);
     XSync(host, False);

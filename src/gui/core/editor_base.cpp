@@ -11,9 +11,7 @@ constexpr std::uint32_t kIdleInterval = 50;
 }  // namespace
 
 GuiEditorBase::GuiEditorBase(EffectBase* effect)
-    : PluginEditor(effect), lastIdleTick(platform::tickCount()) {
-    if (effect) effect->attachEditor(this);
-}
+    : PluginEditor(effect), lastIdleTick(platform::tickCount()) {}
 
 GuiEditorBase::~GuiEditorBase() {
     delete frame;

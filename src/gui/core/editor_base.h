@@ -7,8 +7,9 @@
 // second close is harmless). A host that destroys the plug-in without closing
 // the editor leaves the frame to this class's destructor.
 //
-// Ownership: the editor owns its frame; the effect owns the editor (its base
-// deletes it) and the editor never deletes the effect.
+// Ownership: the editor owns its frame; the effect owns the editor (the
+// factory hands it over and the effect attaches it) and the editor never
+// deletes the effect. The editor does not attach itself.
 //
 // Virtual operations in slot order: destructor, getRect, open, close, idle,
 // update, postUpdate, setParameter (those of PluginEditor), then redraw.
@@ -31,8 +32,7 @@ class GuiFrame;
 
 class GuiEditorBase : public PluginEditor {
 public:
-    // Attaches itself to the effect as its editor (setting the has-editor
-    // flag) and starts the idle clock.
+    // Starts the idle clock; the effect attaches the editor.
     explicit GuiEditorBase(EffectBase* effect);
     ~GuiEditorBase() override;
 

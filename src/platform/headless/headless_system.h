@@ -1,5 +1,14 @@
 // The headless backend's control panel, for tests and offscreen pictures.
 //
+// Implemented services of the seam:
+//  [x] surfaces, images, masks and bitmap resources (the cairo drawing backend)
+//  [x] child windows drawn into client-memory images; classes, user data and
+//      message delivery come from the shared part (platform/shared)
+//  [x] invalidation (recorded, see paintRequested), screenToClient
+//  [x] pointer, buttons, modifiers and ticks, all scripted
+//  [ ] dispatchPendingMessages: nothing is queued, tests send messages
+//  [ ] popup menu and text entry (the shared "nothing chosen" answers)
+//
 // The backend keeps a virtual desktop in process memory: window classes,
 // child windows drawn into client-memory images, a scripted pointer and
 // keyboard, and a clock that only moves when told. Nothing reaches a display.

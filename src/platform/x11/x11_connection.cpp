@@ -28,13 +28,6 @@ Connection& connection() {
     return instance;
 }
 
-ChildWindow* findWindow(WindowHandle handle) {
-    for (auto& w : connection().windows) {
-        if (w.get() == handle) return w.get();
-    }
-    return nullptr;
-}
-
 bool openConnection() {
     Connection& c = connection();
     if (c.display) return true;
@@ -50,7 +43,8 @@ bool openConnection() {
 void closeConnection() {
     Connection& c = connection();
     if (!c.display) return;
-    c.windows.clear();
+    // Windows left over can receive nothing once the connection is gone.
+    shared::registry().forgetWindows();
     XCloseDisplay(c.display);
     c.display = nullptr;
     // Put the earlier handler back, unless someone installed theirs after
@@ -86,7 +80,7 @@ void present(ChildWindow& window) {
 bool displayConnectionOpen() { return connection().display != nullptr; }
 
 std::uintptr_t nativeWindowId(WindowHandle handle) {
-    ChildWindow* w = findWindow(handle);
+    ChildWindow* w = shared::find<ChildWindow>(handle);
     return w ? static_cast<std::uintptr_t>(w->id) : 0;
 }
 

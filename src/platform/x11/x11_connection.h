@@ -1,6 +1,16 @@
-// The x11 backend's state: the library's own display connection, opened
-// with the first window class and closed with the last, and the child
-// windows made on it.
+// The x11 backend for Linux hosts.
+//
+// Implemented services of the seam:
+//  [x] surfaces, images, masks and bitmap resources (the cairo drawing backend)
+//  [x] child windows on the library's own display connection, presented from
+//      client-side backing pixels; classes, user data and message delivery
+//      come from the shared part (platform/shared)
+//  [x] Expose, buttons 1 and 3, DestroyNotify -> WindowMessage, on idle
+//  [x] invalidation, screenToClient, pointer, buttons, modifiers, ticks
+//  [ ] popup menu and text entry (the shared "nothing chosen" answers)
+//
+// The backend's state is one `Connection`: the display connection, opened
+// with the first window class and closed with the last, and its error trap.
 //
 // Errors: Xlib's default error handler ends the process, which would take
 // the host with it. While the connection is open the backend's handler is
@@ -15,31 +25,21 @@
 #include <X11/Xlib.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "platform/cairo/cairo_surface.h"
 #include "platform/platform.h"
+#include "platform/shared/window_registry.h"
 
 namespace platform::x11 {
 
-struct ChildWindow {
+struct ChildWindow final : shared::RegisteredWindow {
     ::Window id = 0;
     Visual* visual = nullptr;
     int width = 0;
     int height = 0;
-    WindowProcedure procedure = nullptr;
-    void* userData = nullptr;
     // Client-side copy of the window's pixels; every surface draws here and
     // is copied to the window when it is released.
     std::unique_ptr<cairo::CairoImage> backing;
-    // False once the server destroyed the window with its parent.
-    bool alive = true;
-};
-
-struct WindowClassEntry {
-    std::string name;
-    WindowProcedure procedure;
 };
 
 struct Connection {
@@ -49,15 +49,12 @@ struct Connection {
     // Set while an error is passed on, so a chain that leads back here (a
     // handler installed after ours that calls ours) cannot loop.
     bool chaining = false;
-    std::vector<WindowClassEntry> classes;
-    std::vector<std::unique_ptr<ChildWindow>> windows;
     // Set while messages are being delivered: a tracking loop inside a
     // button press must not receive the next press.
     bool dispatching = false;
 };
 
 Connection& connection();
-ChildWindow* findWindow(WindowHandle handle);
 
 [[nodiscard]] bool openConnection();
 void closeConnection();

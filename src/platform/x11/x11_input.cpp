@@ -53,8 +53,4 @@ std::uint32_t tickCount() {
     return static_cast<std::uint32_t>(ms);
 }
 
-int popupMenu(WindowHandle, Point, const char* const*, int) { return -1; }
-
-bool editText(WindowHandle, const Box&, char*, int) { return false; }
-
 }  // namespace platform

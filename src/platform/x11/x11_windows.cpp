@@ -1,9 +1,7 @@
-// Window classes, child windows and their messages on the library's own
-// display connection.
+// Child windows and their messages on the library's own display connection.
 #include <X11/Xutil.h>
 
-#include <algorithm>
-
+#include "platform/shared/backend.h"
 #include "platform/x11/x11_connection.h"
 
 namespace platform {
@@ -17,82 +15,64 @@ namespace {
 class WindowSurface final : public cairo::CairoSurface {
 public:
     explicit WindowSurface(ChildWindow& window)
-        : CairoSurface(*window.backing), handle(&window) {}
+        : CairoSurface(*window.backing), handle(shared::handleOf(window)) {}
     ~WindowSurface() override {
         // The window may have gone while the surface was in use.
-        if (ChildWindow* w = x11::findWindow(handle)) x11::present(*w);
+        if (ChildWindow* w = shared::find<ChildWindow>(handle)) x11::present(*w);
     }
 
 private:
     WindowHandle handle;
 };
 
-void deliver(ChildWindow& window, const WindowMessage& message) {
-    if (window.procedure) window.procedure(&window, message);
-}
-
 void handleEvent(const XEvent& event) {
-    auto& windows = connection().windows;
-    auto it = std::find_if(windows.begin(), windows.end(),
-                           [&](const auto& w) { return w->id == event.xany.window; });
-    if (it == windows.end()) return;
-    ChildWindow& window = **it;
+    auto* window =
+        static_cast<ChildWindow*>(shared::registry().findIf([&](shared::RegisteredWindow& w) {
+            return static_cast<ChildWindow&>(w).id == event.xany.window;
+        }));
+    if (!window) return;
+    const WindowHandle handle = shared::handleOf(*window);
     WindowMessage message;
     switch (event.type) {
     case Expose:
         // Paint once the server has told of the last exposed piece.
-        if (event.xexpose.count != 0 || !window.alive) return;
+        if (event.xexpose.count != 0 || !window->alive) return;
         {
-            WindowSurface surface(window);
+            WindowSurface surface(*window);
             message.kind = MessageKind::paint;
             message.surface = &surface;
-            deliver(window, message);
+            shared::deliver(handle, message);
         }
         break;
     case ButtonPress:
         if (event.xbutton.button != Button1 && event.xbutton.button != Button3) return;
-        message.kind =
-            event.xbutton.button == Button1 ? MessageKind::leftButtonDown : MessageKind::rightButtonDown;
+        message.kind = event.xbutton.button == Button1 ? MessageKind::leftButtonDown
+                                                       : MessageKind::rightButtonDown;
         message.where = Point{event.xbutton.x, event.xbutton.y};
-        deliver(window, message);
+        shared::deliver(handle, message);
         break;
     case DestroyNotify:
-        if (event.xdestroywindow.window != window.id || !window.alive) return;
-        window.alive = false;
-        message.kind = MessageKind::destroy;
-        deliver(window, message);
+        if (event.xdestroywindow.window == window->id) shared::deliverDestroy(handle);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 }  // namespace
 
-bool registerWindowClass(const char* className, WindowProcedure procedure) {
-    if (!x11::openConnection()) return false;
-    auto& classes = connection().classes;
-    for (const auto& c : classes) {
-        if (c.name == className) return false;
-    }
-    classes.push_back({className, procedure});
-    return true;
+namespace backend {
+
+bool classAdding(const char*, bool first) { return !first || x11::openConnection(); }
+
+void classRemoved(const char*, bool last) {
+    if (last) x11::closeConnection();
 }
 
-void unregisterWindowClass(const char* className) {
-    auto& classes = connection().classes;
-    std::erase_if(classes, [&](const x11::WindowClassEntry& c) { return c.name == className; });
-    if (classes.empty()) x11::closeConnection();
-}
-
-WindowHandle createChildWindow(const char* className, const char* title, NativeWindow parent,
-                               int width, int height) {
+std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* title, NativeWindow parent,
+                                                             int width, int height) {
     x11::Connection& c = connection();
     const auto parentId = static_cast<::Window>(reinterpret_cast<std::uintptr_t>(parent));
     if (!c.display || parentId == 0 || width <= 0 || height <= 0) return nullptr;
-    auto cls = std::find_if(c.classes.begin(), c.classes.end(),
-                            [&](const x11::WindowClassEntry& e) { return e.name == className; });
-    if (cls == c.classes.end()) return nullptr;
 
     // The host's id may name no window at all: ask first, with errors trapped.
     const unsigned long mark = x11::trapBegin();
@@ -119,37 +99,21 @@ WindowHandle createChildWindow(const char* className, const char* title, NativeW
     window->visual = parentAttributes.visual;
     window->width = width;
     window->height = height;
-    window->procedure = cls->procedure;
-    c.windows.push_back(std::move(window));
-    return c.windows.back().get();
+    return window;
 }
 
-void destroyWindow(WindowHandle handle) {
-    x11::Connection& c = connection();
-    ChildWindow* window = x11::findWindow(handle);
-    if (!window) return;
-    if (window->alive && c.display) {
-        WindowMessage message;
-        message.kind = MessageKind::destroy;
-        deliver(*window, message);
-        XDestroyWindow(c.display, window->id);
-        XSync(c.display, False);
-    }
-    std::erase_if(c.windows, [&](const auto& w) { return w.get() == window; });
+void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive) {
+    Display* display = connection().display;
+    if (!nativeAlive || !display) return;
+    XDestroyWindow(display, static_cast<ChildWindow&>(window).id);
+    XSync(display, False);
 }
 
-void setWindowUserData(WindowHandle handle, void* data) {
-    if (ChildWindow* w = x11::findWindow(handle)) w->userData = data;
-}
-
-void* windowUserData(WindowHandle handle) {
-    ChildWindow* w = x11::findWindow(handle);
-    return w ? w->userData : nullptr;
-}
+}  // namespace backend
 
 void invalidateWindow(WindowHandle handle) {
-    ChildWindow* w = x11::findWindow(handle);
-    if (!w || !w->alive || !connection().display) return;
+    ChildWindow* w = shared::findLive<ChildWindow>(handle);
+    if (!w || !connection().display) return;
     XClearArea(connection().display, w->id, 0, 0, 0, 0, True);
     XFlush(connection().display);
 }
@@ -169,14 +133,14 @@ void dispatchPendingMessages(WindowHandle) {
 }
 
 std::unique_ptr<Surface> acquireWindowSurface(WindowHandle handle) {
-    ChildWindow* w = x11::findWindow(handle);
-    if (!w || !w->alive || !connection().display) return nullptr;
+    ChildWindow* w = shared::findLive<ChildWindow>(handle);
+    if (!w || !connection().display) return nullptr;
     return std::make_unique<WindowSurface>(*w);
 }
 
 Point screenToClient(WindowHandle handle, Point screen) {
     x11::Connection& c = connection();
-    ChildWindow* w = x11::findWindow(handle);
+    ChildWindow* w = shared::find<ChildWindow>(handle);
     if (!w || !c.display) return screen;
     int x = screen.x;
     int y = screen.y;

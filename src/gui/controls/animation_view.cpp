@@ -1,0 +1,55 @@
+#include "gui/controls/animation_view.h"
+
+#include "gui/controls/press_buttons.h"
+#include "gui/controls/strip_image.h"
+#include "gui/core/bitmap.h"
+
+GuiAnimationView::GuiAnimationView(const GuiRect& size, ControlListener* listener,
+                                   std::int32_t tag, std::int32_t imageCount,
+                                   std::int32_t imageHeight, GuiBitmap* bitmap,
+                                   const GuiPoint& backgroundOffset)
+    : GuiControl(size, listener, tag),
+      bitmap(bitmap),
+      backgroundOffset(backgroundOffset),
+      imageCount(imageCount),
+      imageHeight(imageHeight),
+      stripHeight(imageCount * imageHeight) {
+    if (bitmap) bitmap->addRef();
+}
+
+GuiAnimationView::~GuiAnimationView() {
+    if (bitmap) bitmap->release();
+}
+
+void GuiAnimationView::nextImage() {
+    value += static_cast<float>(imageHeight);
+    if (!(value <= static_cast<float>(stripHeight - imageHeight))) value = 0.0f;
+}
+
+void GuiAnimationView::previousImage() {
+    value -= static_cast<float>(imageHeight);
+    if (!(value >= 0.0f)) value = static_cast<float>(stripHeight > imageHeight ? stripHeight - imageHeight : 0);
+}
+
+void GuiAnimationView::draw(GuiDrawContext* context) {
+    if (!running) return;
+    if (bitmap) {
+        const std::int32_t row = guiTruncate(value) + backgroundOffset.v;
+        bitmap->draw(context, size,
+                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap, row, getHeight())));
+    }
+    oldValue = value;
+}
+
+void GuiAnimationView::mouseDown(GuiDrawContext* context, const GuiPoint&) {
+    if (!mouseEnabled || !context) return;
+    value = 0.0f;
+    if (running) {
+        draw(context);
+        stop();
+        return;
+    }
+    start();
+    oldValue = -1.0f;
+    guiReportChange(*this, context);
+}

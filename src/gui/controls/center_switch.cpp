@@ -1,0 +1,55 @@
+#include "gui/controls/center_switch.h"
+
+#include "gui/controls/press_buttons.h"
+#include "gui/controls/strip_image.h"
+#include "gui/controls/tracking_loop.h"
+#include "gui/core/bitmap.h"
+
+GuiCenterSwitch::GuiCenterSwitch(const GuiRect& size, ControlListener* listener,
+                                 std::int32_t tag, std::int32_t imageHeight, GuiBitmap* bitmap,
+                                 const GuiPoint& backgroundOffset)
+    : GuiControl(size, listener, tag),
+      bitmap(bitmap),
+      backgroundOffset(backgroundOffset),
+      imageHeight(imageHeight) {
+    if (bitmap) bitmap->addRef();
+}
+
+GuiCenterSwitch::~GuiCenterSwitch() {
+    if (bitmap) bitmap->release();
+}
+
+void GuiCenterSwitch::draw(GuiDrawContext* context) {
+    if (bitmap) {
+        std::int32_t row = backgroundOffset.v;
+        if (value == 1.0f) row += 2 * imageHeight;
+        else if (value == 0.0f) row += imageHeight;
+        bitmap->draw(context, size,
+                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap, row, getHeight())));
+    }
+    oldValue = value;
+}
+
+float GuiCenterSwitch::valueAt(const GuiPoint& p, float saved) const {
+    if (p.v < size.top || p.v > size.bottom) return saved;
+    const std::int32_t mid = size.left + getWidth() / 2;
+    if (p.h >= size.left && p.h <= mid) return -1.0f;
+    if (p.h >= mid && p.h <= size.right) return 1.0f;
+    return saved;
+}
+
+void GuiCenterSwitch::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
+    if (!mouseEnabled || !context) return;
+    const float saved = value;
+    if (context->getMouseButtons() != 0) {
+        GuiTrackingRules rules;
+        rules.altClickSetsDefault = false;
+        guiTrackMouse(*this, context, where, rules,
+                      [this, saved](const GuiPoint& p) { return valueAt(p, saved); });
+    } else {
+        value = valueAt(where, saved);
+        guiReportChange(*this, context);
+    }
+    value = 0.0f;
+    guiReportChange(*this, context);
+}

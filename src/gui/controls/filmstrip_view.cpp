@@ -1,0 +1,33 @@
+#include "gui/controls/filmstrip_view.h"
+
+#include "gui/controls/strip_image.h"
+#include "gui/core/bitmap.h"
+
+GuiFilmstripView::GuiFilmstripView(const GuiRect& size, ControlListener* listener,
+                                   std::int32_t tag, std::int32_t imageCount,
+                                   std::int32_t imageHeight, GuiBitmap* bitmap,
+                                   const GuiPoint& backgroundOffset)
+    : GuiControl(size, listener, tag),
+      bitmap(bitmap),
+      backgroundOffset(backgroundOffset),
+      imageCount(imageCount),
+      imageHeight(imageHeight) {
+    if (bitmap) bitmap->addRef();
+}
+
+GuiFilmstripView::~GuiFilmstripView() {
+    if (bitmap) bitmap->release();
+}
+
+void GuiFilmstripView::draw(GuiDrawContext* context) {
+    if (value > 1.0f) value = 1.0f;
+    std::int32_t row = backgroundOffset.v;
+    if (value > 0.0f && imageCount > 1) {
+        row += guiTruncate((imageCount - 1) * static_cast<double>(value) + 0.5) * imageHeight;
+    }
+    if (bitmap) {
+        bitmap->draw(context, size,
+                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap, row, getHeight())));
+    }
+    oldValue = value;
+}

@@ -1,0 +1,68 @@
+// GuiHorizontalSlider: a handle bitmap that slides along a horizontal track
+// over a background bitmap. Only a press on the handle itself starts a
+// drag, which keeps the offset at which the handle was grabbed (no jump);
+// shift moves ten times more slowly. An Alt+left click sets the default.
+// The drag's rules are in slider_travel.h.
+//
+// Positions are frame coordinates of the handle's left edge: minPos and
+// maxPos are the two ends of the travel, handlePos where it was last drawn
+// (maxPos until the first drawing). Style 0x08 puts value 0 at minPos,
+// otherwise at maxPos; 0x10 (the mouse's bit) is implied by its absence.
+//
+// Drawing composes background and handle in an offscreen surface of the
+// view's size and copies it to the window in one step, so it never flickers.
+//
+// Virtual operations after GuiControl's: 20 setDrawTransparentHandle,
+// 21 setHandleOffset.
+//
+// Ownership: handle and background hold one reference each.
+// Threads: user-interface thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "gui/controls/control.h"
+#include "gui/controls/slider_travel.h"
+
+class GuiBitmap;
+
+enum : std::int32_t {
+    kSliderHorizontalZeroAtMin = 0x08,
+    kSliderHorizontalMouseZeroAtMax = 0x10,
+};
+
+class GuiHorizontalSlider : public GuiControl {
+public:
+    GuiHorizontalSlider(const GuiRect& size, ControlListener* listener, std::int32_t tag,
+                      std::int32_t minPos, std::int32_t maxPos, GuiBitmap* handle,
+                      GuiBitmap* background, const GuiPoint& backgroundOffset,
+                      std::int32_t style);
+    ~GuiHorizontalSlider() override;
+
+    void draw(GuiDrawContext* context) override;
+    void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
+
+    virtual void setDrawTransparentHandle(bool transparent) { drawTransparentHandle = transparent; }
+    virtual void setHandleOffset(const GuiPoint& offset) { handleOffset = offset; }
+
+    std::int32_t getHandlePos() const { return handlePos; }
+
+protected:
+    GuiSliderTravel travel() const;
+
+    GuiBitmap* handle;
+    GuiBitmap* background;
+    std::int32_t handleWidth;
+    std::int32_t handleHeight;
+    GuiPoint backgroundOffset;
+    GuiPoint handleOffset;
+    std::int32_t minPos;
+    std::int32_t maxPos;
+    std::int32_t style;
+    std::int32_t handlePos;
+    bool drawTransparentHandle = true;
+    std::int32_t minLimit;
+    std::int32_t maxLimit;
+    std::int32_t viewWidth;
+    std::int32_t viewHeight;
+};

@@ -1,0 +1,16 @@
+// The press that the momentary and latch buttons share.
+//
+// With a button or key still down, the control tracks the pointer: inside
+// its rectangle (edges included) the value is the opposite of the value at
+// the press (1.0 from 0.0, else 0.0), outside it is the value at the press;
+// each change from the value last drawn is reported at once. With nothing
+// down any more (the press was over before mouseDown ran), the value flips
+// once and is reported once. What follows the press is the caller's.
+#pragma once
+
+#include "gui/controls/control.h"
+
+void guiPressButton(GuiControl& control, GuiDrawContext* context, const GuiPoint& where);
+
+// Tells the control's listener, if it has one, that the value changed.
+void guiReportChange(GuiControl& control, GuiDrawContext* context);

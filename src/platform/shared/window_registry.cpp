@@ -1,0 +1,130 @@
+#include "platform/shared/window_registry.h"
+
+#include <algorithm>
+
+#include "platform/shared/backend.h"
+
+namespace platform::shared {
+
+bool WindowRegistry::addClass(const char* name, WindowProcedure procedure) {
+    if (classProcedure(name)) return false;
+    classes.push_back({name, procedure});
+    return true;
+}
+
+void WindowRegistry::removeClass(const char* name) {
+    std::erase_if(classes, [&](const ClassEntry& c) { return c.name == name; });
+}
+
+WindowProcedure WindowRegistry::classProcedure(const char* name) const {
+    for (const auto& c : classes) {
+        if (c.name == name) return c.procedure;
+    }
+    return nullptr;
+}
+
+WindowHandle WindowRegistry::add(std::unique_ptr<RegisteredWindow> window) {
+    windows.push_back(std::move(window));
+    return handleOf(*windows.back());
+}
+
+void WindowRegistry::remove(WindowHandle handle) {
+    std::erase_if(windows, [&](const auto& w) { return handleOf(*w) == handle; });
+}
+
+RegisteredWindow* WindowRegistry::find(WindowHandle handle) const {
+    if (!handle) return nullptr;
+    return findIf([&](RegisteredWindow& w) { return handleOf(w) == handle; });
+}
+
+RegisteredWindow* WindowRegistry::findLive(WindowHandle handle) const {
+    RegisteredWindow* w = find(handle);
+    return w && w->alive ? w : nullptr;
+}
+
+WindowHandle WindowRegistry::lastWindow() const {
+    return windows.empty() ? nullptr : handleOf(*windows.back());
+}
+
+void WindowRegistry::clear() {
+    windows.clear();
+    classes.clear();
+}
+
+WindowRegistry& registry() {
+    static WindowRegistry instance;
+    return instance;
+}
+
+bool deliver(WindowHandle window, const WindowMessage& message) {
+    RegisteredWindow* w = registry().findLive(window);
+    if (!w) return false;
+    if (w->procedure) w->procedure(window, message);
+    return true;
+}
+
+bool deliverDestroy(WindowHandle window) {
+    RegisteredWindow* w = registry().findLive(window);
+    if (!w) return false;
+    // Marked first, so nothing the procedure does can deliver it twice.
+    w->alive = false;
+    WindowMessage message;
+    message.kind = MessageKind::destroy;
+    if (w->procedure) w->procedure(window, message);
+    return true;
+}
+
+}  // namespace platform::shared
+
+namespace platform {
+
+bool registerWindowClass(const char* className, WindowProcedure procedure) {
+    auto& r = shared::registry();
+    if (!className || !backend::classAdding(className, !r.hasClasses())) return false;
+    return r.addClass(className, procedure);
+}
+
+void unregisterWindowClass(const char* className) {
+    if (!className) return;
+    auto& r = shared::registry();
+    r.removeClass(className);
+    backend::classRemoved(className, !r.hasClasses());
+}
+
+WindowHandle createChildWindow(const char* className, const char* title, NativeWindow parent,
+                               int width, int height) {
+    auto& r = shared::registry();
+    const WindowProcedure procedure = className ? r.classProcedure(className) : nullptr;
+    if (!procedure) return nullptr;
+    auto window = backend::createNativeWindow(title ? title : "", parent, width, height);
+    if (!window) return nullptr;
+    window->procedure = procedure;
+    return r.add(std::move(window));
+}
+
+void destroyWindow(WindowHandle window) {
+    auto& r = shared::registry();
+    shared::RegisteredWindow* w = r.find(window);
+    if (!w) return;
+    const bool nativeAlive = w->alive;
+    shared::deliverDestroy(window);
+    backend::destroyNativeWindow(*w, nativeAlive);
+    r.remove(window);
+}
+
+void setWindowUserData(WindowHandle window, void* data) {
+    if (auto* w = shared::registry().find(window)) w->userData = data;
+}
+
+void* windowUserData(WindowHandle window) {
+    auto* w = shared::registry().find(window);
+    return w ? w->userData : nullptr;
+}
+
+// No backend offers these yet; one that does defines them and drops them
+// from here.
+int popupMenu(WindowHandle, Point, const char* const*, int) { return -1; }
+
+bool editText(WindowHandle, const Box&, char*, int) { return false; }
+
+}  // namespace platform
