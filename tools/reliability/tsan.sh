@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# tools/reliability/tsan.sh: plughost validate at strictness 10 with host and
+# plug-in built with ThreadSanitizer (its own tree, build-tsan-tools, as the
+# tsan preset leaves the tools out).
+cd "$(dirname "$0")/../.."
+. tools/reliability/common.sh
+
+tree=build-tsan-tools
+if cmake --preset tsan -B "$tree" -DMOLVEX_TOOLS=ON -DMOLVEX_TESTS=OFF >/dev/null &&
+  cmake --build "$tree" -j 2 --target plughost Molvex; then
+  check "validate --strictness 10 without a race" \
+    env TSAN_OPTIONS=halt_on_error=1:exitcode=66 "$tree/plughost" validate "$tree/Molvex.so" --strictness 10
+else
+  fail "tsan tools build"
+fi
+finish
