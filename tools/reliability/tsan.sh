@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # tools/reliability/tsan.sh: plughost validate at strictness 10 with host and
 # plug-in built with ThreadSanitizer (its own tree, build-tsan-tools, as the
-# tsan preset leaves the tools out).
+# tsan preset leaves the tools out), and the soak in the tsan tree: the
+# editor opened, idled and closed while parameters and MIDI arrive from the
+# audio thread.
 cd "$(dirname "$0")/../.."
 . tools/reliability/common.sh
 
@@ -12,5 +14,10 @@ if cmake --preset tsan -B "$tree" -DMOLVEX_TOOLS=ON -DMOLVEX_TESTS=OFF >/dev/nul
     env TSAN_OPTIONS=halt_on_error=1:exitcode=66 "$tree/plughost" validate "$tree/Molvex.so" --strictness 10
 else
   fail "tsan tools build"
+fi
+if build_targets tsan -- soak; then
+  check "soak of 10 s without a race" env TSAN_OPTIONS=halt_on_error=1:exitcode=66 build-tsan/soak 10
+else
+  fail "tsan soak build"
 fi
 finish
