@@ -1,21 +1,5 @@
 #include "host/effect_base_ext.h"
 
-const char* const kHostCapabilities[kHostCapabilityCount] = {
-    "sendVstEvents",    "sendVstMidiEvent",        "sendVstTimeInfo", "receiveVstEvents",
-    "receiveVstMidiEvent", "receiveVstTimeInfo",   "reportConnectionChanges",
-    "acceptIOChanges",  "sizeWindow",              "asyncProcessing", "offline",
-    "supplyIdle",       "supportShell",
-};
-
-const char* const kPluginCapabilities[kPluginCapabilityCount] = {
-    "sendVstEvents",   "sendVstMidiEvent",    "sendVstTimeInfo",    "receiveVstEvents",
-    "receiveVstMidiEvent", "receiveVstTimeInfo", "offline",         "plugAsChannelInsert",
-    "plugAsSend",      "mixDryWet",           "noRealTime",         "multipass",
-    "metapass",        "1in1out",             "1in2out",            "2in1out",
-    "2in2out",         "2in4out",             "4in2out",            "4in4out",
-    "4in8out",         "8in4out",             "8in8out",
-};
-
 namespace {
 
 // Opcodes whose pointer is a text; a host that passes none gets 0.

@@ -91,10 +91,3 @@ public:
     virtual bool keysRequired();
     virtual VstInt32 getInterfaceVersion();
 };
-
-// The capability words a host may be asked about, and those a plug-in may
-// be asked about, in their published order. Fixed length, no end marker.
-inline constexpr int kHostCapabilityCount = 13;
-inline constexpr int kPluginCapabilityCount = 23;
-extern const char* const kHostCapabilities[kHostCapabilityCount];
-extern const char* const kPluginCapabilities[kPluginCapabilityCount];

@@ -37,11 +37,14 @@ std::string programName(FilterDelayEffect& effect) {
     return text;
 }
 
-std::string display(FilterDelayEffect& effect, ParameterIndex parameter, float value) {
-    effect.setParameter(parameter, value);
+std::string display(FilterDelayEffect& effect, VstInt32 index, float value) {
+    effect.setParameter(index, value);
     char text[64];
-    effect.getParameterDisplay(toIndex(parameter), text);
+    effect.getParameterDisplay(index, text);
     return text;
+}
+std::string display(FilterDelayEffect& effect, ParameterIndex parameter, float value) {
+    return display(effect, toIndex(parameter), value);
 }
 
 // A block of no frames lets the audio side take up parameter changes.

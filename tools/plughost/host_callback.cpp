@@ -7,6 +7,13 @@
 
 namespace {
 
+// The words this host answers canDo with 1: what it does of the interface's
+// list, and "startStopProcess", which later plug-ins ask about.
+constexpr const char* kAnsweredWords[] = {
+    "sendVstEvents",       "sendVstMidiEvent", "sendVstTimeInfo", "receiveVstEvents",
+    "receiveVstMidiEvent", "sizeWindow",       "supplyIdle",      "startStopProcess",
+};
+
 std::mutex registryMutex;
 std::map<AEffect*, HostContext*> registry;
 thread_local HostContext* pendingContext = nullptr;
@@ -53,19 +60,14 @@ void copyText(void* ptr, const char* text) {
 
 bool hostCanDo(const char* word) {
     if (!word) return false;
-    for (int i = 0; i < kHostCapabilityCount; ++i) {
-        if (std::strcmp(word, kHostCapabilities[i]) == 0) return true;
+    for (const char* answered : kAnsweredWords) {
+        if (std::strcmp(word, answered) == 0) return true;
     }
     return false;
 }
 
 }  // namespace
 
-const char* const kHostCapabilities[] = {
-    "sendVstEvents",    "sendVstMidiEvent", "sendVstTimeInfo", "receiveVstEvents",
-    "receiveVstMidiEvent", "sizeWindow",    "supplyIdle",      "startStopProcess",
-};
-const int kHostCapabilityCount = static_cast<int>(std::size(kHostCapabilities));
 
 HostContext::HostContext(double rate, int block) : sampleRate(rate), blockSize(block) {}
 

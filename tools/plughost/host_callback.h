@@ -19,7 +19,7 @@
 //                       audio call, 1 otherwise
 //   24 automation state 2 (read)
 //   32/33/34            vendor "Molvex", product "plughost", version 1000
-//   37 canDo            1 for the words in kHostCapabilities, else 0
+//   37 canDo            1 for the words it handles (host_callback.cpp), else 0
 //   38 language         1 (English)
 //   41 directory        the plug-in library's folder
 //   15, 42, 43, 44      1 (window size, display update, begin/end edit)
@@ -64,10 +64,6 @@ private:
     std::vector<ReportedAutomation> automation_;
     std::atomic<long> automationCount_{0};
 };
-
-// The words this host answers canDo with 1.
-extern const char* const kHostCapabilities[];
-extern const int kHostCapabilityCount;
 
 VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                        void* ptr, float opt);

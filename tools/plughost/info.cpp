@@ -5,17 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "capability_words.h"
 #include "json_writer.h"
 #include "plugin.h"
 
-const char* const kPluginCapabilities[] = {
-    "sendVstEvents", "sendVstMidiEvent", "sendVstTimeInfo", "receiveVstEvents",
-    "receiveVstMidiEvent", "receiveVstTimeInfo", "offline", "plugAsChannelInsert",
-    "plugAsSend", "mixDryWet", "noRealTime", "multipass", "metapass", "1in1out", "1in2out",
-    "2in1out", "2in2out", "2in4out", "4in2out", "4in4out", "4in8out", "8in4out", "8in8out",
-    "midiProgramNames", "conformsToWindowRules", "bypass",
-};
-const int kPluginCapabilityCount = static_cast<int>(std::size(kPluginCapabilities));
+namespace {
+
+// Words later plug-ins answer besides the interface's own list.
+constexpr const char* kLaterPluginWords[] = {"midiProgramNames", "conformsToWindowRules", "bypass"};
+
+}  // namespace
 
 std::string fourCharText(VstInt32 code) {
     std::string out;
@@ -89,10 +88,12 @@ Facts gather(const Plugin& plugin) {
     f.product = plugin.text(effGetProductString);
     f.vendorVersion = plugin.dispatch(effGetVendorVersion);
     f.vstVersion = plugin.dispatch(effGetVstVersion);
-    for (int i = 0; i < kPluginCapabilityCount; ++i) {
-        std::string word = kPluginCapabilities[i];
+    auto ask = [&](const char* text) {
+        std::string word = text;
         f.canDo.emplace_back(word, plugin.dispatch(effCanDo, 0, 0, word.data()));
-    }
+    };
+    for (const char* word : kPluginCapabilityWords) ask(word);
+    for (const char* word : kLaterPluginWords) ask(word);
     // Indexed names where the plug-in offers them; otherwise select each
     // program in turn and come back to the current one.
     const VstIntPtr current = plugin.dispatch(effGetProgram);

@@ -13,6 +13,3 @@ std::string fourCharText(VstInt32 code);
 // The names of the set bits of AEffect::flags, space separated.
 std::string flagNames(VstInt32 flags);
 
-// The capability words a host may ask a plug-in with canDo (opcode 51).
-extern const char* const kPluginCapabilities[];
-extern const int kPluginCapabilityCount;

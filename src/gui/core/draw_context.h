@@ -44,16 +44,15 @@ enum GuiLineStyle : int { kLineSolid = 0, kLineDotted = 1 };
 
 enum GuiTextAlign : int { kTextLeft = 0, kTextCenter = 1, kTextRight = 2 };
 
-// Mouse and modifier bits as getMouseButtons answers them.
+// Mouse and modifier bits as getMouseButtons answers them: the platform's
+// own bits under the toolkit's names, so nothing translates between them.
 using GuiMouseState = unsigned;
-enum : unsigned {
-    kMouseLeft = 1,
-    kMouseMiddle = 2,
-    kMouseRight = 4,
-    kMouseShift = 8,
-    kMouseControl = 16,
-    kMouseAlt = 32,
-};
+inline constexpr GuiMouseState kMouseLeft = platform::kMouseLeft;
+inline constexpr GuiMouseState kMouseMiddle = platform::kMouseMiddle;
+inline constexpr GuiMouseState kMouseRight = platform::kMouseRight;
+inline constexpr GuiMouseState kMouseShift = platform::kKeyShift;
+inline constexpr GuiMouseState kMouseControl = platform::kKeyControl;
+inline constexpr GuiMouseState kMouseAlt = platform::kKeyAlt;
 
 class GuiDrawContext {
 public:
