@@ -1,0 +1,261 @@
+#include "editor/filter_delay_editor.h"
+
+#include <new>
+
+#include "editor/value_texts.h"
+#include "gui/controls/knob.h"
+#include "gui/controls/momentary_button.h"
+#include "gui/controls/value_display.h"
+#include "gui/controls/vertical_switch.h"
+#include "gui/core/bitmap.h"
+#include "gui/core/color.h"
+#include "gui/core/font_table.h"
+#include "gui/core/frame.h"
+#include "host/effect_base.h"
+
+namespace molvex {
+
+namespace {
+
+constexpr std::int32_t kBackgroundId = 120;
+constexpr std::int32_t kKnobBodyId = 121;
+constexpr std::int32_t kKnobHandleId = 122;
+constexpr std::int32_t kTypeSwitchId = 123;
+constexpr std::int32_t kPlusId = 124;
+constexpr std::int32_t kMinusId = 125;
+constexpr std::int32_t kTypeParameter = 3;
+constexpr std::int32_t kDelayParameter = 1;
+constexpr std::int32_t kPanParameter = 6;
+constexpr std::int32_t kDisplayStyle = 2;
+
+struct KnobPlace {
+    std::int32_t tag;
+    GuiRect rect;
+};
+
+constexpr KnobPlace kKnobs[] = {
+    {0, {10, 13, 35, 39}},   {1, {50, 13, 75, 39}},   {2, {90, 13, 115, 39}},
+    {4, {159, 13, 184, 39}}, {5, {200, 13, 225, 39}}, {6, {305, 13, 330, 39}},
+    {7, {345, 13, 370, 39}}, {8, {385, 13, 410, 39}},
+};
+constexpr GuiRect kTypeSwitchRect{126, 14, 150, 39};
+constexpr GuiRect kPlusRect{278, 45, 290, 53};
+constexpr GuiRect kMinusRect{248, 45, 260, 53};
+constexpr GuiRect kDisplayRect{252, 22, 284, 38};
+
+bool isParameter(std::int32_t index) {
+    return index >= 0 && index < FilterDelayEditor::kControlCount;
+}
+
+GuiValueToText textFor(std::int32_t parameter) {
+    if (parameter == kDelayParameter) return millisecondText;
+    if (parameter == kPanParameter) return panText;
+    return percentText;
+}
+
+float stepFor(std::int32_t parameter) {
+    if (parameter == kDelayParameter) return 0.001f;
+    if (parameter == kTypeParameter) return 0.0f;
+    return 0.01f;
+}
+
+void loadOnce(GuiBitmap*& slot, std::int32_t id) {
+    if (!slot) slot = new (std::nothrow) GuiBitmap(id);
+}
+
+void releaseOnce(GuiBitmap*& slot) {
+    if (slot) slot->release();
+    slot = nullptr;
+}
+
+}  // namespace
+
+FilterDelayEditor::FilterDelayEditor(EffectBase* effect) : GuiEditorBase(effect) {
+    loadOnce(background, kBackgroundId);
+    if (background) {
+        rect = ERect{0, 0, static_cast<std::int16_t>(background->getHeight()),
+                     static_cast<std::int16_t>(background->getWidth())};
+    }
+}
+
+FilterDelayEditor::~FilterDelayEditor() {
+    close();
+    releaseOnce(background);
+}
+
+GuiControl* FilterDelayEditor::getControl(std::int32_t index) const {
+    return isParameter(index) ? controls[index] : nullptr;
+}
+
+VstIntPtr FilterDelayEditor::open(void* parent) {
+    // A host that opens again without closing gets a fresh panel in the
+    // window it names now, and the old one is not left behind.
+    close();
+    GuiEditorBase::open(parent);
+    loadBitmaps();
+    const GuiRect size(0, 0, background ? background->getWidth() : 0,
+                       background ? background->getHeight() : 0);
+    frame = new (std::nothrow) GuiFrame(size, parent, this);
+    if (!frame) return 0;
+    frame->setBackground(background);
+    addKnobs();
+    addTypeSwitch();
+    addButtons();
+    addDisplay();
+    panelOpen.store(true, std::memory_order_release);
+    return frame->getWindow() ? 1 : 0;
+}
+
+void FilterDelayEditor::close() {
+    panelOpen.store(false, std::memory_order_release);
+    delete frame;
+    frame = nullptr;
+    for (auto& control : controls) control = nullptr;
+    plusButton = nullptr;
+    minusButton = nullptr;
+    display = nullptr;
+    shownParameter = -1;
+    releaseBitmaps();
+}
+
+void FilterDelayEditor::loadBitmaps() {
+    loadOnce(knobHandle, kKnobHandleId);
+    loadOnce(knobBody, kKnobBodyId);
+    loadOnce(typeSwitch, kTypeSwitchId);
+    loadOnce(plus, kPlusId);
+    loadOnce(minus, kMinusId);
+}
+
+void FilterDelayEditor::releaseBitmaps() {
+    releaseOnce(knobHandle);
+    releaseOnce(knobBody);
+    releaseOnce(typeSwitch);
+    releaseOnce(plus);
+    releaseOnce(minus);
+}
+
+// The frame owns what it takes; a view it cannot take is deleted here.
+template <typename View>
+View* FilterDelayEditor::adopt(View* view) {
+    if (view && frame->addView(view)) return view;
+    delete view;
+    return nullptr;
+}
+
+void FilterDelayEditor::addKnobs() {
+    for (const KnobPlace& place : kKnobs) {
+        auto* knob = new (std::nothrow) GuiKnob(place.rect, this, place.tag, knobBody, knobHandle,
+                                                GuiPoint(place.rect.left, place.rect.top));
+        if (!knob) continue;
+        knob->setValue(effect->getParameter(place.tag));
+        // The panel picture already shows the body under each knob.
+        knob->setBackground(background);
+        controls[place.tag] = adopt(knob);
+    }
+}
+
+void FilterDelayEditor::addTypeSwitch() {
+    const std::int32_t frameHeight = typeSwitch ? typeSwitch->getHeight() / 3 : 0;
+    auto* typeControl = new (std::nothrow) GuiVerticalSwitch(
+        kTypeSwitchRect, this, kTypeParameter, 3, frameHeight, 3, typeSwitch, GuiPoint(0, 0));
+    if (typeControl) typeControl->setValue(effect->getParameter(kTypeParameter));
+    controls[kTypeParameter] = adopt(typeControl);
+}
+
+void FilterDelayEditor::addButtons() {
+    const std::int32_t plusHeight = plus ? plus->getHeight() / 2 : 0;
+    const std::int32_t minusHeight = minus ? minus->getHeight() / 2 : 0;
+    plusButton = adopt(new (std::nothrow) GuiMomentaryButton(kPlusRect, this, kTagPlus, plusHeight,
+                                                             plus, GuiPoint(0, 0)));
+    minusButton = adopt(new (std::nothrow) GuiMomentaryButton(kMinusRect, this, kTagMinus,
+                                                              minusHeight, minus, GuiPoint(0, 0)));
+}
+
+void FilterDelayEditor::addDisplay() {
+    auto* valueDisplay =
+        new (std::nothrow) GuiValueDisplay(kDisplayRect, background, kDisplayStyle);
+    if (valueDisplay) {
+        valueDisplay->setFont(kFontNormal);
+        valueDisplay->setTextColor(kColorWhite);
+        valueDisplay->setBackgroundOffset(GuiPoint(kDisplayRect.left, kDisplayRect.top));
+    }
+    display = adopt(valueDisplay);
+    shownParameter = -1;
+    showDisplayedParameter();
+}
+
+// The display follows the parameter last changed (never the filter type);
+// it shows that parameter's value even when it was chosen while the panel
+// was closed, so "-" and "+" always step what is shown.
+void FilterDelayEditor::showDisplayedParameter() {
+    if (!display) return;
+    const std::int32_t parameter = displayedParameter.load(std::memory_order_acquire);
+    display->setValue(effect->getParameter(parameter));
+    display->setValueToText(textFor(parameter));
+    if (parameter != shownParameter) {
+        // Another parameter with the same value still needs its own text.
+        display->setOldValue(display->getValue() == -1.0f ? 0.0f : -1.0f);
+        shownParameter = parameter;
+    }
+}
+
+void FilterDelayEditor::setParameter(VstInt32 index, float) {
+    if (!panelOpen.load(std::memory_order_acquire)) return;
+    if (isParameter(index)) {
+        if (index != kTypeParameter) displayedParameter.store(index, std::memory_order_release);
+        changedParameters.fetch_or(1u << index, std::memory_order_acq_rel);
+    }
+    postUpdate();
+}
+
+void FilterDelayEditor::update() {
+    if (!frame) return;
+    const std::uint32_t changed = changedParameters.exchange(0, std::memory_order_acq_rel);
+    for (std::int32_t i = 0; i < kControlCount; ++i) {
+        if ((changed & (1u << i)) && controls[i]) controls[i]->setValue(effect->getParameter(i));
+    }
+    showDisplayedParameter();
+}
+
+void FilterDelayEditor::valueChanged(GuiDrawContext* context, GuiControl* control) {
+    if (!control) return;
+    const std::int32_t tag = control->getTag();
+    if (isParameter(tag)) {
+        effect->automateParameter(tag, control->getValue());
+        update();
+        redrawNow(context, control);
+    } else if (tag == kTagPlus) {
+        step(true, plusLatch, context, control);
+    } else if (tag == kTagMinus) {
+        step(false, minusLatch, context, control);
+    }
+}
+
+// Every other report of a button acts, beginning with the first: the press
+// of a click steps, its release passes.
+void FilterDelayEditor::step(bool up, bool& latch, GuiDrawContext* context, GuiControl* button) {
+    if (latch) {
+        latch = false;
+        redrawNow(context, button);
+        return;
+    }
+    latch = true;
+    const std::int32_t parameter = displayedParameter.load(std::memory_order_acquire);
+    const float current = effect->getParameter(parameter);
+    float value = up ? current + stepFor(parameter) : current - stepFor(parameter);
+    if (value > 1.0f) value = 1.0f;
+    if (value < 0.0f) value = 0.0f;
+    effect->automateParameter(parameter, value);
+    update();
+    redrawNow(context, button);
+}
+
+// The control the user moved and the display answer at once, not at the
+// next idle.
+void FilterDelayEditor::redrawNow(GuiDrawContext* context, GuiControl* control) {
+    if (!context) return;
+    control->update(context);
+    if (display) display->update(context);
+}
+
+}  // namespace molvex

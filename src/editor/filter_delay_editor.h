@@ -1,0 +1,133 @@
+// FilterDelayEditor: the product's panel, 420 x 64 pixels drawn from bitmap
+// resources 120 to 125. Eight knobs and the filter-type switch edit the nine
+// parameters; a value display shows the parameter last touched, and "-"/"+"
+// step it.
+//
+// Two directions of traffic, kept apart:
+// - panel to effect: valueChanged turns a control's value into
+//   automateParameter (the host records the change);
+// - effect to panel: the effect's setParameter calls this setParameter,
+//   which only notes the change; the next idle moves the controls.
+//
+// Controls, in the order the frame draws them (a click goes to the last
+// one under the pointer):
+// | # | control          | tag | rectangle (l, t, r, b) | bitmap          |
+// |---|------------------|-----|------------------------|-----------------|
+// | 1 | knob INPUT       | 0   | 10, 13, 35, 39         | 120 behind, 122 |
+// | 2 | knob TIME        | 1   | 50, 13, 75, 39         |                 |
+// | 3 | knob FB          | 2   | 90, 13, 115, 39        |                 |
+// | 4 | knob FREQ        | 4   | 159, 13, 184, 39       |                 |
+// | 5 | knob RESO        | 5   | 200, 13, 225, 39       |                 |
+// | 6 | knob PAN         | 6   | 305, 13, 330, 39       |                 |
+// | 7 | knob DRY         | 7   | 345, 13, 370, 39       |                 |
+// | 8 | knob WET         | 8   | 385, 13, 410, 39       |                 |
+// | 9 | switch TYPE      | 3   | 126, 14, 150, 39       | 123, 3 frames   |
+// | 10| button "+"       | 300 | 278, 45, 290, 53       | 124, 2 frames   |
+// | 11| button "-"       | 301 | 248, 45, 260, 53       | 125, 2 frames   |
+// | 12| value display    | 0   | 252, 22, 284, 38       | 120 behind      |
+//
+// "-"/"+" step the displayed parameter by 0.01 (0.001 for the delay time,
+// nothing for the filter type), clamped to 0..1. A momentary button reports
+// its press and its release; the latches let every other report act, so
+// one click steps once.
+//
+// Life: bitmap 120 is loaded at construction and kept until destruction;
+// open builds the frame and loads the other five, close deletes the frame
+// and releases them. Closing twice, opening twice, and asking for the
+// rectangle before opening are harmless; destroying the editor while open
+// closes it first.
+//
+// Threads and how each shared field is made safe:
+// | field              | written by                 | safe because            |
+// |--------------------|----------------------------|-------------------------|
+// | panelOpen          | open/close (UI thread)     | atomic                  |
+// | changedParameters  | setParameter (any thread)  | atomic bit set; update  |
+// |                    | sets, update (UI) takes it | takes it whole          |
+// | displayedParameter | setParameter (any thread)  | atomic                  |
+// | updatePending      | postUpdate (any thread)    | atomic (editor base)    |
+// | everything else    | UI thread only             | one thread              |
+// setParameter never touches a control: a torn or late read only delays a
+// redraw, and no drawing happens off the user-interface thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "gui/controls/control_listener.h"
+#include "gui/core/editor_base.h"
+
+class GuiBitmap;
+class GuiControl;
+class GuiMomentaryButton;
+class GuiValueDisplay;
+
+namespace molvex {
+
+inline constexpr std::int32_t kTagPlus = 300;
+inline constexpr std::int32_t kTagMinus = 301;
+
+class FilterDelayEditor : public GuiEditorBase, public ControlListener {
+public:
+    static constexpr std::int32_t kControlCount = 9;
+
+    // Loads bitmap 120 and takes the editor rectangle from its size.
+    explicit FilterDelayEditor(EffectBase* effect);
+    ~FilterDelayEditor() override;
+
+    // Builds the frame and the twelve controls; 1 when the window exists.
+    // A second open without a close first closes the panel it had.
+    VstIntPtr open(void* parent) override;
+    void close() override;
+    // Notes the change for the next idle; nothing while closed.
+    void setParameter(VstInt32 index, float value) override;
+    // User-interface thread: moves the controls and the display to the
+    // effect's values noted since the last update.
+    void update() override;
+
+    void valueChanged(GuiDrawContext* context, GuiControl* control) override;
+
+    std::int32_t getDisplayedParameter() const {
+        return displayedParameter.load(std::memory_order_acquire);
+    }
+    bool isOpen() const { return panelOpen.load(std::memory_order_acquire); }
+    GuiControl* getControl(std::int32_t index) const;
+    GuiMomentaryButton* getPlusButton() const { return plusButton; }
+    GuiMomentaryButton* getMinusButton() const { return minusButton; }
+    GuiValueDisplay* getDisplay() const { return display; }
+    GuiBitmap* getBackgroundBitmap() const { return background; }
+
+private:
+    void loadBitmaps();
+    void releaseBitmaps();
+    void addKnobs();
+    void addTypeSwitch();
+    void addButtons();
+    void addDisplay();
+    void showDisplayedParameter();
+    void step(bool up, bool& latch, GuiDrawContext* context, GuiControl* button);
+    void redrawNow(GuiDrawContext* context, GuiControl* control);
+    template <typename View>
+    View* adopt(View* view);
+
+    std::atomic<std::int32_t> displayedParameter{0};
+    bool plusLatch = false;
+    bool minusLatch = false;
+    GuiControl* controls[kControlCount] = {};
+    GuiMomentaryButton* plusButton = nullptr;
+    GuiMomentaryButton* minusButton = nullptr;
+    GuiValueDisplay* display = nullptr;
+    GuiBitmap* background = nullptr;
+    GuiBitmap* knobBody = nullptr;
+    GuiBitmap* knobHandle = nullptr;
+    GuiBitmap* typeSwitch = nullptr;
+    GuiBitmap* plus = nullptr;
+    GuiBitmap* minus = nullptr;
+
+    std::atomic<bool> panelOpen{false};
+    std::atomic<std::uint32_t> changedParameters{0};
+    // The parameter whose text the display shows, so a change of parameter
+    // redraws it even when the value happens to be the same.
+    std::int32_t shownParameter = -1;
+};
+
+}  // namespace molvex
