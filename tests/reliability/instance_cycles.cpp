@@ -17,14 +17,17 @@ VstIntPtr host(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
-bool cycle(void* parent, std::vector<float>& buffer) {
+// False when no instance was made, or it has an editor that would not open.
+bool cycle(void* parent, std::vector<float>& buffer, int& editors) {
     AEffect* effect = pluginMain(host);
     if (!effect) return false;
+    const bool hasEditor = (effect->flags & effFlagsHasEditor) != 0;
     effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
     effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
     ERect* rect = nullptr;
     effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f);
-    effect->dispatcher(effect, effEditOpen, 0, 0, parent, 0.0f);
+    const bool opened = effect->dispatcher(effect, effEditOpen, 0, 0, parent, 0.0f) != 0;
+    editors += opened ? 1 : 0;
     effect->setParameter(effect, 1, 0.25f);
     effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
     effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
@@ -32,7 +35,7 @@ bool cycle(void* parent, std::vector<float>& buffer) {
     effect->processReplacing(effect, channels, channels, static_cast<VstInt32>(buffer.size()));
     effect->dispatcher(effect, effMainsChanged, 0, 0, nullptr, 0.0f);
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
-    return true;
+    return opened == hasEditor;
 }
 
 }  // namespace
@@ -41,11 +44,13 @@ int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
     void* parent = prepareEditorParent();
     std::vector<float> buffer(128, 0.1f);
+    int editors = 0;
     for (int i = 0; i < count; ++i)
-        if (!cycle(parent, buffer)) {
-            std::fprintf(stderr, "instance_cycles: no instance made at cycle %d\n", i);
+        if (!cycle(parent, buffer, editors)) {
+            std::fprintf(stderr, "instance_cycles: no instance or no editor at cycle %d\n", i);
             return 1;
         }
-    std::printf("instance_cycles: %d instances opened and closed\n", count);
+    std::printf("instance_cycles: %d instances opened and closed, %d editors among them\n",
+                count, editors);
     return 0;
 }
