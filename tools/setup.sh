@@ -1,34 +1,101 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian machine lacks for building and testing Molvex.
-# Idempotent: a machine that has everything returns at once.
-set -euo pipefail
+# Installs what a Debian machine lacks for Molvex, by the groups of
+# tools/packages.txt.
+#   tools/setup.sh [GROUP ...]         install the groups' missing packages (default: all)
+#   tools/setup.sh --missing GROUP ... print the groups' missing packages, install nothing
+#   tools/setup.sh --describe GROUP    print what the group serves
+# Mirrors go out of sync for hours, so nothing here stops at the first
+# failure: a failed `apt-get update` is a warning and the lists that did
+# download are used; a package that cannot be installed is named with apt's
+# reason and the rest still go in. The exit status is 1 only when "build" or
+# "gtest" was asked for and is still incomplete, since nothing can run
+# without them; a machine that has everything returns at once, silently.
+set -uo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(
-  cmake ninja-build g++ make pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libsndfile1-dev libcairo2-dev libfontconfig1-dev fonts-liberation
-  libx11-dev libxtst-dev xvfb xdotool x11-utils
-  libstb-dev clang libclang-rt-14-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
-  wine wine64 wine32:i386 xauth
-  zam-plugins lsp-plugins-vst dpf-plugins-vst
-)
+list=tools/packages.txt
+required_groups=(build gtest)
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
+field() {  # GROUP N: the group's Nth |-separated field, trimmed
+  awk -F'|' -v g="$1" -v n="$2" '
+    /^[[:space:]]*#/ { next }
+    { name = $1; gsub(/[[:space:]]/, "", name) }
+    name == g { v = $n; gsub(/^[[:space:]]+|[[:space:]]+$/, "", v); print v; found = 1 }
+    END { exit !found }' "$list"
+}
+all_groups() { awk -F'|' '!/^[[:space:]]*#/ && NF >= 3 { gsub(/[[:space:]]/, "", $1); print $1 }' "$list"; }
+packages_of() { field "$1" 3 || { echo "setup: no package group '$1' in $list" >&2; exit 2; }; }
+installed() { dpkg -s "$1" >/dev/null 2>&1; }
+missing_of() {  # GROUP ...: missing packages, one a line, each once
+  local g p
+  for g in "$@"; do
+    for p in $(packages_of "$g"); do installed "$p" || echo "$p"; done
+  done | awk '!seen[$0]++'
+}
+
+mode=install
+case "${1:-}" in
+  --missing) mode=missing; shift ;;
+  --describe) field "${2:-}" 2 || { echo "setup: no package group '${2:-}' in $list" >&2; exit 2; }; exit 0 ;;
+esac
+groups=("$@")
+[ ${#groups[@]} -gt 0 ] || mapfile -t groups < <(all_groups)
+for g in "${groups[@]}"; do packages_of "$g" >/dev/null; done
+if [ $mode = missing ]; then
+  missing_of "${groups[@]}" | xargs echo
+  exit 0
+fi
+
+mapfile -t missing < <(missing_of "${groups[@]}")
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "setup: missing packages (${missing[*]}); run ./run as root to install them" >&2
+# Exit status: whether the groups nothing can run without are complete.
+finish() {
+  local g gaps=()
+  for g in "${required_groups[@]}"; do
+    [[ " ${groups[*]} " == *" $g "* ]] || continue
+    [ -z "$(missing_of "$g")" ] || gaps+=("$g ($(missing_of "$g" | xargs))")
+  done
+  [ ${#gaps[@]} -eq 0 ] && exit 0
+  echo "setup: cannot go on without: ${gaps[*]}" >&2
   exit 1
+}
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup: missing packages (${missing[*]}); run as root to install them" >&2
+  finish
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-# 32-bit wine needs the i386 architecture before the package lists are read.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+# 32-bit packages need the i386 architecture before the lists are read.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if ! apt-get update -qq >"$log" 2>&1; then
+  reason=$(grep -m1 -E '^(E|W): ' "$log" | sed 's/ *\[IP: [^]]*\]//' | cut -c1-240)
+  echo "setup: warning: apt-get update failed (${reason:-no reason given}); going on with the lists that did download" >&2
+fi
+
+apt_install() { apt-get install -y -q --no-install-recommends "$@" >"$log" 2>&1 </dev/null; }
+
+# apt's reason in one line: the unmet dependency if it named one, and its
+# closing error.
+apt_reason() {
+  local depends error
+  depends=$(grep -m1 'Depends:' "$log" | tr -s ' ' | sed 's/^ //')
+  error=$(grep -m1 '^E: ' "$log" | sed 's/^E: //')
+  if [ -n "$depends" ] && [ -n "$error" ]; then echo "$depends; $error"; else echo "${depends}${error:-apt-get failed}"; fi
+}
+
+# All at once is quickest; when that fails, one by one, so one broken
+# package keeps no other out.
+if ! apt_install "${missing[@]}"; then
+  for p in "${missing[@]}"; do
+    installed "$p" && continue
+    apt_install "$p" || echo "setup: could not install $p: $(apt_reason)" >&2
+  done
+fi
+finish

@@ -183,6 +183,13 @@ void FilterDelayEffect::formatPan(float value, char* text) {
 
 void FilterDelayEffect::resume() { requestEvents(1); }
 
+VstInt32 FilterDelayEffect::canDo(const char* text) {
+    if (!text) return 0;
+    if (std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0)
+        return 1;
+    return EffectBaseExt::canDo(text);
+}
+
 VstInt32 FilterDelayEffect::processEvents(VstEvents* events) {
     if (!events) return 1;
     for (VstInt32 i = 0; i < events->numEvents; ++i) {

@@ -68,6 +68,11 @@ public:
     void suspend() override;
     void resume() override;
     VstInt32 processEvents(VstEvents* events) override;
+    // 1 to "receiveVstEvents" and "receiveVstMidiEvent": hosts decide by these
+    // answers, not by the events request in resume, whether to route MIDI to
+    // an effect, and the controllers 0 to 8 need it. Every other word keeps
+    // the base answer 0.
+    VstInt32 canDo(const char* text) override;
     // A rate that arrives with the block size takes the same road as one that
     // arrives alone, so the line always matches the rate.
     void setBlockSizeAndSampleRate(VstInt32 frames, float rate) override;

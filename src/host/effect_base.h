@@ -5,7 +5,8 @@
 // The host holds the address of `record`; the record's `object` points back
 // to this object, and five static functions turn each call on the record into
 // a virtual call here. Every operation has a harmless default; a product
-// overrides what it needs. Virtual operations are declared in slot order.
+// overrides what it needs. Virtual operations are grouped by direction:
+// requests from the host, services called on the host, record setters.
 //
 // Threads:
 // | member           | written by                          | made safe by                      |
@@ -34,11 +35,9 @@ public:
     EffectBase(const EffectBase&) = delete;
     EffectBase& operator=(const EffectBase&) = delete;
 
+    // Requests from the host: the record's entries and opcodes 0 to 24.
     virtual void setParameter(VstInt32 index, float value);
     virtual float getParameter(VstInt32 index);
-    // Sets the parameter through setParameter, then tells the host (host
-    // opcode 0) so that it records the change as automation.
-    virtual void automateParameter(VstInt32 index, float value);
     virtual void process(float** inputs, float** outputs, VstInt32 frames) = 0;
     virtual void processReplacing(float** inputs, float** outputs, VstInt32 frames);
     virtual VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
@@ -59,6 +58,8 @@ public:
     virtual void setBlockSize(VstInt32 frames);
     virtual void suspend();
     virtual void resume();
+
+    // Record setters.
     virtual void setUniqueId(VstInt32 code);
     virtual void setNumInputs(VstInt32 count);
     virtual void setNumOutputs(VstInt32 count);
@@ -70,11 +71,17 @@ public:
     virtual void setRealQualities(VstInt32 count);
     virtual void setOffQualities(VstInt32 count);
     virtual void setInitialDelay(VstInt32 frames);
+
+    // What the host last set.
     virtual float getSampleRate();
     virtual VstInt32 getBlockSize();
 
-    // Host services (host opcodes 1 to 4). Without a callback each answers a
-    // fixed value: the version 1, the connection queries true, the rest 0.
+    // Services called on the host (host opcodes 0 to 4). Without a callback
+    // each answers a fixed value: the version 1, the connection queries
+    // true, the rest 0.
+    // Sets the parameter through setParameter, then tells the host (host
+    // opcode 0) so that it records the change as automation.
+    virtual void automateParameter(VstInt32 index, float value);
     virtual VstIntPtr getHostVersion();
     virtual VstIntPtr getHostCurrentId();
     virtual VstIntPtr hostIdle();

@@ -70,7 +70,6 @@ VstIntPtr EffectBaseExt::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr v
 VstInt32 EffectBaseExt::processEvents(VstEvents*) { return 0; }
 bool EffectBaseExt::canBeAutomated(VstInt32) { return true; }
 bool EffectBaseExt::stringToParameter(VstInt32, char*) { return false; }
-float EffectBaseExt::reservedFloatQuery(VstInt32, VstInt32) { return 0.0f; }
 VstInt32 EffectBaseExt::getNumCategories() { return 1; }
 bool EffectBaseExt::getProgramNameIndexed(VstInt32, VstInt32, char*) { return false; }
 bool EffectBaseExt::copyProgram(VstInt32) { return false; }
@@ -88,8 +87,6 @@ float* EffectBaseExt::getDestinationBuffer() { return nullptr; }
 bool EffectBaseExt::offlineNotify(void*, VstIntPtr, bool) { return false; }
 bool EffectBaseExt::offlinePrepare(void*, VstIntPtr) { return false; }
 bool EffectBaseExt::offlineRun(void*, VstIntPtr) { return false; }
-VstIntPtr EffectBaseExt::reservedQueryA() { return 0; }
-VstIntPtr EffectBaseExt::reservedQueryB() { return 0; }
 void EffectBaseExt::setFlagIsSynth(bool on) { setFlagBit(effFlagsIsSynth, on); }
 void EffectBaseExt::setFlagNoSoundInStop(bool on) { setFlagBit(effFlagsNoSoundInStop, on); }
 bool EffectBaseExt::processVariableIo(void*) { return false; }

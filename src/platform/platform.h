@@ -220,9 +220,82 @@ Point pointerPosition();  // screen coordinates
 unsigned mouseState();    // MouseStateBits
 std::uint32_t tickCount();  // milliseconds, wrapping
 
-// Later: a popup menu (index chosen, -1 for none) and in-place text entry
-// (false when cancelled). The current backends answer "nothing chosen".
-int popupMenu(WindowHandle window, Point where, const char* const* items, int count);
-[[nodiscard]] bool editText(WindowHandle window, const Box& box, char* text, int capacity);
+// Popup menus and in-place text entry. Both hold texts of at most
+// kTextCapacity - 1 bytes (UTF-8); longer texts are cut at a character
+// boundary, never written past a buffer.
+inline constexpr int kTextCapacity = 256;
+
+// One row of a popup menu.
+struct MenuEntry {
+    const char* text = "";   // null shows as empty
+    bool separator = false;  // drawn as a line; can never be chosen
+    bool checked = false;    // a check mark before the text
+};
+
+// Shows `count` entries in a popup whose top-left corner is at `where`, in
+// the client coordinates of `window`, and runs its modal loop on the calling
+// thread until it closes. Returns the index of the entry chosen (never a
+// separator), or -1 when nothing was chosen: a press outside the popup,
+// Escape, no entries, or a window the system does not know.
+//
+// | user does                          | result                           |
+// |------------------------------------|----------------------------------|
+// | moves over an entry                | the entry is highlighted         |
+// | presses and releases on an entry   | its index                        |
+// | presses on the window, drags onto  | its index (released there)       |
+// | an entry and releases              |                                  |
+// | releases on a separator            | nothing, the popup stays open    |
+// | presses outside the popup          | -1                               |
+// | Escape                             | -1                               |
+//
+// The press that closes the popup is consumed: it never reaches `window`
+// or any other window of the panel. Messages for `window` that arrive while
+// the popup is open (paint, button-down) wait until the loop has returned.
+int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int count);
+
+// In-place text entry: a single-line editor child window over `box` of the
+// owner's window, with the owner's font, centred text and horizontal
+// scrolling. It edits by itself (typing, Backspace, Delete, Left, Right,
+// Home, End) and takes the keyboard focus for as long as it is open, giving
+// it back to where it was when it closes. Its key and focus messages arrive
+// the way the window's other messages do: through the host's message loop
+// (Windows) or dispatchPendingMessages (x11), never on another thread.
+using TextEntryHandle = void*;
+
+// Called when the user ends the editing: Return (or keypad Enter), or the
+// entry window lost the keyboard focus. There is no cancel; Escape is typed
+// like any other key and ignored. The call comes from inside the backend's
+// message delivery on the user-interface thread, at most once per entry;
+// the callee reads the text and normally closes the entry from inside the
+// call, which is safe: the backend touches the entry no more after it.
+using TextEntryDone = void (*)(void* owner);
+
+struct TextEntryRequest {
+    Box box;                    // client coordinates of the owner's window
+    const char* text = nullptr; // initial text; null is empty; cut to 255 bytes
+    FontRequest font;
+    void* owner = nullptr;      // handed back to `done`
+    TextEntryDone done = nullptr;
+};
+
+// Opens the entry over `window`; null when the window is unknown or the
+// system refuses. A click elsewhere on `window` does not end the editing by
+// itself: the window's button-down still arrives, and the toolkit ends the
+// editing there (its focus view loses the focus).
+[[nodiscard]] TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request);
+// Copies the entry's current text into `out` (capacity bytes including the
+// terminator, cut at a character boundary) and returns the bytes copied.
+// An unknown or null entry copies the empty text. Nothing is written when
+// `out` is null or capacity is not positive.
+int textEntryText(TextEntryHandle entry, char* out, int capacity);
+// Destroys the entry window and gives the keyboard focus back; `done` is
+// not called. Null, or an entry already closed, does nothing. Safe from
+// inside `done`, and after the system destroyed the entry with its parent.
+void closeTextEntry(TextEntryHandle entry);
+
+// Copies `text` (null is empty) into `out` of `capacity` bytes, cut at a
+// UTF-8 character boundary so that it fits with its terminator; returns the
+// bytes copied. Nothing is written when `out` is null or capacity < 1.
+int copyTextCut(const char* text, char* out, int capacity);
 
 }  // namespace platform

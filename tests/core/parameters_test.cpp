@@ -140,7 +140,8 @@ TEST(Parameters, AbsurdValuesStillGiveShortTexts) {
     FilterDelayEffect effect(nullptr);
     for (float value : {1e30f, -1e30f, std::nanf(""), 3e9f})
         for (VstInt32 i = 0; i < kParameterCount; ++i)
-            EXPECT_LE(display(effect, i, value).size(), 8u) << i << " " << value;
+            EXPECT_LE(display(effect, static_cast<ParameterIndex>(i), value).size(), 8u)
+                << i << " " << value;
 }
 
 TEST(Programs, NamesAreNumberedWhileTheyReadInit) {
@@ -328,4 +329,23 @@ TEST(Midi, OtherMessagesChangeNothing) {
     EXPECT_EQ(effect.getParameter(Feedback), 0.0f);
     EXPECT_TRUE(host.callsWith(audioMasterAutomate).empty());
     EXPECT_EQ(effect.processEvents(nullptr), 1);
+}
+
+TEST(Midi, HostsAreToldThatMidiIsWanted) {
+    RecordingHost host;
+    FilterDelayEffect effect(RecordingHost::callback);
+    AEffect* r = effect.getRecord();
+    auto ask = [&](const char* word) {
+        std::string text = word;
+        return r->dispatcher(r, effCanDo, 0, 0, text.data(), 0.0f);
+    };
+    EXPECT_EQ(ask("receiveVstEvents"), 1);
+    EXPECT_EQ(ask("receiveVstMidiEvent"), 1);
+    // Only exact words: it sends nothing, takes no time info, and a word that
+    // merely starts like one of the two is another word.
+    for (const char* other : {"sendVstEvents", "sendVstMidiEvent", "receiveVstTimeInfo", "2in2out",
+                              "receiveVstEventsX", "receivevstevents", "receiveVst", ""})
+        EXPECT_EQ(ask(other), 0) << other;
+    EXPECT_EQ(r->dispatcher(r, effCanDo, 0, 0, nullptr, 0.0f), 0);
+    EXPECT_EQ(effect.canDo(nullptr), 0);
 }

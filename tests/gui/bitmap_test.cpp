@@ -178,16 +178,4 @@ TEST_F(BitmapTest, OffscreenTextKeepsTheSurfacesOwnColourUntilSetFontColor) {
     EXPECT_TRUE(white);
 }
 
-TEST_F(BitmapTest, SetOffscreenKeepsOnlyALargeEnoughSurface) {
-    GuiView view(GuiRect(0, 0, 20, 10));
-    GuiOffscreenContext fits(nullptr, 20, 10, kColorBlack);
-    GuiOffscreenContext narrow(nullptr, 19, 10, kColorBlack);
-    GuiOffscreenContext low(nullptr, 20, 9, kColorBlack);
-    view.setOffscreen(&fits);
-    view.setOffscreen(&narrow);
-    view.setOffscreen(&low);
-    view.setOffscreen(nullptr);
-    EXPECT_EQ(view.getOffscreen(), &fits);
-}
-
 }  // namespace

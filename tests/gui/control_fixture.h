@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         effect = std::make_unique<TestEffect>();
-        editor = new TestEditor(effect.get(), GuiRect(0, 0, 300, 120));
+        editor = attachNew<TestEditor>(effect.get(), GuiRect(0, 0, 300, 120));
         ASSERT_EQ(editor->open(platform::headless::makeParentWindow()), 1);
         frame = editor->getFrame();
         window = frame->getWindow();

@@ -181,6 +181,32 @@ TEST_F(KnobMouseTest, HasNoFineModeAndKeepsTurningWhileShiftIsHeld) {
     EXPECT_NEAR(listener.values[3], 0.5f, 1e-6);
 }
 
+TEST_F(KnobMouseTest, DuringADragTheThrottledIdleRedrawsEachNewValueOnce) {
+    frame->removeView(knob);
+    delete knob;
+    auto* counted = add(new CountingKnob(GuiRect(100, 50, 124, 74), &listener, 2, nullptr,
+                                         bitmap(guitest::kHandlePicture), GuiPoint()));
+    editor->idle();
+    ASSERT_EQ(counted->draws, 1);
+    listener.redraw = false;  // only the idle inside the loop draws
+    platform::headless::setTickStepPerPoll(60);
+    press(107, 50, kLeft, {at(114, 57, kLeft), at(102, 64, kLeft)});
+    EXPECT_EQ(counted->draws, 4);
+    ASSERT_EQ(listener.values.size(), 3u);
+    EXPECT_EQ(listener.values[2], 0.0f);
+    EXPECT_EQ(guitest::HostLog::count(audioMasterIdle), 4);
+
+    // With the clock still, the idle stays throttled: nothing is drawn and
+    // each pass reports the undrawn value again.
+    listener.values.clear();
+    platform::headless::setTickStepPerPoll(0);
+    editor->doIdle();  // the throttle's window starts now
+    press(107, 50, kLeft, {at(114, 57, kLeft)});
+    EXPECT_EQ(counted->draws, 4);
+    ASSERT_EQ(listener.values.size(), 3u);
+    EXPECT_EQ(listener.values[0], listener.values[1]);
+}
+
 TEST_F(KnobMouseTest, ADisabledKnobIgnoresThePress) {
     knob->setMouseEnabled(false);
     press(114, 57, kLeft | kAlt);

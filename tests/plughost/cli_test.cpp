@@ -68,6 +68,11 @@ TEST(Render, PositionalsAndOptionsInAnyOrder) {
     EXPECT_EQ(o.plotFile, "p.png");
     EXPECT_EQ(o.automationLog, "log.txt");
     EXPECT_TRUE(parseRender({"l", "i", "o", "--block", "random"}).randomBlocks);
+    const RenderOptions routed = parseRender({"l", "i", "o", "--channels", "2", "--rate=96000"});
+    EXPECT_EQ(routed.channels, 2);
+    EXPECT_EQ(routed.rate, 96000.0);
+    EXPECT_FALSE(o.channels.has_value());
+    EXPECT_FALSE(o.rate.has_value());
 }
 
 TEST(Render, RefusalsNameTheProblem) {
@@ -81,6 +86,8 @@ TEST(Render, RefusalsNameTheProblem) {
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "cutoff"}), "--set needs NAME=VALUE or INDEX=VALUE, not 'cutoff'");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--program"}), "option --program needs a value");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--accumulate=1"}), "option --accumulate takes no value");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--channels", "0"}), "--channels must be between 1 and 64, not 0");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--rate", "0"}), "--rate must be between 1 and 1e+07, not 0");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--loud"}), "unknown option for render: --loud");
     EXPECT_EQ(usageError(render, {"l", "i"}), "usage: plughost render LIB IN OUT [options]");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "extra"}), "usage: plughost render LIB IN OUT [options]");

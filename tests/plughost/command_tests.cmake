@@ -31,6 +31,13 @@ plughost_test(render.molvex --present ${data}/molvex.wav --present ${data}/molve
   -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/molvex.wav --set delay=0.1 --set "dry level=0.5"
      --set 2=0.5 --program 3 --block random --tail 2 --automation ${data}/automation.txt
      --plot ${data}/molvex.png --log-automation ${data}/molvex.log)
+# Hosts route MIDI only to plug-ins that say they take it; a control change on
+# controller 2 then moves Feedback, which the plug-in reports back.
+plughost_test(info.molvex.midi --stdout "receiveVstEvents +1" --stdout "receiveVstMidiEvent +1"
+  -- ${ph} info ${molvex})
+plughost_test(render.molvex.midi.feedback --file-line ${data}/molvex-midi.log " param 2 1$"
+  -- ${ph} render ${molvex} ${data}/stereo.wav ${data}/molvex-midi.wav --automation ${data}/midi-feedback.txt
+     --log-automation ${data}/molvex-midi.log)
 plughost_test(render.molvex.mono.accumulate --present ${data}/molvex-mono.wav --stdout "process\\)"
   -- ${ph} render ${molvex} ${data}/mono.wav ${data}/molvex-mono.wav --accumulate --block 64)
 plughost_test(plot.molvex --present ${data}/plot.png -- ${ph} plot ${data}/stereo.wav ${data}/plot.png)
@@ -50,10 +57,17 @@ if(EXISTS ${zamdelay} AND EXISTS ${pingpong})
     -- ${ph} render ${pingpong} ${data}/stereo.wav ${data}/pingpong.wav --block random --set 1=0.5)
   plughost_test(bench.peers --stdout "Molvex.so .*1.00x" --stdout "ZamDelay-vst.so" --stdout "PingPongPan-vst.so"
     -- ${ph} bench ${molvex} ${zamdelay} ${pingpong} --seconds 1 --runs 3 --set feedback=0.5)
-  # A peer with fewer inputs than the file has channels.
+  # A stereo file into a mono peer is summed, as DAWs do; its one output can
+  # be spread over two channels.
+  plughost_test(render.zamdelay.stereo --present ${data}/zamdelay-stereo.wav
+    --stdout "channels: stereo file summed at half gain into 1 input, 1 output kept$"
+    -- ${ph} render ${zamdelay} ${data}/stereo.wav ${data}/zamdelay-stereo.wav)
+  plughost_test(render.zamdelay.spread --present ${data}/zamdelay-spread.wav
+    --stdout "1 output copied to 2 channels$" --stdout "\\(2 ch, 96000 Hz told to the plug-in"
+    -- ${ph} render ${zamdelay} ${data}/stereo.wav ${data}/zamdelay-spread.wav --channels 2 --rate 96000)
   plughost_test(bad.channels.peer --status fail --absent ${data}/never1.wav
-    --stderr-line "stereo.wav: has 2 channels but the plug-in takes 1 input$"
-    -- ${ph} render ${zamdelay} ${data}/stereo.wav ${data}/never1.wav)
+    --stderr-line "^plughost: --channels 3 but the plug-in has only 2 outputs$"
+    -- ${ph} render ${pingpong} ${data}/stereo.wav ${data}/never1.wav --channels 3)
 else()
   message(WARNING "Debian's zam-plugins and dpf-plugins-vst are missing; their plughost tests are left out")
 endif()

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Runs a command and checks how it ended:
 #   expect.sh [--status ok|fail] [--stdout REGEX] [--stderr-line REGEX]
-#             [--absent FILE] [--present FILE] -- COMMAND ...
+#             [--absent FILE] [--present FILE] [--file-line FILE REGEX] -- COMMAND ...
 # --stderr-line wants stderr to be exactly one line matching REGEX (ERE);
+# --file-line wants a line of FILE, written by the command, to match REGEX;
 # --absent also wants no temporary ".NAME.partial" file beside FILE.
 set -uo pipefail
 
-status=ok stdout_re='' stderr_re='' absent=() present=()
+status=ok stdout_re='' stderr_re='' absent=() present=() file_lines=()
 while [ $# -gt 0 ]; do
   case $1 in
     --status) status=$2; shift 2 ;;
@@ -14,6 +15,7 @@ while [ $# -gt 0 ]; do
     --stderr-line) stderr_re=$2; shift 2 ;;
     --absent) absent+=("$2"); shift 2 ;;
     --present) present+=("$2"); shift 2 ;;
+    --file-line) present+=("$2"); file_lines+=("$2" "$3"); shift 3 ;;
     --) shift; break ;;
     *) echo "expect.sh: unknown option $1" >&2; exit 2 ;;
   esac
@@ -42,6 +44,10 @@ for f in "${absent[@]}"; do
   [ -e "$partial" ] && problems+=("$partial left behind")
 done
 for f in "${present[@]}"; do [ -s "$f" ] || problems+=("$f missing or empty"); done
+for ((i = 0; i < ${#file_lines[@]}; i += 2)); do
+  f=${file_lines[i]} re=${file_lines[i + 1]}
+  [ -f "$f" ] && ! grep -Eq -- "$re" "$f" && problems+=("$f lacks /$re/")
+done
 
 if [ ${#problems[@]} -gt 0 ]; then
   echo "command: $*"

@@ -103,6 +103,23 @@ TEST_F(RenderTest, MonoFeedsBothInputsAndTheTailIsAppended) {
     EXPECT_FLOAT_EQ(out.channels[1][1000], 0.0f);
 }
 
+// The plug-in is told the rate; the samples are not resampled, so the tail and
+// the automation count in the told rate and the file is written at it.
+TEST_F(RenderTest, AToldRateTimesEverythingAtThatRate) {
+    RenderOptions o = options(ones(1, 1000, 44100.0));
+    o.rate = 96000.0;
+    o.tailSeconds = 0.01;
+    o.automationFile = file("a.txt", "0 param 0 0.5\n0.005 param 0 1\n");
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(runRender(o), 0);
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("96000 Hz told to the plug-in, no resampling"), std::string::npos) << said;
+    const AudioBuffer out = readWavFile(o.output);
+    EXPECT_EQ(out.sampleRate, 96000.0);
+    EXPECT_EQ(out.frames(), 1000u + 960u);
+    EXPECT_EQ(firstChange(out), 480u);
+}
+
 TEST_F(RenderTest, FailuresLeaveNoOutputBehind) {
     const std::string in = ones(3, 100, 44100.0);
     RenderOptions o = options(in);

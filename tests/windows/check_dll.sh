@@ -9,7 +9,9 @@
 #   and the C runtime that ships with Windows (msvcrt.dll, or the universal
 #   CRT's ucrtbase / api-ms-win-crt-* forwarders should the toolchain switch).
 #   Anything else (libstdc++-6, libgcc_s_*, libwinpthread-1, ...) would have to
-#   be shipped beside the plug-in, which is exactly what must not happen.
+#   be shipped beside the plug-in, which is exactly what must not happen;
+# - a version block in the resources, product Molvex 1.0.2.0, which Explorer
+#   and hosts' plug-in lists show.
 set -euo pipefail
 
 objdump=$1
@@ -49,7 +51,14 @@ for dll in $imports; do
   esac
 done
 
+"$objdump" -h "$library" | grep -q ' \.rsrc ' || fail "no resource section"
+# The block's texts are UTF-16; strings -el lists keys and values in order.
+version=" $(strings -el "$library" | tr '\n' ' ')"
+for pair in "ProductName Molvex" "FileVersion 1.0.2.0" "ProductVersion 1.0.2.0"; do
+  [[ $version == *" $pair "* ]] || fail "version block lacks $pair"
+done
+
 if [ $failed -eq 0 ]; then
-  echo "$library: $format, exports main, imports $(echo $imports)"
+  echo "$library: $format, exports main, imports $(echo $imports), version 1.0.2.0"
 fi
 exit $failed

@@ -158,6 +158,10 @@ RenderOptions parseRender(const std::vector<std::string>& args) {
             o.accumulate = true;
         } else if (w == "--tail") {
             o.tailSeconds = floatOption(w, r.value(), 0.0, 3600.0);
+        } else if (w == "--channels") {
+            o.channels = static_cast<int>(integerOption(w, r.value(), 1, 64));
+        } else if (w == "--rate") {
+            o.rate = floatOption(w, r.value(), 1.0, 10000000.0);
         } else if (w == "--automation") {
             o.automationFile = r.value();
         } else if (w == "--plot") {
@@ -245,6 +249,10 @@ const char* const kUsage =
     "  render LIB IN OUT [--program N] [--set NAME=VALUE|INDEX=VALUE ...]\n"
     "         [--block N|random] [--accumulate] [--tail SECONDS]\n"
     "         [--automation FILE] [--plot PNG] [--log-automation FILE]\n"
+    "         [--channels N] [--rate HZ]\n"
+    "         a mono file feeds every input, a stereo file into one input is summed at\n"
+    "         half gain; the output has one channel per plug-in output or N; --rate\n"
+    "         tells the plug-in HZ instead of the file's rate, without resampling\n"
     "  plot IN [OUT] PNG\n"
     "  bench LIB [LIB2 ...] [--seconds S] [--block N] [--runs N] [--set ...]\n"
     "  validate LIB [--strictness 1..10] [--seed N] [--log-automation FILE] [--check NAME]\n";

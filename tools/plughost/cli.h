@@ -30,6 +30,8 @@ struct RenderOptions {
     bool randomBlocks = false;
     bool accumulate = false;
     double tailSeconds = 0.0;
+    std::optional<int> channels;  // output channels; default one per plug-in output
+    std::optional<double> rate;   // the rate the plug-in is told; default the file's
     std::string automationFile;
     std::string plotFile;
     std::string automationLog;

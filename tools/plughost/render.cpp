@@ -9,6 +9,7 @@
 #include "audio_file.h"
 #include "automation.h"
 #include "block_plan.h"
+#include "channel_map.h"
 #include "error.h"
 #include "event_list.h"
 #include "plot.h"
@@ -46,8 +47,11 @@ int runRender(const RenderOptions& o) {
     std::vector<AutomationEvent> automation;
     if (!o.automationFile.empty()) automation = loadAutomationFile(o.automationFile);
 
+    // The plug-in runs at the file's rate unless told another; the samples are
+    // never resampled, so the output is written at the rate it was made at.
+    const double rate = o.rate.value_or(input.sampleRate);
     const PluginLibrary library(o.library);
-    HostContext context(input.sampleRate, o.blockSize);
+    HostContext context(rate, o.blockSize);
     context.offline = true;
     context.accumulating = o.accumulate;
     const Plugin plugin(library, context);
@@ -57,12 +61,9 @@ int runRender(const RenderOptions& o) {
         throw HostError(o.library + ": plug-in has no process routine, so --accumulate cannot be used");
     if (!plugin.effect()->process && !(plugin.canReplace() && plugin.effect()->processReplacing))
         throw HostError(o.library + ": plug-in has no audio routine");
-    if (input.channelCount() > plugin.numInputs())
-        throw HostError(o.input + ": has " + std::to_string(input.channelCount()) +
-                        " channels but the plug-in takes " + std::to_string(plugin.numInputs()) +
-                        " input" + (plugin.numInputs() == 1 ? "" : "s"));
+    const ChannelMap map(input.channelCount(), plugin.numInputs(), plugin.numOutputs(), o.channels, o.input);
 
-    plugin.configure(input.sampleRate, o.blockSize);
+    plugin.configure(rate, o.blockSize);
     if (o.program) {
         if (*o.program >= plugin.numPrograms())
             throw HostError("--program " + std::to_string(*o.program) + " out of range (plug-in has " +
@@ -74,10 +75,10 @@ int runRender(const RenderOptions& o) {
     plugin.resume();
 
     const long long inputFrames = static_cast<long long>(input.frames());
-    const long long totalFrames = inputFrames + std::llround(o.tailSeconds * input.sampleRate);
+    const long long totalFrames = inputFrames + std::llround(o.tailSeconds * rate);
     const int inputs = plugin.numInputs();
     const int outputs = plugin.numOutputs();
-    AudioBuffer result(outputs, static_cast<size_t>(totalFrames), input.sampleRate);
+    AudioBuffer result(map.writtenChannels(), static_cast<size_t>(totalFrames), rate);
 
     std::vector<std::vector<float>> inBuffers(static_cast<size_t>(std::max(inputs, 1)),
                                               std::vector<float>(static_cast<size_t>(o.blockSize)));
@@ -88,7 +89,7 @@ int runRender(const RenderOptions& o) {
     for (auto& b : outBuffers) outPointers.push_back(b.data());
 
     std::vector<long long> frames;
-    for (const auto& e : automation) frames.push_back(eventFrame(e, input.sampleRate));
+    for (const auto& e : automation) frames.push_back(eventFrame(e, rate));
     BlockPlanner planner(totalFrames, o.blockSize, o.randomBlocks, frames);
     EventList midi;
     ProgressBar progress;
@@ -111,24 +112,15 @@ int runRender(const RenderOptions& o) {
 
         const auto n = static_cast<size_t>(slice.frames);
         const auto start = static_cast<size_t>(slice.start);
-        for (int c = 0; c < inputs; ++c) {
-            // A mono file feeds every input; a stereo one feeds inputs 0, 1.
-            const int source = input.channelCount() == 1 ? 0 : c;
-            float* dst = inBuffers[static_cast<size_t>(c)].data();
-            for (size_t i = 0; i < n; ++i) {
-                const size_t f = start + i;
-                dst[i] = source < input.channelCount() && f < input.frames()
-                             ? input.channels[static_cast<size_t>(source)][f]
-                             : 0.0f;
-            }
-        }
+        for (int c = 0; c < inputs; ++c)
+            map.fillInput(input, c, start, n, inBuffers[static_cast<size_t>(c)].data());
         if (!replacing) {
             for (auto& b : outBuffers) std::fill(b.begin(), b.end(), 0.0f);
         }
         context.samplePosition = static_cast<double>(slice.start);
         plugin.processBlock(inPointers.data(), outPointers.data(), slice.frames, replacing);
-        for (int c = 0; c < outputs; ++c) {
-            std::copy_n(outBuffers[static_cast<size_t>(c)].begin(), n,
+        for (int c = 0; c < map.writtenChannels(); ++c) {
+            std::copy_n(outBuffers[static_cast<size_t>(map.outputFor(c))].begin(), n,
                         result.channels[static_cast<size_t>(c)].begin() + static_cast<std::ptrdiff_t>(start));
         }
         progress.update(static_cast<double>(slice.start + slice.frames) / static_cast<double>(totalFrames));
@@ -141,8 +133,13 @@ int runRender(const RenderOptions& o) {
     if (!o.automationLog.empty()) writeTextFile(o.automationLog, formatAutomationLog(context.reportedAutomation()));
     if (!o.plotFile.empty()) writePlot(o.plotFile, input, &result, o.output);
 
-    std::printf("rendered %.2f s of audio (%d ch, %.0f Hz, %s) in %.3f s: %.1fx real time -> %s\n",
-                result.seconds(), outputs, input.sampleRate, replacing ? "processReplacing" : "process",
-                wall, wall > 0 ? result.seconds() / wall : 0.0, o.output.c_str());
+    const std::string told =
+        rate != input.sampleRate ? " told to the plug-in, no resampling" : "";
+    std::printf(
+        "rendered %.2f s of audio (%d ch, %.0f Hz%s, %s) in %.3f s: %.1fx real time -> %s; "
+        "channels: %s\n",
+        result.seconds(), result.channelCount(), rate, told.c_str(),
+        replacing ? "processReplacing" : "process", wall, wall > 0 ? result.seconds() / wall : 0.0,
+        o.output.c_str(), map.describe().c_str());
     return 0;
 }

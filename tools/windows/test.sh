@@ -5,6 +5,10 @@
 #   2. plughost.exe info, render and validate on each Molvex.dll;
 #   3. one input rendered by the Linux Molvex.so and both DLLs: the outputs
 #      must agree to within float rounding.
+# Without 32-bit wine the 32-bit tree gets only its DLL's file checks (machine,
+# exports, imports); its runs under wine are skipped and named with the
+# reason. Ends with "step-counts: N passed, N failed, N skipped" for the
+# checks of this script (ctest prints its own counts), which ./run sums.
 # Expects tools/windows/build.sh and the default preset (build/plughost,
 # build/Molvex.so, build/render_compare) to have been built; ./run test does
 # both. Each tree gets its own wine prefix, created on first use:
@@ -41,6 +45,10 @@ tolerance=1e-5
 
 failures=()
 fail() { echo "FAIL: $*" >&2; failures+=("$*"); }
+# The script's own checks, counted apart from ctest's.
+passed=0 failed=0 skipped=0
+check_passed() { passed=$((passed + 1)); }
+check_failed() { fail "$@"; failed=$((failed + 1)); }
 
 bits_of() { [ "$1" = win32 ] && echo 32 || echo 64; }
 
@@ -57,7 +65,7 @@ trap cleanup EXIT
 
 linux=${MOLVEX_LINUX_TREE:-build}
 for tool in plughost Molvex.so demo_input render_compare; do
-  [ -e "$linux/$tool" ] || fail "$linux/$tool missing (build the default preset first)"
+  [ -e "$linux/$tool" ] || check_failed "$linux/$tool missing (build the default preset first)"
 done
 
 # The Linux renders the tree's Windows renders are held against.
@@ -78,7 +86,15 @@ for preset in "${presets[@]}"; do
   tree=build-$preset
   bits=$(bits_of "$preset")
   dll=$tree/Molvex.dll
-  [ -f "$dll" ] || { fail "$dll missing (run tools/windows/build.sh)"; continue; }
+  [ -f "$dll" ] || { check_failed "$dll missing (run tools/windows/build.sh)"; continue; }
+  if [ "$bits" = 32 ] && [ -n "$(tools/setup.sh --missing wine32)" ]; then
+    echo "== $preset: the DLL's file checks"
+    ctest --test-dir "$tree" -R '^molvex_dll_shape$' --output-on-failure || fail "$preset: DLL file checks"
+    cases=$(render_cases | wc -l)
+    echo "skipped: $preset runs under 32-bit wine (core and DLL tests, plughost.exe info and validate, $cases renders): $(tools/setup.sh --missing wine32) is not installed"
+    skipped=$((skipped + 3 + cases))
+    continue
+  fi
   prefix_for "$tree" "win$bits"
   # One server for the whole run: each wine program then starts in a
   # fraction of a second instead of booting the prefix again.
@@ -93,31 +109,40 @@ for preset in "${presets[@]}"; do
 
   host=$tree/plughost.exe
   if [ ! -f "$host" ]; then
-    fail "$host missing"
+    check_failed "$host missing"
     continue
   fi
   echo "== $preset: plughost.exe info / validate"
-  info=$(timeout 300 wine "$host" info "$dll" </dev/null) || fail "$preset: plughost.exe info"
-  grep -q "mx67" <<<"$info" || fail "$preset: info does not show the unique id mx67"
-  timeout 600 wine "$host" validate "$dll" </dev/null >"$tree/validate.txt" 2>&1 || {
+  if info=$(timeout 300 wine "$host" info "$dll" </dev/null) && grep -q "mx67" <<<"$info"; then
+    check_passed
+  else
+    check_failed "$preset: plughost.exe info does not run or does not show the unique id mx67"
+  fi
+  if timeout 600 wine "$host" validate "$dll" </dev/null >"$tree/validate.txt" 2>&1; then
+    check_passed
+  else
     cat "$tree/validate.txt" >&2
-    fail "$preset: plughost.exe validate"
-  }
+    check_failed "$preset: plughost.exe validate"
+  fi
   tail -n1 "$tree/validate.txt"
 
   echo "== $preset: renders against the Linux build (tolerance $tolerance)"
   reference=$tree/renders/linux
-  linux_renders "$reference" || { fail "$preset: no Linux reference renders"; continue; }
+  linux_renders "$reference" || { check_failed "$preset: no Linux reference renders"; continue; }
   while read -r name options; do
     timeout 300 wine "$host" render "$dll" "$reference/input.wav" "$tree/renders/$name.wav" \
       $options </dev/null >/dev/null ||
-      { fail "$preset: plughost.exe render $name"; continue; }
-    "$linux/render_compare" "$tolerance" "$reference/$name.wav" "$tree/renders/$name.wav" ||
-      fail "$preset: render $name differs from Linux"
+      { check_failed "$preset: plughost.exe render $name"; continue; }
+    if "$linux/render_compare" "$tolerance" "$reference/$name.wav" "$tree/renders/$name.wav"; then
+      check_passed
+    else
+      check_failed "$preset: render $name differs from Linux"
+    fi
   done < <(render_cases)
 done
 
 echo "== summary"
+echo "step-counts: $passed passed, $failed failed, $skipped skipped"
 if [ ${#failures[@]} -gt 0 ]; then
   printf '  FAILED: %s\n' "${failures[@]}" >&2
   exit 1

@@ -18,8 +18,9 @@
 // | value        | 0.0     | the current value                                |
 // | min, max     | 0, 1    | the range                                        |
 //
-// Virtual operations continue GuiView's slots: 7 doIdle, 8-19 the accessors
-// in the order below. Concrete controls start at slot 20.
+// Virtual operations beyond GuiView's: doIdle, which a control calls on
+// itself while it tracks the mouse, and the accessors, which the editor and
+// the control's own tracking call.
 //
 // Threads: user-interface thread. The editor's setParameter may store a
 // value from another thread; a torn read only delays or repeats a redraw.

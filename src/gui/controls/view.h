@@ -3,23 +3,22 @@
 // nest.
 //
 // Ownership: a view belongs to the frame it was added to, which deletes it
-// with itself. The view never deletes its frame or its offscreen context and
-// does not remove itself from the frame when deleted. A view that stores a
+// with itself. The view never deletes its frame and does not remove itself
+// from the frame when deleted. A view that stores a
 // bitmap takes one reference and releases it when it lets go.
 //
 // A point is inside when size.left <= h <= size.right and
 // size.top <= v <= size.bottom: the right and bottom edges count.
 //
-// Virtual operations in slot order (all default to nothing):
-// | slot | operation    | called by                                          |
-// |------|--------------|----------------------------------------------------|
-// | 0    | destructor   | the frame's destruction                            |
-// | 1    | draw         | paint, drawView, and the view's own update         |
-// | 2    | mouseDown    | the frame, for the last-added view under the point |
-// | 3    | update       | the frame at every editor idle                     |
-// | 4    | focusLost    | the frame, when a press lands outside it           |
-// | 5    | focusGained  | the view itself, after taking the frame's focus    |
-// | 6    | setOffscreen | nobody in the toolkit; stores a large enough one   |
+// Virtual operations, all called toward the view (all default to nothing):
+// | operation    | called by                                          |
+// |--------------|----------------------------------------------------|
+// | destructor   | the frame's destruction                            |
+// | draw         | paint, drawView, and the view's own update         |
+// | mouseDown    | the frame, for the last-added view under the point |
+// | update       | the frame at every editor idle                     |
+// | focusLost    | the frame, when a press lands outside it           |
+// | focusGained  | the view itself, after taking the frame's focus    |
 //
 // Threads: user-interface thread only.
 #pragma once
@@ -28,7 +27,6 @@
 
 class GuiDrawContext;
 class GuiFrame;
-class GuiOffscreenContext;
 
 class GuiView {
 public:
@@ -44,21 +42,16 @@ public:
     virtual void update(GuiDrawContext* context);
     virtual void focusLost();
     virtual void focusGained();
-    // Kept only when at least as wide and as high as the view; null is
-    // ignored.
-    virtual void setOffscreen(GuiOffscreenContext* newOffscreen);
 
     const GuiRect& getSize() const { return size; }
     std::int32_t getWidth() const { return size.width(); }
     std::int32_t getHeight() const { return size.height(); }
     bool isInside(const GuiPoint& p) const { return p.isInside(size); }
     GuiFrame* getFrame() const { return frame; }
-    GuiOffscreenContext* getOffscreen() const { return offscreen; }
     // Set by the frame that takes the view.
     void setFrame(GuiFrame* newFrame) { frame = newFrame; }
 
 protected:
     GuiRect size;
     GuiFrame* frame = nullptr;
-    GuiOffscreenContext* offscreen = nullptr;
 };

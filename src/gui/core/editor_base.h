@@ -11,8 +11,10 @@
 // factory hands it over and the effect attaches it) and the editor never
 // deletes the effect. The editor does not attach itself.
 //
-// Virtual operations in slot order: destructor, getRect, open, close, idle,
-// update, postUpdate, setParameter (those of PluginEditor), then redraw.
+// Virtual operations: those of PluginEditor, which the effect calls for the
+// host (getRect, open, close, idle) and for parameter changes (setParameter,
+// postUpdate), the update step they lead to, and redraw, which the editor
+// calls on itself.
 //
 // Threads:
 // | operation                | thread                                     |

@@ -1,6 +1,5 @@
 #include "gui/core/offscreen_context.h"
 
-#include "gui/core/bitmap.h"
 #include "gui/core/frame.h"
 
 GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, std::int32_t height,
@@ -14,10 +13,8 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
         if (frame && frame->getWindow())
             windowSurface = platform::acquireWindowSurface(frame->getWindow());
         memoryBitmap = platform::createImage(windowSurface.get(), width, height);
-        if (memoryBitmap) {
-            ownsBitmap = true;
+        if (memoryBitmap)
             memorySurface = platform::createImageSurface(windowSurface.get(), *memoryBitmap);
-        }
     }
     if (!memorySurface) return;
     installSurface(memorySurface.get());
@@ -27,12 +24,7 @@ GuiOffscreenContext::GuiOffscreenContext(GuiFrame* frame, std::int32_t width, st
     drawRect(GuiRect(0, 0, width, height));
 }
 
-GuiOffscreenContext::~GuiOffscreenContext() {
-    if (heldBitmap) heldBitmap->release();
-    releaseSurface();
-    memorySurface.reset();
-    if (ownsBitmap) memoryBitmap.reset();
-}
+GuiOffscreenContext::~GuiOffscreenContext() { releaseSurface(); }
 
 void GuiOffscreenContext::copyFrom(GuiDrawContext* target, const GuiRect& destination,
                                    const GuiPoint& offset) {

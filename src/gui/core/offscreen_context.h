@@ -2,9 +2,9 @@
 // of a given size, prepared in the background colour, drawn into like any
 // context and copied to a window context in one step.
 //
-// Ownership: the context creates and deletes its memory surface and bitmap.
-// It holds no window (mouse positions come back in screen coordinates). A
-// bitmap handed to it (none with this constructor) would hold one reference.
+// Ownership: the context creates and deletes its memory surface and bitmap
+// (the surface goes first, as it draws into the bitmap). It holds no window
+// (mouse positions come back in screen coordinates).
 //
 // Threads: user-interface thread only.
 #pragma once
@@ -13,8 +13,6 @@
 #include <memory>
 
 #include "gui/core/draw_context.h"
-
-class GuiBitmap;
 
 class GuiOffscreenContext : public GuiDrawContext {
 public:
@@ -37,8 +35,6 @@ public:
     GuiColor getBackgroundColor() const { return backgroundColor; }
 
 private:
-    bool ownsBitmap = false;
-    GuiBitmap* heldBitmap = nullptr;
     std::int32_t height;
     std::int32_t width;
     GuiColor backgroundColor;

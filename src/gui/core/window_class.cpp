@@ -13,13 +13,12 @@ int useCount = 0;
 
 }  // namespace
 
-bool registerWindowClass() {
+void registerWindowClass() {
     if (useCount++ == 0) {
         const auto handle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(moduleHandle()));
         std::snprintf(className, sizeof className, "Plugin%08x", static_cast<unsigned>(handle));
         (void)platform::registerWindowClass(className, GuiFrame::windowProcedure);
     }
-    return true;
 }
 
 void unregisterWindowClass() {

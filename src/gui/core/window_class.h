@@ -11,8 +11,9 @@
 // frames are made and destroyed only on the user-interface thread.
 #pragma once
 
-// Always true: the system's answer to the registration is not needed.
-bool registerWindowClass();
+// The system's answer is not needed: a class it refused makes the window
+// creation fail, which the frame handles.
+void registerWindowClass();
 void unregisterWindowClass();
 
 const char* windowClassName();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/cairo/cairo_surface.h"
+#include "platform/headless/headless_services.h"
 #include "platform/shared/backend.h"
 
 namespace platform::headless {
@@ -38,6 +39,7 @@ Desktop& desktop() {
 void reset() {
     desktop() = Desktop{};
     shared::registry().clear();
+    resetServices();
 }
 
 NativeWindow makeParentWindow() { return &desktop().parentToken; }

@@ -7,7 +7,7 @@
 //  [x] invalidation (recorded, see paintRequested), screenToClient
 //  [x] pointer, buttons, modifiers and ticks, all scripted
 //  [ ] dispatchPendingMessages: nothing is queued, tests send messages
-//  [ ] popup menu and text entry (the shared "nothing chosen" answers)
+//  [x] popup menu and text entry, scripted by tests (headless_services.h)
 //
 // The backend keeps a virtual desktop in process memory: window classes,
 // child windows drawn into client-memory images, a scripted pointer and

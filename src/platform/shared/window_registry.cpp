@@ -121,10 +121,4 @@ void* windowUserData(WindowHandle window) {
     return w ? w->userData : nullptr;
 }
 
-// No backend offers these yet; one that does defines them and drops them
-// from here.
-int popupMenu(WindowHandle, Point, const char* const*, int) { return -1; }
-
-bool editText(WindowHandle, const Box&, char*, int) { return false; }
-
 }  // namespace platform

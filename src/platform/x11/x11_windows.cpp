@@ -3,6 +3,7 @@
 
 #include "platform/shared/backend.h"
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_text_entry.h"
 
 namespace platform {
 
@@ -26,6 +27,7 @@ private:
 };
 
 void handleEvent(const XEvent& event) {
+    if (x11::handleTextEntryEvent(event)) return;
     auto* window =
         static_cast<ChildWindow*>(shared::registry().findIf([&](shared::RegisteredWindow& w) {
             return static_cast<ChildWindow&>(w).id == event.xany.window;

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# tools/install.sh under a temporary HOME with a stand-in build: the
+# per-user folder by default, a folder of one's own, what it says of hosts,
+# and refusals that leave nothing behind.
+#   install_test.sh SOURCE-DIR
+set -uo pipefail
+source_dir=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/home" "$work/build"
+printf 'plug-in bytes' >"$work/build/Molvex.so"
+failures=0
+problem() { echo "FAIL: $*"; failures=$((failures + 1)); }
+install() { out=$(HOME=$work/home BUILD=$work/build "$source_dir/tools/install.sh" "$@" 2>&1); status=$?; }
+
+install
+[ $status -eq 0 ] || problem "default install failed: $out"
+cmp -s "$work/build/Molvex.so" "$work/home/.vst/Molvex.so" || problem "not copied into ~/.vst"
+grep -q "^installed $work/home/.vst/Molvex.so$" <<<"$out" || problem "does not say where: $out"
+grep -q "Ardour does not" <<<"$out" || problem "does not warn that Ardour skips ~/.vst: $out"
+ls -A "$work/home/.vst" | grep -qv '^Molvex.so$' && problem "left more than the plug-in in ~/.vst"
+
+printf 'newer bytes' >"$work/build/Molvex.so"
+install "$work/plugins/vst"
+[ $status -eq 0 ] || problem "install into a folder failed: $out"
+cmp -s "$work/build/Molvex.so" "$work/plugins/vst/Molvex.so" || problem "not copied into the folder"
+grep -q "VST_PATH" <<<"$out" || problem "does not say how hosts find the folder: $out"
+
+install --system "$work/x"
+[ $status -eq 2 ] || problem "--system with a folder accepted"
+install --everywhere
+[ $status -eq 2 ] || problem "unknown option accepted"
+mkdir -p "$work/readonly" && chmod 555 "$work/readonly"
+if [ "$(id -u)" -ne 0 ]; then
+  install "$work/readonly"
+  [ $status -eq 1 ] || problem "an unwritable folder did not fail"
+  [ -z "$(ls -A "$work/readonly")" ] || problem "left a partial file in an unwritable folder"
+fi
+rm "$work/build/Molvex.so"
+install "$work/y"
+[ $status -eq 1 ] && grep -q "is missing" <<<"$out" || problem "a missing build was not named: $out"
+
+[ $failures -eq 0 ] || exit 1
+echo "install: all cases pass"

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Copies the built Linux plug-in where hosts look for it (README, "Installing
+# the plug-in", has the table of which host scans which folder).
+#   tools/install.sh [--system] [DIR]
+#     (nothing)  ~/.vst, the per-user folder Audacity, Qtractor, REAPER and
+#                Bitwig Studio scan by default (Ardour scans no per-user folder)
+#     --system   /usr/local/lib/vst, which Ardour, Audacity, Qtractor and
+#                REAPER scan by default
+#     DIR        any folder; hosts find it there once it is on their path
+# BUILD=dir picks another build folder. ./run install builds first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+plugin=${BUILD:-build}/Molvex.so
+target='' system=0
+for word in "$@"; do
+  case $word in
+    --system) system=1 ;;
+    -*) echo "install: unknown option $word (usage: ./run install [--system] [DIR])" >&2; exit 2 ;;
+    *)
+      [ -z "$target" ] || { echo "install: one folder only (usage: ./run install [--system] [DIR])" >&2; exit 2; }
+      target=$word
+      ;;
+  esac
+done
+if [ $system = 1 ] && [ -n "$target" ]; then
+  echo "install: --system and a folder exclude each other" >&2
+  exit 2
+fi
+[ -f "$plugin" ] || { echo "install: $plugin is missing; build first (./run install builds it)" >&2; exit 1; }
+
+if [ $system = 1 ]; then
+  target=/usr/local/lib/vst
+  hosts="Ardour, Audacity, Qtractor and REAPER scan it by default"
+elif [ -z "$target" ]; then
+  target=$HOME/.vst
+  hosts="Audacity, Qtractor, REAPER and Bitwig Studio scan it by default; Ardour does not: use --system, or add it in Ardour's Preferences > Plugins (or LXVST_PATH)"
+else
+  hosts="hosts find it there once it is on their search path (their preferences, or VST_PATH / LXVST_PATH)"
+fi
+
+mkdir -p "$target" || { echo "install: cannot create $target" >&2; exit 1; }
+# Copy beside, then rename: a host scanning right now never loads half a file.
+cp "$plugin" "$target/.Molvex.so.partial" 2>/dev/null &&
+  mv -f "$target/.Molvex.so.partial" "$target/Molvex.so" ||
+  {
+    rm -f "$target/.Molvex.so.partial"
+    [ $system = 1 ] && hint=" (--system needs root)" || hint=''
+    echo "install: cannot write into $target$hint" >&2
+    exit 1
+  }
+echo "installed $target/Molvex.so"
+echo "  $hosts; rescan your host's plug-ins"
