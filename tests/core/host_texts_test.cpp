@@ -34,8 +34,8 @@ Probe callWithGuard(AEffect* record, VstInt32 opcode, VstInt32 index, unsigned c
 }
 
 struct Written {
-    std::size_t end = 0;        // one past the last byte the call wrote
-    std::string text;           // up to the first terminator
+    std::size_t end = 0;  // one past the last byte the call wrote
+    std::string text;     // up to the first terminator
     bool paddedWithZeros = true;
     bool terminated = false;
 };

@@ -168,7 +168,8 @@ private:
         }
         const VstIntPtr answer = effect->dispatcher(effect, opcode, index, value, ptr, opt);
         if (opcode == effEditGetRect && ptr) readRect(*static_cast<ERect**>(ptr));
-        if (opcode == effGetChunk && ptr && answer > 0) readChunk(*static_cast<void**>(ptr), answer);
+        if (opcode == effGetChunk && ptr && answer > 0)
+            readChunk(*static_cast<void**>(ptr), answer);
     }
 
     static void readRect(const ERect* rect) {
@@ -182,9 +183,9 @@ private:
 
     void text(AEffect* effect) {
         static constexpr VstInt32 kOpcodes[] = {
-            effGetProgramName, effGetParamLabel,  effGetParamDisplay, effGetParamName,
-            effGetProgramNameIndexed, effGetEffectName, effGetErrorText, effGetVendorString,
-            effGetProductString};
+            effGetProgramName, effGetParamLabel,         effGetParamDisplay,
+            effGetParamName,   effGetProgramNameIndexed, effGetEffectName,
+            effGetErrorText,   effGetVendorString,       effGetProductString};
         const VstInt32 opcode = kOpcodes[in_.ConsumeIntegralInRange<std::size_t>(0, 8)];
         guardedText(effect, opcode, anyIndex(), in_.ConsumeIntegral<VstIntPtr>(), anyFloat(in_));
     }
@@ -251,9 +252,7 @@ private:
             effect->dispatcher(effect, effMainsChanged, 0, in_.ConsumeIntegralInRange(0, 1),
                                nullptr, 0.0f);
             break;
-        case 3:
-            effect->dispatcher(effect, effSetProgram, 0, anyIndex(), nullptr, 0.0f);
-            break;
+        case 3: effect->dispatcher(effect, effSetProgram, 0, anyIndex(), nullptr, 0.0f); break;
         }
     }
 
@@ -266,7 +265,8 @@ private:
     void audio(AEffect* effect) {
         VstInt32 frames = in_.ConsumeIntegralInRange<VstInt32>(-4, 600);
         if (in_.ConsumeIntegralInRange(0, 31) == 0)
-            frames = in_.ConsumeBool() ? INT_MIN : in_.ConsumeIntegralInRange<VstInt32>(INT_MIN, 8192);
+            frames =
+                in_.ConsumeBool() ? INT_MIN : in_.ConsumeIntegralInRange<VstInt32>(INT_MIN, 8192);
         const std::size_t count = frames > 0 ? static_cast<std::size_t>(frames) : 0;
         const bool replacing = in_.ConsumeBool();
         const int aliasing = in_.ConsumeIntegralInRange(0, 3);
@@ -285,12 +285,12 @@ private:
         }
         float* inputs[2] = {inL.data(), inR.data()};
         float* outputs[2] = {outL.data(), outR.data()};
-        if (aliasing == 1) inputs[1] = inputs[0];        // one mono source on both inputs
+        if (aliasing == 1) inputs[1] = inputs[0];  // one mono source on both inputs
         if (aliasing == 2) std::copy(inputs, inputs + 2, outputs);  // processed in place
         const std::vector<float> keepL = inL, keepR = inR;
-        const bool finiteIn = allFinite(inputs[0], count) && allFinite(inputs[1], count) &&
-                              (replacing || (allFinite(outputs[0], count) &&
-                                             allFinite(outputs[1], count)));
+        const bool finiteIn =
+            allFinite(inputs[0], count) && allFinite(inputs[1], count) &&
+            (replacing || (allFinite(outputs[0], count) && allFinite(outputs[1], count)));
         (replacing ? effect->processReplacing : effect->process)(effect, inputs, outputs, frames);
         if (aliasing != 2 && (!sameBits(keepL, inL) || !sameBits(keepR, inR)))
             finding("an input buffer changed");

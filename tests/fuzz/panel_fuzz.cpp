@@ -26,7 +26,8 @@ namespace headless = platform::headless;
 
 VstIntPtr host(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt) {
     if (opcode == audioMasterAutomate) {
-        if (!effect || index < 0 || index >= effect->numParams) finding("automation of no parameter");
+        if (!effect || index < 0 || index >= effect->numParams)
+            finding("automation of no parameter");
         if (!(opt >= 0.0f && opt <= 1.0f)) finding("automation outside 0..1");
     }
     return opcode == audioMasterVersion ? 2400 : 0;
@@ -71,9 +72,9 @@ private:
         state.screen.x = in_.ConsumeIntegralInRange(-40, 470);
         state.screen.y = in_.ConsumeIntegralInRange(-40, 110);
         const unsigned modifiers = in_.ConsumeIntegralInRange<unsigned>(0, 7) << 3;
-        const unsigned buttons = held ? (in_.ConsumeBool() ? platform::kMouseLeft
-                                                           : in_.ConsumeIntegralInRange(1u, 7u))
-                                      : 0;
+        const unsigned buttons =
+            held ? (in_.ConsumeBool() ? platform::kMouseLeft : in_.ConsumeIntegralInRange(1u, 7u))
+                 : 0;
         state.buttons = buttons | (held ? modifiers : 0);
         return state;
     }

@@ -63,7 +63,8 @@ Result measure(AEffect* effect, double seconds, bool paced, bool changeRates) {
     for (auto now = start; now < end; now = Clock::now()) {
         effect->processReplacing(effect, inputs, outputs, kFrames);
         ++result.blocks;
-        const bool silent = std::all_of(outL.begin(), outL.end(), [](float s) { return s == 0.0f; });
+        const bool silent =
+            std::all_of(outL.begin(), outL.end(), [](float s) { return s == 0.0f; });
         if (silent) ++result.lost;
         if (paced) {
             deadline += std::chrono::duration_cast<Clock::duration>(period);
@@ -79,9 +80,9 @@ void report(const char* what, const Result& r) {
     const auto share = [](unsigned long part, unsigned long whole) {
         return whole ? static_cast<double>(part) / static_cast<double>(whole) : 0.0;
     };
-    std::printf("%-46s %8lu blocks, %8lu lost (%6.2f %%), %5lu rate changes, %.2f lost per change\n",
-                what, r.blocks, r.lost, 100.0 * share(r.lost, r.blocks), r.changes,
-                share(r.lost, r.changes));
+    std::printf(
+        "%-46s %8lu blocks, %8lu lost (%6.2f %%), %5lu rate changes, %.2f lost per change\n", what,
+        r.blocks, r.lost, 100.0 * share(r.lost, r.blocks), r.changes, share(r.lost, r.changes));
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "instance_cycles: no instance or no editor at cycle %d\n", i);
             return 1;
         }
-    std::printf("instance_cycles: %d instances opened and closed, %d editors among them\n",
-                count, editors);
+    std::printf("instance_cycles: %d instances opened and closed, %d editors among them\n", count,
+                editors);
     return 0;
 }

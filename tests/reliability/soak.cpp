@@ -65,13 +65,14 @@ private:
         }
         if (random_() % 4 == 0) midiControlChange();
         if (random_() % 4 == 0) {
-            effect_->setParameter(effect_, static_cast<VstInt32>(random_() % 9), sample(random_) * 0.5f + 0.5f);
+            effect_->setParameter(effect_, static_cast<VstInt32>(random_() % 9),
+                                  sample(random_) * 0.5f + 0.5f);
             ++totals_.calls;
         }
         float* inputs[] = {inL_.data(), inR_.data()};
         float* outputs[] = {outL_.data(), outR_.data()};
         (random_() % 2 ? effect_->processReplacing : effect_->process)(effect_, inputs, outputs,
-                                                                          frames);
+                                                                       frames);
         ++totals_.calls;
         ++totals_.blocks;
         totals_.frames += frames;
@@ -93,7 +94,8 @@ private:
     AEffect* effect_;
     std::mt19937 random_;
     std::vector<float> inL_ = std::vector<float>(kMaxFrames), inR_ = std::vector<float>(kMaxFrames);
-    std::vector<float> outL_ = std::vector<float>(kMaxFrames), outR_ = std::vector<float>(kMaxFrames);
+    std::vector<float> outL_ = std::vector<float>(kMaxFrames),
+                       outR_ = std::vector<float>(kMaxFrames);
     VstMidiEvent midi_{};
     VstEvents events_{};
     AudioTotals totals_;
@@ -192,9 +194,10 @@ int main(int argc, char** argv) {
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
 
     const AudioTotals& totals = audio.totals();
-    std::printf("soak: %.0f s, %lu calls (%lu from the host side, %lu back to the host), "
-                "%lu blocks, %.0f s of audio at 44.1 kHz, %lu non-finite samples\n",
-                seconds, totals.calls + interface.calls(), interface.calls(),
-                hostCalls.load(), totals.blocks, totals.frames / 44100.0, totals.nonFinite);
+    std::printf(
+        "soak: %.0f s, %lu calls (%lu from the host side, %lu back to the host), "
+        "%lu blocks, %.0f s of audio at 44.1 kHz, %lu non-finite samples\n",
+        seconds, totals.calls + interface.calls(), interface.calls(), hostCalls.load(),
+        totals.blocks, totals.frames / 44100.0, totals.nonFinite);
     return totals.nonFinite == 0 ? 0 : 1;
 }

@@ -40,6 +40,6 @@ AEffect record = makeRecord();
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) AEffect* allocatingMain(HostCallback)
-    __asm__("main");
+extern "C" __attribute__((visibility("default")))
+AEffect* allocatingMain(HostCallback) __asm__("main");
 extern "C" AEffect* allocatingMain(HostCallback) { return &record; }

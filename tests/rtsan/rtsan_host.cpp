@@ -56,7 +56,8 @@ void playBlock(AEffect* effect, AudioThreadState& s) {
         s.inL[static_cast<std::size_t>(i)] = s.next() - 0.5f;
         s.inR[static_cast<std::size_t>(i)] = s.next() - 0.5f;
     }
-    const auto parameter = static_cast<VstInt32>(s.blocks % static_cast<unsigned long>(effect->numParams));
+    const auto parameter =
+        static_cast<VstInt32>(s.blocks % static_cast<unsigned long>(effect->numParams));
     const float value = s.next();
     s.midi.midiData[1] = static_cast<char>(s.blocks % 9);
     s.midi.midiData[2] = static_cast<char>(s.blocks % 128);
@@ -66,10 +67,8 @@ void playBlock(AEffect* effect, AudioThreadState& s) {
         RealtimeScope realtime;
         effect->setParameter(effect, parameter, value);
         effect->dispatcher(effect, effProcessEvents, 0, 0, &s.events, 0.0f);
-        if (s.blocks % 2 == 0)
-            effect->processReplacing(effect, inputs, outputs, kFrames);
-        else
-            effect->process(effect, inputs, outputs, kFrames);
+        if (s.blocks % 2 == 0) effect->processReplacing(effect, inputs, outputs, kFrames);
+        else effect->process(effect, inputs, outputs, kFrames);
     }
     ++s.blocks;
 }
@@ -120,8 +119,9 @@ int main(int argc, char** argv) {
     control.join();
 
     PluginLibrary::close(effect);
-    std::printf("rtsan_host: %lu real-time blocks alone, %lu against %lu rate changes, "
-                "suspends and resumes; no unsafe call\n",
-                alone, state.blocks - alone, changes);
+    std::printf(
+        "rtsan_host: %lu real-time blocks alone, %lu against %lu rate changes, "
+        "suspends and resumes; no unsafe call\n",
+        alone, state.blocks - alone, changes);
     return 0;
 }
