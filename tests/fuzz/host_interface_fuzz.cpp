@@ -42,7 +42,7 @@ constexpr unsigned char kGuard = 0xE7;
 std::size_t textLimit(VstInt32 opcode) {
     switch (opcode) {
     case effGetProgramName: return 24;
-    case effGetParamLabel: return 9;
+    case effGetParamLabel: return 5;
     case effGetParamDisplay: return 9;
     case effGetParamName: return 12;
     case effGetProgramNameIndexed: return 24;
@@ -198,10 +198,15 @@ private:
         const std::size_t limit = textLimit(opcode);
         for (std::size_t i = limit; i < kGuardedSize; ++i)
             if (buffer[i] != kGuard) finding("a text ran past its limit");
-        const auto* end = std::find(buffer.begin(), buffer.begin() + limit, 0);
-        const bool written = std::any_of(buffer.begin(), buffer.begin() + limit,
-                                         [](unsigned char b) { return b != kGuard; });
-        if (written && end == buffer.begin() + limit) finding("a text without its terminator");
+        const unsigned char* first = buffer.data();
+        const unsigned char* stop = first + limit;
+        const unsigned char* end = std::find(first, stop, 0);
+        const bool written = std::any_of(first, stop, [](unsigned char b) { return b != kGuard; });
+        if (written && end == stop) finding("a text without its terminator");
+        // After the terminator the plug-in writes zeros or nothing.
+        if (written &&
+            std::any_of(end, stop, [](unsigned char b) { return b != 0 && b != kGuard; }))
+            finding("stale bytes after a text's terminator");
     }
 
     // Texts the host sends: exactly as long as they are, so reading past the
