@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the demo phrase through Molvex with three contrasting settings and
-# writes the sounds and their pictures into out/, then validates the plug-in.
+# writes the sounds and their pictures into out/, takes a picture of the
+# panel (under xvfb-run when there is no display), then validates the plug-in.
 # Run from the repository root after the default build (./run demo does both).
 # BUILD=dir picks another build folder.
 set -euo pipefail
@@ -38,8 +39,18 @@ render automated-sweep "375 ms resonant low-pass echo, cutoff swept by tools/dem
   --set "dry level=0.8" --set "wet level=0.8" --tail 4 \
   --automation tools/demo/sweep.automation --log-automation out/automated-sweep.log
 
+echo "== the panel: out/editor.png"
+editor=("$host" editor "$plugin" --script tools/demo/editor.script --screenshot out/editor.png)
+if [ -n "${DISPLAY:-}" ]; then
+  "${editor[@]}" >/dev/null
+elif command -v xvfb-run >/dev/null; then
+  xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "${editor[@]}" >/dev/null
+else
+  echo "demo: no display and no xvfb-run, so no picture of the panel" >&2
+fi
+
 echo "== validating $plugin"
 "$host" validate "$plugin"
 
 echo "== done: out/ holds"
-ls -1 out/demo-input.* out/long-dark-echo.* out/resonant-slap.* out/automated-sweep.*
+ls -1 out/demo-input.* out/long-dark-echo.* out/resonant-slap.* out/automated-sweep.* out/editor.png 2>/dev/null

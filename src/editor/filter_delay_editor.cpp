@@ -98,11 +98,13 @@ VstIntPtr FilterDelayEditor::open(void* parent) {
     frame = new (std::nothrow) GuiFrame(size, parent, this);
     if (!frame) return 0;
     frame->setBackground(background);
+    // Open before the controls read their values: a change that lands while
+    // they are built is noted and shown at the first idle, not lost.
+    panelOpen.store(true, std::memory_order_release);
     addKnobs();
     addTypeSwitch();
     addButtons();
     addDisplay();
-    panelOpen.store(true, std::memory_order_release);
     return frame->getWindow() ? 1 : 0;
 }
 

@@ -219,6 +219,11 @@ Point screenToClient(WindowHandle window, Point screen);
 Point pointerPosition();  // screen coordinates
 unsigned mouseState();    // MouseStateBits
 std::uint32_t tickCount();  // milliseconds, wrapping
+// Gives the processor away for about `milliseconds` between two samples of
+// the pointer during a drag, so that holding a button down does not keep a
+// core busy. The headless backend only counts the call: its input is
+// scripted and its clock belongs to the test.
+void pauseTracking(std::uint32_t milliseconds);
 
 // Popup menus and in-place text entry. Both hold texts of at most
 // kTextCapacity - 1 bytes (UTF-8); longer texts are cut at a character

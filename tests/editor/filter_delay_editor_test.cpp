@@ -82,9 +82,12 @@ TEST_F(FilterDelayEditorTest, OpeningShowsTheEffectsValuesAndTheInputInPercent) 
 
 TEST_F(FilterDelayEditorTest, HostChangesMoveTheControlsAtTheNextIdleAndPickTheDisplay) {
     openPanel();
+    const float before = editor->getControl(1)->getValue();
     effect->setParameter(1, 0.3f);
     EXPECT_EQ(editor->getDisplayedParameter(), 1);
     EXPECT_TRUE(editor->isUpdatePending());
+    // Whatever thread it came from, the change waits for the idle.
+    EXPECT_EQ(editor->getControl(1)->getValue(), before);
     idle();
     EXPECT_FLOAT_EQ(editor->getControl(1)->getValue(), 0.3f);
     EXPECT_EQ(displayText(), "300");

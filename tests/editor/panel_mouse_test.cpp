@@ -183,6 +183,17 @@ TEST_F(PanelMouseTest, OneClickOnPlusStepsTheDisplayedParameterOnce) {
     EXPECT_EQ(AutomationLog::instance().entries().size(), 3u);
 }
 
+TEST_F(PanelMouseTest, AClickReleasedBeforeItArrivesStillStepsOnce) {
+    openPanel();
+    effect->setParameter(5, 0.4f);
+    idle();
+    hl::setPointer(at(284, 49, 0).screen, 0);
+    hl::sendButtonDown(window, {284, 49});
+    EXPECT_FLOAT_EQ(effect->getParameter(5), 0.4f + 0.01f);
+    click(284, 49);
+    EXPECT_FLOAT_EQ(effect->getParameter(5), 0.4f + 0.01f + 0.01f);
+}
+
 TEST_F(PanelMouseTest, StepsStopAtTheEndsOfTheRange) {
     openPanel();
     effect->setParameter(0, 1.0f);

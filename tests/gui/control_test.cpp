@@ -115,6 +115,13 @@ TEST_F(ControlTest, WithoutARedrawTheSameValueIsReportedUntilTheNextDraw) {
     for (float v : listener.values) EXPECT_FLOAT_EQ(v, 0.5f);
 }
 
+TEST_F(ControlTest, TheLoopPausesBetweenPointerSamplesInsteadOfSpinning) {
+    hl::scriptInput({at(150, 20, kLeft), at(160, 20, kLeft), at(170, 20, kLeft), at(170, 20, 0)});
+    const int before = hl::trackingPauses();
+    hl::sendButtonDown(window, {150, 20});
+    EXPECT_EQ(hl::trackingPauses() - before, 3);  // one per pass: the press state, then two moves
+}
+
 TEST_F(ControlTest, AltLeftClickSetsTheDefaultAndDoesNotTrack) {
     fader->setDefaultValue(0.75f);
     hl::scriptInput({at(150, 20, kLeft | kAlt), at(150, 20, kLeft), at(150, 20, 0)});

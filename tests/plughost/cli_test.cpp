@@ -23,6 +23,7 @@ void bench(const Args& a) { parseBench(a); }
 void validate(const Args& a) { parseValidate(a); }
 void info(const Args& a) { parseInfo(a); }
 void plot(const Args& a) { parsePlot(a); }
+void editor(const Args& a) { parseEditor(a); }
 
 TEST(Numbers, WholeTextMustBeAFiniteNumber) {
     long long i = 0;
@@ -119,6 +120,26 @@ TEST(OtherCommands, ParseTheirOptions) {
     EXPECT_EQ(usageError(bench, {"a.so", "--seconds", "0"}), "--seconds must be between 0.01 and 3600, not 0");
     EXPECT_EQ(usageError(info, {"a.so", "b.so"}), "usage: plughost info LIB [--json]");
     EXPECT_EQ(usageError(plot, {"p.png"}), "usage: plughost plot IN.wav [OUT.wav] PNG");
+}
+
+TEST(Editor, ParsesItsOptions) {
+    const EditorOptions e = parseEditor({"--script", "s.txt", "m.so", "--screenshot=p.png", "--seconds", "2.5",
+                                         "--idle-in-callback"});
+    EXPECT_EQ(e.library, "m.so");
+    EXPECT_EQ(e.script, "s.txt");
+    EXPECT_EQ(e.screenshot, "p.png");
+    ASSERT_TRUE(e.seconds.has_value());
+    EXPECT_DOUBLE_EQ(*e.seconds, 2.5);
+    EXPECT_TRUE(e.idleInCallback);
+    const EditorOptions plain = parseEditor({"m.so"});
+    EXPECT_FALSE(plain.seconds.has_value());
+    EXPECT_FALSE(plain.idleInCallback);
+
+    EXPECT_EQ(usageError(editor, {"m.so", "--idle-in-callback=1"}), "option --idle-in-callback takes no value");
+    EXPECT_EQ(usageError(editor, {"m.so", "--seconds", "-1"}), "--seconds must be between 0 and 86400, not -1");
+    EXPECT_EQ(usageError(editor, {"m.so", "--script"}), "option --script needs a value");
+    EXPECT_EQ(usageError(editor, {}),
+              "usage: plughost editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]");
 }
 
 }  // namespace

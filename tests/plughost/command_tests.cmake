@@ -128,14 +128,44 @@ catches(block-reset block-size-independence)
 catches(swap in-place-buffers)
 catches(hum silence-after-tail)
 
-# --- The editor checks need a display; a peer with an editor shows them
-# working (Molvex has none yet). Search for a free display away from :99,
+# --- The editor checks need a display; they run on Molvex and on a peer.
+# Search for a free display away from :99,
 # where other suites start theirs; -noreset, because a server that resets
 # when the last client leaves refuses the next check's connection for a
 # moment.
 find_program(XVFB_RUN xvfb-run)
+if(XVFB_RUN)
+  # A host that idles the editor inside the idle request stops one level
+  # deep however often the editor asks; the window takes the size asked for.
+  plughost_test(editor.needy --present ${data}/needy.png ENV PLUGHOST_FAULT=needy-editor
+    --stdout "screenshot .*needy.png \\(200 x 100\\)" --stdout "^[0-9.]+ param 0 0.25$"
+    --stdout "^# [0-9.]+ param 1 3.5 \\(outside 0..1\\)$" --stdout "\\([1-9][0-9]* answered with an editor idle\\)"
+    -- ${XVFB_RUN} -a -n 61 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} editor ${fault}
+       --idle-in-callback --seconds 0.3 --screenshot ${data}/needy.png)
+  set_tests_properties(plughost.editor.needy PROPERTIES LABELS "plughost;display")
+  plughost_test(validate.editor.molvex --stdout "editor-open-close +PASS" --stdout "editor-parameter-changes +PASS"
+    --stdout "editor-while-processing +PASS" --stdout "^3 passed, 0 failed"
+    -- ${XVFB_RUN} -a -n 59 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} validate ${molvex} --strictness 2 --check editor)
+  set_tests_properties(plughost.validate.editor.molvex PROPERTIES LABELS "plughost;display")
+endif()
 if(XVFB_RUN AND EXISTS ${zamdelay})
   plughost_test(validate.editor.zamdelay --stdout "editor-open-close +PASS" --stdout "editor-while-processing +PASS"
     -- ${XVFB_RUN} -a -n 57 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} validate ${zamdelay} --strictness 1 --check editor)
   set_tests_properties(plughost.validate.editor.zamdelay PROPERTIES LABELS "plughost;display")
+  # A drag on a panel nobody here wrote reaches the host as automation, and
+  # the screenshot is the editor's size.
+  plughost_test(editor.peer.drag --present ${data}/pingpong-editor.png
+    --stdout "^[0-9.]+ param 0 [0-9.e-]+$" --stdout "screenshot .*pingpong-editor.png \\(308 x 170\\)"
+    -- ${XVFB_RUN} -a -n 58 -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} editor ${pingpong}
+       --script ${CMAKE_CURRENT_SOURCE_DIR}/peer_drag.txt --screenshot ${data}/pingpong-editor.png)
+  set_tests_properties(plughost.editor.peer.drag PROPERTIES LABELS "plughost;display")
 endif()
+if(EXISTS ${zamdelay})
+  plughost_test(editor.no.display --status fail --absent ${data}/never.png ENV DISPLAY=
+    --stderr-line "^plughost: an editor needs a display: no display \\(\\$DISPLAY is not set\\)"
+    -- ${ph} editor ${zamdelay} --screenshot ${data}/never.png)
+endif()
+plughost_test(editor.no.editor --status fail --stderr-line "FaultPlugin.so: the plug-in has no editor$"
+  -- ${ph} editor ${fault})
+plughost_test(editor.bad.script --status fail --stderr-line "peer_drag.txt: cannot open script$"
+  -- ${ph} editor ${fault} --script ${data}/peer_drag.txt)

@@ -12,6 +12,10 @@
 //   swap          left and right are swapped, reading inputs after writing
 //                 outputs (wrong with shared buffers)
 //   hum           the output never falls silent
+//   needy-editor  has an editor that asks the host for idle from inside
+//                 every editor idle, asks for a 200 x 100 window when it
+//                 opens, and reports parameter 0 at 0.25 and parameter 1
+//                 at 3.5 (outside 0..1) from its first idle
 // It exports VSTPluginMain only, so it also covers that entry name.
 #include <cmath>
 #include <cstdlib>
@@ -24,7 +28,10 @@ namespace {
 
 struct FaultEffect {
     AEffect record{};
+    HostCallback host = nullptr;
     std::string fault;
+    ERect rect{0, 0, 240, 320};  // top, left, bottom, right
+    bool reported = false;
     float gain = 0.5f;
     float pending = -1.0f;
     int pendingFrame = 0;
@@ -74,6 +81,22 @@ VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr, void*
         return 1;
     case effGetVstVersion:
         return 2400;
+    case effEditGetRect:
+        *static_cast<ERect**>(ptr) = &f->rect;
+        return 1;
+    case effEditOpen:
+        f->rect.bottom = 100;
+        f->rect.right = 200;
+        f->host(e, audioMasterSizeWindow, 200, 100, nullptr, 0.0f);
+        return 1;
+    case effEditIdle:
+        if (!f->reported) {
+            f->reported = true;
+            f->host(e, audioMasterAutomate, 0, 0, nullptr, 0.25f);
+            f->host(e, audioMasterAutomate, 1, 0, nullptr, 3.5f);
+        }
+        f->host(e, audioMasterIdle, 0, 0, nullptr, 0.0f);
+        return 1;
     default:
         return 0;
     }
@@ -130,6 +153,7 @@ extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(HostCal
     if (which == "null-main" || !host || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
     auto* f = new FaultEffect;
     f->fault = which;
+    f->host = host;
     AEffect& r = f->record;
     r.magic = which == "bad-magic" ? fourCharCode('N', 'o', 'p', 'e') : kEffectMagic;
     r.dispatcher = dispatch;
@@ -141,7 +165,7 @@ extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(HostCal
     r.numParams = 2;
     r.numInputs = 2;
     r.numOutputs = 2;
-    r.flags = effFlagsCanReplacing;
+    r.flags = effFlagsCanReplacing | (which == "needy-editor" ? effFlagsHasEditor : 0);
     r.ioRatio = 1.0f;
     r.object = f;
     r.uniqueID = fourCharCode('F', 'l', 't', '1');

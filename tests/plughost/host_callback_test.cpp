@@ -3,7 +3,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "host_callback.h"
 #include "info.h"
@@ -40,6 +42,44 @@ TEST(HostCallback, AnswersLikeAVersion2400Host) {
     EXPECT_EQ(call(&b.effect, audioMasterCanDo, 0, 0, no), 0);
     EXPECT_EQ(call(&b.effect, audioMasterCanDo, 0, 0, nullptr), 0);
     EXPECT_EQ(call(&b.effect, 9999), 0);
+}
+
+struct HeardEvents final : EditorHostEvents {
+    std::vector<std::string> heard;
+    bool acceptSize = true;
+    void automated(int index, float value) override {
+        heard.push_back("automate " + std::to_string(index) + " " + std::to_string(value));
+    }
+    void editGesture(int index, bool begins) override {
+        heard.push_back((begins ? "begin " : "end ") + std::to_string(index));
+    }
+    void idleRequested() override { heard.push_back("idle"); }
+    bool sizeRequested(int width, int height) override {
+        heard.push_back("size " + std::to_string(width) + "x" + std::to_string(height));
+        return acceptSize;
+    }
+};
+
+TEST(HostCallback, AnOpenEditorsHostHearsWhatTheEditorAsks) {
+    Bound b;
+    HeardEvents events;
+    EXPECT_EQ(call(&b.effect, audioMasterSizeWindow, 420, 64), 1);  // no editor host: accepted
+    b.context.editorEvents = &events;
+    EXPECT_EQ(call(&b.effect, audioMasterBeginEdit, 4), 1);
+    EXPECT_EQ(call(&b.effect, audioMasterAutomate, 4, 0, nullptr, 0.5f), 1);
+    EXPECT_EQ(call(&b.effect, audioMasterEndEdit, 4), 1);
+    EXPECT_EQ(call(&b.effect, audioMasterIdle), 1);
+    EXPECT_EQ(call(&b.effect, audioMasterSizeWindow, 420, 64), 1);
+    events.acceptSize = false;
+    EXPECT_EQ(call(&b.effect, audioMasterSizeWindow, 9000, 9000), 0);
+    EXPECT_EQ(events.heard, (std::vector<std::string>{"begin 4", "automate 4 0.500000", "end 4", "idle",
+                                                      "size 420x64", "size 9000x9000"}));
+    EXPECT_EQ(b.context.automationCount(), 1);  // the log keeps it too
+
+    b.context.editorEvents = nullptr;
+    call(&b.effect, audioMasterAutomate, 4, 0, nullptr, 0.7f);
+    call(&b.effect, audioMasterIdle);
+    EXPECT_EQ(events.heard.size(), 6u);
 }
 
 TEST(HostCallback, TimeInfoFollowsThePositionAt120Bpm) {

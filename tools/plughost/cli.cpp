@@ -243,6 +243,33 @@ ValidateOptions parseValidate(const std::vector<std::string>& args) {
     return o;
 }
 
+EditorOptions parseEditor(const std::vector<std::string>& args) {
+    EditorOptions o;
+    std::vector<std::string> words;
+    ArgumentReader r(args);
+    while (r.next()) {
+        const std::string& w = r.word();
+        if (!r.isOption()) {
+            words.push_back(w);
+        } else if (w == "--screenshot") {
+            o.screenshot = r.value();
+        } else if (w == "--script") {
+            o.script = r.value();
+        } else if (w == "--seconds") {
+            o.seconds = floatOption(w, r.value(), 0.0, 24 * 3600.0);
+        } else if (w == "--idle-in-callback") {
+            r.noValue();
+            o.idleInCallback = true;
+        } else {
+            unknownOption("editor", w);
+        }
+    }
+    expectPositionals("editor", words, 1, 1,
+                      "LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]");
+    o.library = words[0];
+    return o;
+}
+
 const char* const kUsage =
     "usage: plughost COMMAND ...\n"
     "  info LIB [--json]\n"
@@ -255,4 +282,5 @@ const char* const kUsage =
     "         tells the plug-in HZ instead of the file's rate, without resampling\n"
     "  plot IN [OUT] PNG\n"
     "  bench LIB [LIB2 ...] [--seconds S] [--block N] [--runs N] [--set ...]\n"
-    "  validate LIB [--strictness 1..10] [--seed N] [--log-automation FILE] [--check NAME]\n";
+    "  validate LIB [--strictness 1..10] [--seed N] [--log-automation FILE] [--check NAME]\n"
+    "  editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]\n";

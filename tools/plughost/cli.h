@@ -59,6 +59,14 @@ struct ValidateOptions {
     std::string onlyCheck;  // run the checks whose name contains this
 };
 
+struct EditorOptions {
+    std::string library;
+    std::string screenshot;  // empty: none
+    std::string script;      // empty: none
+    std::optional<double> seconds;
+    bool idleInCallback = false;
+};
+
 // Whole-text integer and float parsing; false when text is not entirely a
 // number (or the float is not finite).
 bool parseInteger(std::string_view text, long long& out);
@@ -70,5 +78,6 @@ RenderOptions parseRender(const std::vector<std::string>& args);
 PlotOptions parsePlot(const std::vector<std::string>& args);
 BenchOptions parseBench(const std::vector<std::string>& args);
 ValidateOptions parseValidate(const std::vector<std::string>& args);
+EditorOptions parseEditor(const std::vector<std::string>& args);
 
 extern const char* const kUsage;

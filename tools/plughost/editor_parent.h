@@ -13,7 +13,10 @@ public:
     virtual void resize(int width, int height) = 0;
     // Delivers pending window-system events.
     virtual void pump() = 0;
+    // True once the user has asked the window manager to close the window.
+    virtual bool closeRequested() const = 0;
 };
 
 // Null with whyNot set when no display is available.
-std::unique_ptr<EditorParent> createEditorParent(int width, int height, std::string& whyNot);
+std::unique_ptr<EditorParent> createEditorParent(int width, int height, std::string& whyNot,
+                                                 const std::string& title = "plughost validate");

@@ -12,7 +12,8 @@ namespace {
 
 class X11Parent final : public EditorParent {
 public:
-    X11Parent(Display* display, Window window) : display_(display), window_(window) {}
+    X11Parent(Display* display, Window window, Atom closeAtom)
+        : display_(display), window_(window), closeAtom_(closeAtom) {}
     ~X11Parent() override {
         XDestroyWindow(display_, window_);
         XCloseDisplay(display_);
@@ -26,18 +27,24 @@ public:
         while (XPending(display_) > 0) {
             XEvent event;
             XNextEvent(display_, &event);
+            if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == closeAtom_)
+                closeRequested_ = true;
         }
         XSync(display_, False);
     }
+    bool closeRequested() const override { return closeRequested_; }
 
 private:
     Display* display_;
     Window window_;
+    Atom closeAtom_;
+    bool closeRequested_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<EditorParent> createEditorParent(int width, int height, std::string& whyNot) {
+std::unique_ptr<EditorParent> createEditorParent(int width, int height, std::string& whyNot,
+                                                 const std::string& title) {
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name) {
         whyNot = "no display ($DISPLAY is not set)";
@@ -59,8 +66,11 @@ std::unique_ptr<EditorParent> createEditorParent(int width, int height, std::str
                                         static_cast<unsigned>(width > 0 ? width : 400),
                                         static_cast<unsigned>(height > 0 ? height : 300), 0,
                                         BlackPixel(display, screen), BlackPixel(display, screen));
-    XStoreName(display, window, "plughost validate");
+    XStoreName(display, window, title.c_str());
+    // The window manager's close button asks instead of killing the connection.
+    Atom closeAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, window, &closeAtom, 1);
     XMapWindow(display, window);
     XSync(display, False);
-    return std::make_unique<X11Parent>(display, window);
+    return std::make_unique<X11Parent>(display, window, closeAtom);
 }

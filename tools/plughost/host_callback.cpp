@@ -53,6 +53,10 @@ VstTimeInfo* fillTimeInfo(const HostContext* context) {
     return &timeInfo;
 }
 
+EditorHostEvents* editorEventsOf(HostContext* context) {
+    return context ? context->editorEvents.load() : nullptr;
+}
+
 void copyText(void* ptr, const char* text) {
     // Hosts' strings for these opcodes are at most 64 bytes by convention.
     if (ptr) std::strncpy(static_cast<char*>(ptr), text, 63);
@@ -98,17 +102,20 @@ void setPendingContext(HostContext* context) { pendingContext = context; }
 AudioCallScope::AudioCallScope() { insideAudioCall = true; }
 AudioCallScope::~AudioCallScope() { insideAudioCall = false; }
 
-VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr /*value*/,
+VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                        void* ptr, float opt) {
     HostContext* context = contextFor(effect);
     if (context) context->callbackCount.fetch_add(1);
     switch (opcode) {
     case audioMasterAutomate:
         if (context) context->recordAutomation(index, opt);
+        if (EditorHostEvents* events = editorEventsOf(context)) events->automated(index, opt);
         return 1;
     case audioMasterVersion:
         return 2400;
     case audioMasterIdle:
+        if (EditorHostEvents* events = editorEventsOf(context)) events->idleRequested();
+        return 1;
     case audioMasterNeedIdle:
     case audioMasterWantMidi:
         return 1;
@@ -142,9 +149,15 @@ VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntP
     case audioMasterGetDirectory:
         return context ? reinterpret_cast<VstIntPtr>(context->pluginDirectory.c_str()) : 0;
     case audioMasterSizeWindow:
-    case audioMasterUpdateDisplay:
+        if (EditorHostEvents* events = editorEventsOf(context))
+            return events->sizeRequested(index, static_cast<int>(value)) ? 1 : 0;
+        return 1;
     case audioMasterBeginEdit:
     case audioMasterEndEdit:
+        if (EditorHostEvents* events = editorEventsOf(context))
+            events->editGesture(index, opcode == audioMasterBeginEdit);
+        return 1;
+    case audioMasterUpdateDisplay:
         return 1;
     default:
         return 0;

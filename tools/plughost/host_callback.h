@@ -9,7 +9,7 @@
 // What the callback answers, by host opcode:
 //   0 automate          logs index and value (with the render position), 1
 //   1 version           2400
-//   3 idle, 14 needIdle 1
+//   3 idle, 14 needIdle 1 (an open editor's host hears of 3 first)
 //   6 wantMidi          1 (MIDI is delivered through opcode 25)
 //   7 getTime           a VstTimeInfo at 120 BPM in 4/4, playing
 //   10 tempoAt          1200000 (BPM times 10000)
@@ -22,7 +22,8 @@
 //   37 canDo            1 for the words it handles (host_callback.cpp), else 0
 //   38 language         1 (English)
 //   41 directory        the plug-in library's folder
-//   15, 42, 43, 44      1 (window size, display update, begin/end edit)
+//   15                  what an open editor's host answers, else 1
+//   42, 43, 44          1 (display update, begin/end edit)
 // Everything else answers 0; 13 (I/O changed) among them, since buffers are
 // sized once from the record's channel counts. The callback is safe to call from any thread.
 #pragma once
@@ -41,6 +42,18 @@ struct ReportedAutomation {
     float value;
 };
 
+// What the host of an open editor hears of (plughost editor), on whatever
+// thread the plug-in calls from.
+class EditorHostEvents {
+public:
+    virtual ~EditorHostEvents() = default;
+    virtual void automated(int index, float value) = 0;
+    // begins: host opcode 43 (begin edit), else 44 (end edit).
+    virtual void editGesture(int index, bool begins) = 0;
+    virtual void idleRequested() = 0;
+    virtual bool sizeRequested(int width, int height) = 0;
+};
+
 class HostContext {
 public:
     HostContext(double sampleRate, int blockSize);
@@ -56,6 +69,10 @@ public:
     void recordAutomation(int index, float value);
     std::vector<ReportedAutomation> reportedAutomation() const;
     long automationCount() const { return automationCount_.load(); }
+    // Set while an editor is open in plughost editor; null otherwise. The
+    // pointer is atomic because the plug-in may report from any thread; its
+    // owner clears it before it goes away.
+    std::atomic<EditorHostEvents*> editorEvents{nullptr};
     // Counts calls of host opcodes the plug-in made, for validate's notes.
     std::atomic<long> callbackCount{0};
 

@@ -7,6 +7,7 @@
 #include "audio_file.h"
 #include "bench.h"
 #include "cli.h"
+#include "editor_command.h"
 #include "error.h"
 #include "info.h"
 #include "plot.h"
@@ -34,6 +35,7 @@ int dispatchCommand(const std::string& command, const std::vector<std::string>& 
     if (command == "plot") return runPlot(parsePlot(args));
     if (command == "bench") return runBench(parseBench(args));
     if (command == "validate") return runValidate(parseValidate(args));
+    if (command == "editor") return runEditor(parseEditor(args));
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;

@@ -7,6 +7,8 @@ bool stderrIsTerminal();
 
 // CPU time consumed by the calling thread, in seconds.
 double threadCpuSeconds();
+// CPU time consumed by every thread of this process, in seconds.
+double processCpuSeconds();
 
 // From now on a crash (segmentation fault, bus error, abort, illegal
 // instruction, arithmetic trap) prints `message` and the signal to stdout

@@ -10,16 +10,27 @@
 
 bool stderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
+namespace {
+
+double filetimeSeconds(const FILETIME& t) {
+    ULARGE_INTEGER v;
+    v.LowPart = t.dwLowDateTime;
+    v.HighPart = t.dwHighDateTime;
+    return static_cast<double>(v.QuadPart) * 1e-7;  // 100 ns units
+}
+
+}  // namespace
+
 double threadCpuSeconds() {
     FILETIME created, exited, kernel, user;
     if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0.0;
-    auto toSeconds = [](const FILETIME& t) {
-        ULARGE_INTEGER v;
-        v.LowPart = t.dwLowDateTime;
-        v.HighPart = t.dwHighDateTime;
-        return static_cast<double>(v.QuadPart) * 1e-7;  // 100 ns units
-    };
-    return toSeconds(kernel) + toSeconds(user);
+    return filetimeSeconds(kernel) + filetimeSeconds(user);
+}
+
+double processCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0.0;
+    return filetimeSeconds(kernel) + filetimeSeconds(user);
 }
 
 namespace {

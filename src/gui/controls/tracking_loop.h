@@ -13,7 +13,7 @@
 // |      | oldValue, return (defaultSet)                                  |
 // | 3    | value := valueAt(position), `where` on the first pass          |
 // | 4    | value != oldValue: listener's valueChanged at once             |
-// | 5    | read the pointer position                                      |
+// | 5    | pause a few milliseconds, then read the pointer position       |
 // | 6    | control's doIdle                                               |
 // | 7    | read the mouse state; again from 3 while it has a bit of       |
 // |      | `keepTracking` (any bit by default: a modifier still held after |

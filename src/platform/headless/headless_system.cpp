@@ -26,6 +26,7 @@ struct Desktop {
     InputState input;
     std::uint32_t tick = 0;
     std::uint32_t tickStep = 0;
+    int trackingPauses = 0;
     int parentToken = 0;
 };
 
@@ -94,6 +95,7 @@ int pendingInput() { return static_cast<int>(desktop().script.size()); }
 void setTickCount(std::uint32_t milliseconds) { desktop().tick = milliseconds; }
 void advanceClock(std::uint32_t milliseconds) { desktop().tick += milliseconds; }
 void setTickStepPerPoll(std::uint32_t milliseconds) { desktop().tickStep = milliseconds; }
+int trackingPauses() { return desktop().trackingPauses; }
 
 Rgb pixel(WindowHandle window, int x, int y) {
     VirtualWindow* w = shared::find<VirtualWindow>(window);
@@ -177,5 +179,7 @@ unsigned mouseState() {
 }
 
 std::uint32_t tickCount() { return desktop().tick; }
+
+void pauseTracking(std::uint32_t) { ++desktop().trackingPauses; }
 
 }  // namespace platform

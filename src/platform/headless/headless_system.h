@@ -77,6 +77,8 @@ void setTickCount(std::uint32_t milliseconds);
 void advanceClock(std::uint32_t milliseconds);
 // The clock moves by this much on every mouseState poll (0 = still).
 void setTickStepPerPoll(std::uint32_t milliseconds);
+// How often a tracking loop paused between pointer samples since reset.
+int trackingPauses();
 
 // The window's client pixels as they were last drawn.
 Rgb pixel(WindowHandle window, int x, int y);

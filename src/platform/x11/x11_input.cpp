@@ -1,6 +1,7 @@
 // Pointer, keys and time. The tracking loop polls these while a button is
 // held; they ask the server for its state at that moment and never wait
 // for events.
+#include <errno.h>
 #include <time.h>
 
 #include "platform/x11/x11_connection.h"
@@ -51,6 +52,14 @@ std::uint32_t tickCount() {
     const auto ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u +
                     static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
     return static_cast<std::uint32_t>(ms);
+}
+
+void pauseTracking(std::uint32_t milliseconds) {
+    timespec pause{};
+    pause.tv_sec = static_cast<time_t>(milliseconds / 1000u);
+    pause.tv_nsec = static_cast<long>(milliseconds % 1000u) * 1000000L;
+    while (nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+    }
 }
 
 }  // namespace platform
