@@ -27,12 +27,17 @@ constexpr std::uint8_t kControlChange = 0xB0;
 
 bool isParameter(VstInt32 index) { return index >= 0 && index < kParameterCount; }
 
-// Value texts hold 8 characters at most, whatever the number.
+// The whole field is written: the text cut to 8 characters, then zeros.
+void writeValueText(char* text, const char* source) {
+    int i = 0;
+    for (; i < kValueTextSize - 1 && source[i] != 0; ++i) text[i] = source[i];
+    for (; i < kValueTextSize; ++i) text[i] = 0;
+}
+
 void writeNumber(char* text, const char* format, int number) {
-    char wide[32];
+    char wide[32] = {};
     std::snprintf(wide, sizeof wide, format, number);
-    std::memcpy(text, wide, 8);
-    text[8] = 0;
+    writeValueText(text, wide);
 }
 
 }  // namespace
@@ -161,7 +166,7 @@ void FilterDelayEffect::getParameterDisplay(VstInt32 index, char* text) {
 
 void FilterDelayEffect::formatFilterType(float value, char* text) {
     static const char* const names[] = {"LowPass", "HighPass", "BandPass"};
-    std::strcpy(text, names[static_cast<int>(filterTypeFor(value))]);
+    writeValueText(text, names[static_cast<int>(filterTypeFor(value))]);
 }
 
 void FilterDelayEffect::formatPan(float value, char* text) {
@@ -173,7 +178,7 @@ void FilterDelayEffect::formatPan(float value, char* text) {
     else if (a > 50)
         writeNumber(text, "R%d", a - 50);
     else
-        std::strcpy(text, "<C>");
+        writeValueText(text, "<C>");
 }
 
 void FilterDelayEffect::resume() { requestEvents(1); }

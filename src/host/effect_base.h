@@ -131,6 +131,10 @@ protected:
     AEffect record;
 };
 
+// A value text's field: 8 characters and the terminator. Value texts fill the
+// whole field, zeros after the text, so no stale byte reaches the host.
+inline constexpr int kValueTextSize = 9;
+
 // The texts that the value conversions write for values they cannot show.
 inline constexpr char kMinusInfinityText[] = "  -oo   ";
 inline constexpr char kOverflowText[] = " Huge!  ";
