@@ -88,16 +88,16 @@ bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
 
 class Driver {
 public:
-    explicit Driver(FuzzedDataProvider& in) : in_(in) {}
+    explicit Driver(FuzzedDataProvider& in) : input(in) {}
     ~Driver() {
-        for (AEffect*& effect : effects_) close(effect);
+        for (AEffect*& effect : effects) close(effect);
     }
 
     void run() {
-        for (AEffect*& effect : effects_) effect = open();
+        for (AEffect*& effect : effects) effect = open();
         int steps = 0;
-        while (in_.remaining_bytes() > 0 && ++steps < 200) {
-            AEffect*& effect = effects_[in_.ConsumeBool() ? 1 : 0];
+        while (input.remaining_bytes() > 0 && ++steps < 200) {
+            AEffect*& effect = effects[input.ConsumeBool() ? 1 : 0];
             if (!effect) {
                 effect = open();
                 continue;
@@ -120,38 +120,38 @@ private:
     }
 
     void step(AEffect*& effect) {
-        switch (in_.ConsumeIntegralInRange(0, 9)) {
+        switch (input.ConsumeIntegralInRange(0, 9)) {
         case 0: anyOpcode(effect); break;
         case 1: text(effect); break;
         case 2: events(effect); break;
-        case 3: effect->setParameter(effect, anyIndex(), anyFloat(in_)); break;
+        case 3: effect->setParameter(effect, anyIndex(), anyFloat(input)); break;
         case 4: (void)effect->getParameter(effect, anyIndex()); break;
         case 5: configure(effect); break;
         case 6:
         case 7: audio(effect); break;
         case 8: names(effect); break;
         case 9:
-            if (in_.ConsumeIntegralInRange(0, 15) == 0) close(effect);
+            if (input.ConsumeIntegralInRange(0, 15) == 0) close(effect);
             break;
         }
     }
 
     VstInt32 anyIndex() {
-        if (in_.ConsumeBool()) return in_.ConsumeIntegralInRange<VstInt32>(-2, 17);
-        return in_.ConsumeIntegral<VstInt32>();
+        if (input.ConsumeBool()) return input.ConsumeIntegralInRange<VstInt32>(-2, 17);
+        return input.ConsumeIntegral<VstInt32>();
     }
 
     // Opcodes whose pointer carries no structure get a zeroed scratch area or
     // none; the ones with a documented structure get that structure.
     void anyOpcode(AEffect* effect) {
-        const VstInt32 opcode = in_.ConsumeBool() ? in_.ConsumeIntegralInRange<VstInt32>(2, 80)
-                                                  : in_.ConsumeIntegral<VstInt32>();
+        const VstInt32 opcode = input.ConsumeBool() ? input.ConsumeIntegralInRange<VstInt32>(2, 80)
+                                                  : input.ConsumeIntegral<VstInt32>();
         if (opcode == effClose || opcode == effEditOpen) return;
         const VstInt32 index = anyIndex();
-        VstIntPtr value = in_.ConsumeIntegral<VstIntPtr>();
-        const float opt = anyFloat(in_);
+        VstIntPtr value = input.ConsumeIntegral<VstIntPtr>();
+        const float opt = anyFloat(input);
         std::array<unsigned char, kGuardedSize> scratch{};
-        void* ptr = in_.ConsumeBool() ? scratch.data() : nullptr;
+        void* ptr = input.ConsumeBool() ? scratch.data() : nullptr;
         if (textLimit(opcode) != 0) return guardedText(effect, opcode, index, value, opt);
         switch (opcode) {
         case effProcessEvents: return events(effect);
@@ -173,12 +173,12 @@ private:
     }
 
     static void readRect(const ERect* rect) {
-        if (rect) sink_ += rect->top + rect->left + rect->bottom + rect->right;
+        if (rect) sink += rect->top + rect->left + rect->bottom + rect->right;
     }
     static void readChunk(const void* data, VstIntPtr size) {
         if (!data) return;
         const auto* bytes = static_cast<const unsigned char*>(data);
-        for (VstIntPtr i = 0; i < size; ++i) sink_ += bytes[i];
+        for (VstIntPtr i = 0; i < size; ++i) sink += bytes[i];
     }
 
     void text(AEffect* effect) {
@@ -186,8 +186,8 @@ private:
             effGetProgramName, effGetParamLabel,         effGetParamDisplay,
             effGetParamName,   effGetProgramNameIndexed, effGetEffectName,
             effGetErrorText,   effGetVendorString,       effGetProductString};
-        const VstInt32 opcode = kOpcodes[in_.ConsumeIntegralInRange<std::size_t>(0, 8)];
-        guardedText(effect, opcode, anyIndex(), in_.ConsumeIntegral<VstIntPtr>(), anyFloat(in_));
+        const VstInt32 opcode = kOpcodes[input.ConsumeIntegralInRange<std::size_t>(0, 8)];
+        guardedText(effect, opcode, anyIndex(), input.ConsumeIntegral<VstIntPtr>(), anyFloat(input));
     }
 
     static void guardedText(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
@@ -212,7 +212,7 @@ private:
     // Texts the host sends: exactly as long as they are, so reading past the
     // terminator is caught.
     void textIn(AEffect* effect, VstInt32 opcode, VstInt32 index) {
-        std::string text = in_.ConsumeRandomLengthString(300);
+        std::string text = input.ConsumeRandomLengthString(300);
         std::unique_ptr<char[]> exact(new char[text.size() + 1]);
         std::memcpy(exact.get(), text.c_str(), text.size() + 1);
         effect->dispatcher(effect, opcode, index, 0, exact.get(), 0.0f);
@@ -226,35 +226,35 @@ private:
     // Event lists whose count may be negative or short of the array, with
     // null entries and events of any type, size and bytes.
     void events(AEffect* effect) {
-        const auto size = in_.ConsumeIntegralInRange<std::size_t>(0, 12);
+        const auto size = input.ConsumeIntegralInRange<std::size_t>(0, 12);
         std::vector<std::array<unsigned char, sizeof(VstMidiEvent)>> storage(size);
         const std::size_t bytes = sizeof(VstEvents) + size * sizeof(VstEvent*);
         std::unique_ptr<unsigned char[]> list(new unsigned char[bytes]());
         auto* header = reinterpret_cast<VstEvents*>(list.get());
-        header->numEvents = in_.ConsumeIntegralInRange<VstInt32>(-3, static_cast<VstInt32>(size));
+        header->numEvents = input.ConsumeIntegralInRange<VstInt32>(-3, static_cast<VstInt32>(size));
         for (std::size_t i = 0; i < size; ++i) {
-            for (auto& byte : storage[i]) byte = in_.ConsumeIntegral<unsigned char>();
+            for (auto& byte : storage[i]) byte = input.ConsumeIntegral<unsigned char>();
             auto* event = reinterpret_cast<VstEvent*>(storage[i].data());
-            if (in_.ConsumeBool()) event->type = kVstMidiType;
-            header->events[i] = in_.ConsumeIntegralInRange(0, 7) == 0 ? nullptr : event;
+            if (input.ConsumeBool()) event->type = kVstMidiType;
+            header->events[i] = input.ConsumeIntegralInRange(0, 7) == 0 ? nullptr : event;
         }
-        const bool none = in_.ConsumeIntegralInRange(0, 15) == 0;
+        const bool none = input.ConsumeIntegralInRange(0, 15) == 0;
         effect->dispatcher(effect, effProcessEvents, 0, 0, none ? nullptr : header, 0.0f);
     }
 
     void configure(AEffect* effect) {
-        switch (in_.ConsumeIntegralInRange(0, 3)) {
+        switch (input.ConsumeIntegralInRange(0, 3)) {
         case 0: {
-            const float rate = in_.ConsumeBool() ? anyFloat(in_) * 96000.0f : anyFloat(in_);
+            const float rate = input.ConsumeBool() ? anyFloat(input) * 96000.0f : anyFloat(input);
             effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, rate);
             break;
         }
         case 1:
-            effect->dispatcher(effect, effSetBlockSize, 0, in_.ConsumeIntegral<VstIntPtr>(),
+            effect->dispatcher(effect, effSetBlockSize, 0, input.ConsumeIntegral<VstIntPtr>(),
                                nullptr, 0.0f);
             break;
         case 2:
-            effect->dispatcher(effect, effMainsChanged, 0, in_.ConsumeIntegralInRange(0, 1),
+            effect->dispatcher(effect, effMainsChanged, 0, input.ConsumeIntegralInRange(0, 1),
                                nullptr, 0.0f);
             break;
         case 3: effect->dispatcher(effect, effSetProgram, 0, anyIndex(), nullptr, 0.0f); break;
@@ -262,19 +262,19 @@ private:
     }
 
     void fill(std::vector<float>& samples) {
-        const float constant = anyFloat(in_);
-        const int mode = in_.ConsumeIntegralInRange(0, 2);
-        for (auto& s : samples) s = mode == 0 ? constant : mode == 1 ? anyFloat(in_) : 0.25f;
+        const float constant = anyFloat(input);
+        const int mode = input.ConsumeIntegralInRange(0, 2);
+        for (auto& s : samples) s = mode == 0 ? constant : mode == 1 ? anyFloat(input) : 0.25f;
     }
 
     void audio(AEffect* effect) {
-        VstInt32 frames = in_.ConsumeIntegralInRange<VstInt32>(-4, 600);
-        if (in_.ConsumeIntegralInRange(0, 31) == 0)
+        VstInt32 frames = input.ConsumeIntegralInRange<VstInt32>(-4, 600);
+        if (input.ConsumeIntegralInRange(0, 31) == 0)
             frames =
-                in_.ConsumeBool() ? INT_MIN : in_.ConsumeIntegralInRange<VstInt32>(INT_MIN, 8192);
+                input.ConsumeBool() ? INT_MIN : input.ConsumeIntegralInRange<VstInt32>(INT_MIN, 8192);
         const std::size_t count = frames > 0 ? static_cast<std::size_t>(frames) : 0;
-        const bool replacing = in_.ConsumeBool();
-        const int aliasing = in_.ConsumeIntegralInRange(0, 3);
+        const bool replacing = input.ConsumeBool();
+        const int aliasing = input.ConsumeIntegralInRange(0, 3);
         std::vector<float> inL(count), inR(count), outL(count), outR(count);
         fill(inL);
         fill(inR);
@@ -310,9 +310,9 @@ private:
             finding("non-finite output from finite input");
     }
 
-    FuzzedDataProvider& in_;
-    std::array<AEffect*, 2> effects_{};
-    static inline volatile long sink_ = 0;
+    FuzzedDataProvider& input;
+    std::array<AEffect*, 2> effects{};
+    static inline volatile long sink = 0;
 };
 
 }  // namespace

@@ -35,45 +35,45 @@ VstIntPtr host(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr, void
 
 class PanelDriver {
 public:
-    explicit PanelDriver(FuzzedDataProvider& in) : in_(in) {
+    explicit PanelDriver(FuzzedDataProvider& in) : input(in) {
         headless::reset();
-        parent_ = headless::makeParentWindow();
-        effect_ = pluginMain(host);
-        if (effect_) effect_->dispatcher(effect_, effOpen, 0, 0, nullptr, 0.0f);
+        parent = headless::makeParentWindow();
+        effect = pluginMain(host);
+        if (effect) effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
     }
     ~PanelDriver() {
-        if (!effect_) return;
+        if (!effect) return;
         call(effEditClose);
         call(effClose);
         headless::reset();
     }
 
     void run() {
-        if (!effect_) return;
+        if (!effect) return;
         open();
         int steps = 0;
-        while (in_.remaining_bytes() > 0 && ++steps < 100) step();
+        while (input.remaining_bytes() > 0 && ++steps < 100) step();
     }
 
 private:
     VstIntPtr call(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr) {
-        return effect_->dispatcher(effect_, opcode, index, value, ptr, 0.0f);
+        return effect->dispatcher(effect, opcode, index, value, ptr, 0.0f);
     }
 
     void open() {
         ERect* rect = nullptr;
         call(effEditGetRect, 0, 0, &rect);
-        window_ = call(effEditOpen, 0, 0, parent_) ? headless::lastWindow() : nullptr;
-        if (window_) headless::sendPaint(window_);
+        window = call(effEditOpen, 0, 0, parent) ? headless::lastWindow() : nullptr;
+        if (window) headless::sendPaint(window);
     }
 
     headless::InputState anyState(bool held) {
         headless::InputState state;
-        state.screen.x = in_.ConsumeIntegralInRange(-40, 470);
-        state.screen.y = in_.ConsumeIntegralInRange(-40, 110);
-        const unsigned modifiers = in_.ConsumeIntegralInRange<unsigned>(0, 7) << 3;
+        state.screen.x = input.ConsumeIntegralInRange(-40, 470);
+        state.screen.y = input.ConsumeIntegralInRange(-40, 110);
+        const unsigned modifiers = input.ConsumeIntegralInRange<unsigned>(0, 7) << 3;
         const unsigned buttons =
-            held ? (in_.ConsumeBool() ? platform::kMouseLeft : in_.ConsumeIntegralInRange(1u, 7u))
+            held ? (input.ConsumeBool() ? platform::kMouseLeft : input.ConsumeIntegralInRange(1u, 7u))
                  : 0;
         state.buttons = buttons | (held ? modifiers : 0);
         return state;
@@ -82,44 +82,44 @@ private:
     // A press, a drag over some points with the buttons held, a release; the
     // tracking loop inside the press consumes the script.
     void gesture() {
-        if (!window_) return;
+        if (!window) return;
         std::vector<headless::InputState> script;
-        const int points = in_.ConsumeIntegralInRange(0, 12);
+        const int points = input.ConsumeIntegralInRange(0, 12);
         for (int i = 0; i < points; ++i) script.push_back(anyState(true));
         script.push_back(anyState(false));
         headless::scriptInput(script);
-        headless::setTickStepPerPoll(in_.ConsumeIntegralInRange(0u, 60u));
+        headless::setTickStepPerPoll(input.ConsumeIntegralInRange(0u, 60u));
         const headless::InputState press = anyState(true);
-        headless::sendButtonDown(window_, press.screen, in_.ConsumeIntegralInRange(0, 3) == 0);
+        headless::sendButtonDown(window, press.screen, input.ConsumeIntegralInRange(0, 3) == 0);
     }
 
     void step() {
-        switch (in_.ConsumeIntegralInRange(0, 8)) {
+        switch (input.ConsumeIntegralInRange(0, 8)) {
         case 0:
         case 1: gesture(); break;
         case 2:
             // Hosts send values in 0..1; what others do is the host fuzzer's.
-            effect_->setParameter(effect_, in_.ConsumeIntegralInRange(-1, 9),
-                                  in_.ConsumeProbability<float>());
+            effect->setParameter(effect, input.ConsumeIntegralInRange(-1, 9),
+                                  input.ConsumeProbability<float>());
             break;
         case 3:
-            headless::advanceClock(in_.ConsumeIntegralInRange(0u, 200u));
+            headless::advanceClock(input.ConsumeIntegralInRange(0u, 200u));
             call(effEditIdle);
             break;
         case 4:
-            if (window_) headless::sendPaint(window_);
+            if (window) headless::sendPaint(window);
             break;
-        case 5: call(effSetProgram, 0, in_.ConsumeIntegralInRange(-1, 16)); break;
+        case 5: call(effSetProgram, 0, input.ConsumeIntegralInRange(-1, 16)); break;
         case 6:
             call(effEditClose);
-            window_ = nullptr;
-            if (in_.ConsumeBool()) open();
+            window = nullptr;
+            if (input.ConsumeBool()) open();
             break;
         case 7:
-            if (window_ && in_.ConsumeIntegralInRange(0, 7) == 0) {
-                headless::sendParentDestroyed(window_);
+            if (window && input.ConsumeIntegralInRange(0, 7) == 0) {
+                headless::sendParentDestroyed(window);
                 call(effEditClose);
-                window_ = nullptr;
+                window = nullptr;
             }
             break;
         case 8: {
@@ -132,10 +132,10 @@ private:
         }
     }
 
-    FuzzedDataProvider& in_;
-    AEffect* effect_ = nullptr;
-    void* parent_ = nullptr;
-    platform::WindowHandle window_ = nullptr;
+    FuzzedDataProvider& input;
+    AEffect* effect = nullptr;
+    void* parent = nullptr;
+    platform::WindowHandle window = nullptr;
 };
 
 }  // namespace

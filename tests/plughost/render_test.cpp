@@ -17,14 +17,14 @@ namespace {
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("plughost_render_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+        dir = fs::temp_directory_path() / ("plughost_render_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                                             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override { fs::remove_all(dir); }
 
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return (dir / name).string(); }
 
     // Constant 1.0 on every channel, so the output is the gain itself.
     std::string ones(int channels, size_t frames, double rate) {
@@ -47,7 +47,7 @@ protected:
         return o;
     }
 
-    fs::path dir_;
+    fs::path dir;
 };
 
 // First frame at which channel 0 differs from its first sample.
@@ -137,7 +137,7 @@ TEST_F(RenderTest, FailuresLeaveNoOutputBehind) {
     } catch (const HostError& e) {
         EXPECT_EQ(std::string(e.what()), path("bad.txt") + ":1: no parameter named 'Volume'");
     }
-    for (const auto& entry : fs::directory_iterator(dir_)) {
+    for (const auto& entry : fs::directory_iterator(dir)) {
         EXPECT_EQ(entry.path().filename().string().find("out"), std::string::npos) << entry.path();
     }
 }

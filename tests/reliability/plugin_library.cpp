@@ -3,21 +3,21 @@
 #include <dlfcn.h>
 
 PluginLibrary::PluginLibrary(const std::string& path) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_) {
-        error_ = dlerror();
+    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        errorMessage = dlerror();
         return;
     }
-    entry_ = reinterpret_cast<Entry>(dlsym(handle_, "main"));
-    if (!entry_) error_ = path + " has no main";
+    entry = reinterpret_cast<Entry>(dlsym(handle, "main"));
+    if (!entry) errorMessage = path + " has no main";
 }
 
 PluginLibrary::~PluginLibrary() {
-    if (handle_) dlclose(handle_);
+    if (handle) dlclose(handle);
 }
 
 AEffect* PluginLibrary::open(HostCallback callback) const {
-    AEffect* effect = entry_ ? entry_(callback) : nullptr;
+    AEffect* effect = entry ? entry(callback) : nullptr;
     if (effect) effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
     return effect;
 }

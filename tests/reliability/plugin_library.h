@@ -14,8 +14,8 @@ public:
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;
 
-    bool ok() const { return entry_ != nullptr; }
-    const std::string& error() const { return error_; }
+    bool ok() const { return entry != nullptr; }
+    const std::string& error() const { return errorMessage; }
 
     // A new instance, opened (opcode 0); null when the plug-in made none.
     AEffect* open(HostCallback callback) const;
@@ -24,9 +24,9 @@ public:
 
 private:
     using Entry = AEffect* (*)(HostCallback);
-    void* handle_ = nullptr;
-    Entry entry_ = nullptr;
-    std::string error_;
+    void* handle = nullptr;
+    Entry entry = nullptr;
+    std::string errorMessage;
 };
 
 // A host callback that answers what every plug-in asks: version 2400, and 0

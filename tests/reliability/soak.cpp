@@ -40,95 +40,95 @@ struct AudioTotals {
 // Owned by the audio thread alone until it is joined.
 class AudioSide {
 public:
-    AudioSide(AEffect* effect, std::uint32_t seed) : effect_(effect), random_(seed) {
-        midi_.type = kVstMidiType;
-        midi_.byteSize = sizeof midi_;
-        events_.numEvents = 1;
-        events_.events[0] = reinterpret_cast<VstEvent*>(&midi_);
+    AudioSide(AEffect* plugin, std::uint32_t seed) : effect(plugin), generator(seed) {
+        midi.type = kVstMidiType;
+        midi.byteSize = sizeof midi;
+        eventList.numEvents = 1;
+        eventList.events[0] = reinterpret_cast<VstEvent*>(&midi);
     }
 
     void run(const std::atomic<bool>& playing) {
         while (playing.load(std::memory_order_relaxed)) block();
     }
-    const AudioTotals& totals() const { return totals_; }
+    const AudioTotals& totals() const { return tally; }
 
 private:
     void block() {
         std::uniform_int_distribution<VstInt32> size(1, kMaxFrames);
-        const VstInt32 frames = size(random_);
+        const VstInt32 frames = size(generator);
         std::uniform_real_distribution<float> sample(-1.0f, 1.0f);
         for (VstInt32 i = 0; i < frames; ++i) {
-            inL_[static_cast<std::size_t>(i)] = sample(random_);
-            inR_[static_cast<std::size_t>(i)] = sample(random_);
-            outL_[static_cast<std::size_t>(i)] = 0.0f;
-            outR_[static_cast<std::size_t>(i)] = 0.0f;
+            inL[static_cast<std::size_t>(i)] = sample(generator);
+            inR[static_cast<std::size_t>(i)] = sample(generator);
+            outL[static_cast<std::size_t>(i)] = 0.0f;
+            outR[static_cast<std::size_t>(i)] = 0.0f;
         }
-        if (random_() % 4 == 0) midiControlChange();
-        if (random_() % 4 == 0) {
-            effect_->setParameter(effect_, static_cast<VstInt32>(random_() % 9),
-                                  sample(random_) * 0.5f + 0.5f);
-            ++totals_.calls;
+        if (generator() % 4 == 0) midiControlChange();
+        if (generator() % 4 == 0) {
+            effect->setParameter(effect, static_cast<VstInt32>(generator() % 9),
+                                  sample(generator) * 0.5f + 0.5f);
+            ++tally.calls;
         }
-        float* inputs[] = {inL_.data(), inR_.data()};
-        float* outputs[] = {outL_.data(), outR_.data()};
-        (random_() % 2 ? effect_->processReplacing : effect_->process)(effect_, inputs, outputs,
+        float* inputs[] = {inL.data(), inR.data()};
+        float* outputs[] = {outL.data(), outR.data()};
+        (generator() % 2 ? effect->processReplacing : effect->process)(effect, inputs, outputs,
                                                                        frames);
-        ++totals_.calls;
-        ++totals_.blocks;
-        totals_.frames += frames;
+        ++tally.calls;
+        ++tally.blocks;
+        tally.frames += frames;
         for (VstInt32 i = 0; i < frames; ++i)
-            if (!std::isfinite(outL_[static_cast<std::size_t>(i)]) ||
-                !std::isfinite(outR_[static_cast<std::size_t>(i)]))
-                ++totals_.nonFinite;
+            if (!std::isfinite(outL[static_cast<std::size_t>(i)]) ||
+                !std::isfinite(outR[static_cast<std::size_t>(i)]))
+                ++tally.nonFinite;
     }
 
     void midiControlChange() {
-        midi_.midiData[0] = static_cast<char>(0xB0 | (random_() % 16));
-        midi_.midiData[1] = static_cast<char>(random_() % 12);
-        midi_.midiData[2] = static_cast<char>(random_() % 128);
-        effect_->dispatcher(effect_, effProcessEvents, 0, 0, &events_, 0.0f);
-        ++totals_.calls;
+        midi.midiData[0] = static_cast<char>(0xB0 | (generator() % 16));
+        midi.midiData[1] = static_cast<char>(generator() % 12);
+        midi.midiData[2] = static_cast<char>(generator() % 128);
+        effect->dispatcher(effect, effProcessEvents, 0, 0, &eventList, 0.0f);
+        ++tally.calls;
     }
 
     static constexpr VstInt32 kMaxFrames = 1024;
-    AEffect* effect_;
-    std::mt19937 random_;
-    std::vector<float> inL_ = std::vector<float>(kMaxFrames), inR_ = std::vector<float>(kMaxFrames);
-    std::vector<float> outL_ = std::vector<float>(kMaxFrames),
-                       outR_ = std::vector<float>(kMaxFrames);
-    VstMidiEvent midi_{};
-    VstEvents events_{};
-    AudioTotals totals_;
+    AEffect* effect;
+    std::mt19937 generator;
+    std::vector<float> inL = std::vector<float>(kMaxFrames), inR = std::vector<float>(kMaxFrames);
+    std::vector<float> outL = std::vector<float>(kMaxFrames),
+                       outR = std::vector<float>(kMaxFrames);
+    VstMidiEvent midi{};
+    VstEvents eventList{};
+    AudioTotals tally;
 };
 
 // The user-interface thread's side; one round is a few dozen host calls.
 class InterfaceSide {
 public:
-    InterfaceSide(AEffect* effect, void* parent, std::uint32_t seed)
-        : effect_(effect), parent_(parent), random_(seed) {}
+    InterfaceSide(AEffect* plugin, void* editorParent, std::uint32_t seed)
+        : effect(plugin), parent(editorParent), generator(seed) {}
 
     void round() {
-        switch (random_() % 5) {
+        switch (generator() % 5) {
         case 0: editorSession(); break;
-        case 1: call(effSetProgram, 0, static_cast<VstIntPtr>(random_() % 16)); break;
+        case 1: call(effSetProgram, 0, static_cast<VstIntPtr>(generator() % 16)); break;
         case 2: readTexts(); break;
         case 3: rateChangeWhileSuspended(); break;
         case 4: automate(); break;
         }
     }
-    unsigned long calls() const { return calls_; }
+    unsigned long calls() const { return callCount; }
 
 private:
     VstIntPtr call(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
                    float opt = 0.0f) {
-        ++calls_;
-        return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+        ++callCount;
+        return effect->dispatcher(effect, opcode, index, value, ptr, opt);
     }
 
     void editorSession() {
         ERect* rect = nullptr;
         call(effEditGetRect, 0, 0, &rect);
-        call(effEditOpen, 0, 0, parent_);
+        call(effEditOpen, 0, 0, parent);
         for (int i = 0; i < 5; ++i) {
             automate();
             call(effEditIdle);
@@ -149,21 +149,21 @@ private:
     void rateChangeWhileSuspended() {
         static constexpr float kRates[] = {22050.0f, 44100.0f, 48000.0f, 96000.0f, 192000.0f};
         call(effMainsChanged, 0, 0);
-        call(effSetSampleRate, 0, 0, nullptr, kRates[random_() % 5]);
-        call(effSetBlockSize, 0, static_cast<VstIntPtr>(1 + random_() % 2048));
+        call(effSetSampleRate, 0, 0, nullptr, kRates[generator() % 5]);
+        call(effSetBlockSize, 0, static_cast<VstIntPtr>(1 + generator() % 2048));
         call(effMainsChanged, 0, 1);
     }
 
     void automate() {
         std::uniform_real_distribution<float> value(0.0f, 1.0f);
-        effect_->setParameter(effect_, static_cast<VstInt32>(random_() % 9), value(random_));
-        ++calls_;
+        effect->setParameter(effect, static_cast<VstInt32>(generator() % 9), value(generator));
+        ++callCount;
     }
 
-    AEffect* effect_;
-    void* parent_;
-    std::mt19937 random_;
-    unsigned long calls_ = 0;
+    AEffect* effect;
+    void* parent;
+    std::mt19937 generator;
+    unsigned long callCount = 0;
 };
 
 }  // namespace

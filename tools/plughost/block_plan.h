@@ -17,20 +17,19 @@ struct BlockSlice {
 
 class BlockPlanner {
 public:
-    // eventFrames must be sorted; events at or beyond totalFrames are
-    // applied before the last slice ends (they land at totalFrames - 1 at
-    // the latest), never dropped silently.
-    BlockPlanner(long long totalFrames, int blockSize, bool randomSizes,
-                 std::vector<long long> eventFrames, unsigned seed = 1);
+    // Events at or beyond totalFrames are applied before the last slice ends
+    // (they land at totalFrames - 1 at the latest), never dropped silently.
+    BlockPlanner(long long totalFrames, int requestedBlockSize, bool randomBlockSizes,
+                 std::vector<long long> sortedEventFrames, unsigned seed = 1);
     bool next(BlockSlice& slice);
 
 private:
-    long long total_;
-    int blockSize_;
-    bool random_;
-    std::vector<long long> events_;
-    std::mt19937 rng_;
-    long long position_ = 0;
-    long long blockEnd_ = 0;
-    size_t nextEvent_ = 0;
+    long long total;
+    int blockSize;
+    bool randomSizes;
+    std::vector<long long> eventFrames;
+    std::mt19937 rng;
+    long long position = 0;
+    long long blockEnd = 0;
+    size_t nextEvent = 0;
 };

@@ -20,16 +20,16 @@
 class ChannelMap {
 public:
     // Throws HostError naming inputPath or --channels when there is no map.
-    ChannelMap(int fileChannels, int inputs, int outputs, std::optional<int> channels,
+    ChannelMap(int fileChannelCount, int inputCount, int outputCount, std::optional<int> channels,
                const std::string& inputPath);
 
-    int writtenChannels() const { return written_; }
+    int writtenChannels() const { return writtenCount; }
 
     // Fills dst with n frames of plug-in input `input` from file frame start
     // on; frames past the file's end are silence.
     void fillInput(const AudioBuffer& file, int input, size_t start, size_t n, float* dst) const;
     // The plug-in output that feeds written channel `channel`.
-    int outputFor(int channel) const { return outputs_ == 1 ? 0 : channel; }
+    int outputFor(int channel) const { return outputs == 1 ? 0 : channel; }
 
     // One phrase for the closing line, e.g. "stereo file summed at half gain
     // into 1 input, 1 output copied to 2 channels".
@@ -39,8 +39,8 @@ private:
     std::string describeInputs() const;
     std::string describeOutputs() const;
 
-    int fileChannels_;
-    int inputs_;
-    int outputs_;
-    int written_;
+    int fileChannels;
+    int inputs;
+    int outputs;
+    int writtenCount;
 };

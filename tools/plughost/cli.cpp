@@ -13,37 +13,37 @@ namespace {
 // "--opt=VALUE") and positional words in any order.
 class ArgumentReader {
 public:
-    explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
+    explicit ArgumentReader(const std::vector<std::string>& arguments) : args(arguments) {}
 
     bool next() {
-        if (pos_ >= args_.size()) return false;
-        current_ = args_[pos_++];
-        inlineValue_.reset();
-        if (current_.rfind("--", 0) == 0) {
-            size_t eq = current_.find('=');
+        if (pos >= args.size()) return false;
+        current = args[pos++];
+        inlineValue.reset();
+        if (current.rfind("--", 0) == 0) {
+            size_t eq = current.find('=');
             if (eq != std::string::npos) {
-                inlineValue_ = current_.substr(eq + 1);
-                current_ = current_.substr(0, eq);
+                inlineValue = current.substr(eq + 1);
+                current = current.substr(0, eq);
             }
         }
         return true;
     }
-    bool isOption() const { return current_.size() > 2 && current_.rfind("--", 0) == 0; }
-    const std::string& word() const { return current_; }
+    bool isOption() const { return current.size() > 2 && current.rfind("--", 0) == 0; }
+    const std::string& word() const { return current; }
     std::string value() {
-        if (inlineValue_) return *inlineValue_;
-        if (pos_ >= args_.size()) throw UsageError("option " + current_ + " needs a value");
-        return args_[pos_++];
+        if (inlineValue) return *inlineValue;
+        if (pos >= args.size()) throw UsageError("option " + current + " needs a value");
+        return args[pos++];
     }
     void noValue() const {
-        if (inlineValue_) throw UsageError("option " + current_ + " takes no value");
+        if (inlineValue) throw UsageError("option " + current + " takes no value");
     }
 
 private:
-    const std::vector<std::string>& args_;
-    size_t pos_ = 0;
-    std::string current_;
-    std::optional<std::string> inlineValue_;
+    const std::vector<std::string>& args;
+    size_t pos = 0;
+    std::string current;
+    std::optional<std::string> inlineValue;
 };
 
 long long integerOption(const std::string& option, const std::string& text, long long min,

@@ -31,7 +31,7 @@ void send(std::vector<INPUT> inputs) {
 
 class Win32Driver final : public DesktopDriver {
 public:
-    explicit Win32Driver(HWND window) : window_(window) {}
+    explicit Win32Driver(HWND editorWindow) : window(editorWindow) {}
 
     void press(int x, int y) override {
         send({mouse(x, y, MOUSEEVENTF_MOVE), mouse(x, y, MOUSEEVENTF_LEFTDOWN)});
@@ -50,7 +50,7 @@ public:
 private:
     INPUT mouse(int x, int y, DWORD what) const {
         POINT p{x, y};
-        ClientToScreen(window_, &p);
+        ClientToScreen(window, &p);
         const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
         INPUT input{};
         input.type = INPUT_MOUSE;
@@ -60,7 +60,7 @@ private:
         return input;
     }
 
-    HWND window_;
+    HWND window;
 };
 
 void Win32Driver::key(const std::string& name) {
@@ -111,7 +111,7 @@ void Win32Driver::type(const std::string& text) {
 
 RgbImage Win32Driver::capture() {
     RECT client{};
-    if (!IsWindowVisible(window_) || !GetClientRect(window_, &client))
+    if (!IsWindowVisible(window) || !GetClientRect(window, &client))
         throw HostError("the editor window is not on screen");
     const int w = client.right - client.left, h = client.bottom - client.top;
     if (w <= 0 || h <= 0) throw HostError("the editor window has no area");
@@ -131,9 +131,9 @@ RgbImage Win32Driver::capture() {
     // would survive a covering window, but wine answers it without the
     // children's drawing (the plug-in's panel is a child), so it printed
     // black; the test display has nothing on top of the editor.
-    HDC windowDc = GetDC(window_);
+    HDC windowDc = GetDC(window);
     BitBlt(memory, 0, 0, w, h, windowDc, 0, 0, SRCCOPY);
-    ReleaseDC(window_, windowDc);
+    ReleaseDC(window, windowDc);
     GdiFlush();
     RgbImage picture(w, h);
     const auto* source = static_cast<const std::uint32_t*>(bits);

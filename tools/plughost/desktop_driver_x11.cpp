@@ -24,21 +24,21 @@ std::uint32_t channel(unsigned long pixel, unsigned long mask) {
 
 class X11Driver final : public DesktopDriver {
 public:
-    X11Driver(Display* display, Window window) : display_(display), window_(window) {}
-    ~X11Driver() override { XCloseDisplay(display_); }
+    X11Driver(Display* connection, Window editorWindow) : display(connection), window(editorWindow) {}
+    ~X11Driver() override { XCloseDisplay(display); }
 
     void press(int x, int y) override {
         moveTo(x, y);
-        XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-        XSync(display_, False);
+        XTestFakeButtonEvent(display, 1, True, CurrentTime);
+        XSync(display, False);
     }
     void move(int x, int y) override {
         moveTo(x, y);
-        XSync(display_, False);
+        XSync(display, False);
     }
     void release() override {
-        XTestFakeButtonEvent(display_, 1, False, CurrentTime);
-        XSync(display_, False);
+        XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        XSync(display, False);
     }
     void key(const std::string& name) override;
     void type(const std::string& text) override;
@@ -48,26 +48,26 @@ private:
     void moveTo(int x, int y) {
         int rootX = 0, rootY = 0;
         Window child = 0;
-        XTranslateCoordinates(display_, window_, DefaultRootWindow(display_), x, y, &rootX, &rootY,
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
                               &child);
-        XTestFakeMotionEvent(display_, -1, rootX, rootY, CurrentTime);
+        XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
     }
     KeyCode keycode(KeySym symbol, const std::string& what) {
-        const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(display_, symbol);
+        const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(display, symbol);
         if (code == 0) throw HostError("the keyboard has no key for " + what);
         return code;
     }
     void stroke(KeyCode code, const std::vector<KeyCode>& modifiers) {
-        for (KeyCode m : modifiers) XTestFakeKeyEvent(display_, m, True, CurrentTime);
-        XTestFakeKeyEvent(display_, code, True, CurrentTime);
-        XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        for (KeyCode m : modifiers) XTestFakeKeyEvent(display, m, True, CurrentTime);
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+        XTestFakeKeyEvent(display, code, False, CurrentTime);
         for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m)
-            XTestFakeKeyEvent(display_, *m, False, CurrentTime);
-        XSync(display_, False);
+            XTestFakeKeyEvent(display, *m, False, CurrentTime);
+        XSync(display, False);
     }
 
-    Display* display_;
-    Window window_;
+    Display* display;
+    Window window;
 };
 
 void X11Driver::key(const std::string& name) {
@@ -97,18 +97,18 @@ void X11Driver::type(const std::string& text) {
         // Printable ASCII characters are their own keysyms.
         const KeySym symbol = c;
         const KeyCode code = keycode(symbol, std::string("'") + static_cast<char>(c) + "'");
-        const bool shifted = XkbKeycodeToKeysym(display_, code, 0, 0) != symbol;
+        const bool shifted = XkbKeycodeToKeysym(display, code, 0, 0) != symbol;
         stroke(code, shifted ? std::vector<KeyCode>{shift} : std::vector<KeyCode>{});
     }
 }
 
 RgbImage X11Driver::capture() {
     XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display_, window_, &attributes) || attributes.map_state != IsViewable)
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
         throw HostError("the editor window is not on screen");
     int rootX = 0, rootY = 0;
     Window child = 0;
-    XTranslateCoordinates(display_, window_, attributes.root, 0, 0, &rootX, &rootY, &child);
+    XTranslateCoordinates(display, window, attributes.root, 0, 0, &rootX, &rootY, &child);
     const Screen* screen = attributes.screen;
     // Reading outside the screen is an X protocol error that would end the
     // process; refuse instead. What covers the window shows in the picture.
@@ -119,7 +119,7 @@ RgbImage X11Driver::capture() {
     // (editors that draw with an alpha visual) are undefined in the window's
     // own image but show on the screen.
     XImage* image =
-        XGetImage(display_, attributes.root, rootX, rootY, static_cast<unsigned>(attributes.width),
+        XGetImage(display, attributes.root, rootX, rootY, static_cast<unsigned>(attributes.width),
                   static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
     if (!image) throw HostError("cannot read the editor window's pixels");
     const Visual* visual = DefaultVisualOfScreen(screen);

@@ -34,35 +34,35 @@ constexpr long kIdlesBeforeLastScreenshot = 10;
 // changes sit behind a mutex because the user thread reads and adds them.
 class EditorHost final : public EditorHostEvents {
 public:
-    EditorHost(Plugin& plugin, EditorParent& parent, bool idleInCallback)
-        : plugin_(plugin), parent_(parent), idleInCallback_(idleInCallback) {}
+    EditorHost(Plugin& hosted, EditorParent& editorParent, bool answerIdleInCallback)
+        : plugin(hosted), parent(editorParent), idleInCallback(answerIdleInCallback) {}
 
-    double seconds() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
-    long idles() const { return idles_.load(); }
+    double seconds() const { return std::chrono::duration<double>(Clock::now() - openedAt).count(); }
+    long idles() const { return idleCount.load(); }
 
     void idle() {
         applyQueuedChanges();
-        plugin_.dispatch(effEditIdle);
-        parent_.pump();
-        idles_.fetch_add(1);
+        plugin.dispatch(effEditIdle);
+        parent.pump();
+        idleCount.fetch_add(1);
     }
 
     void queueChange(int index, float value) {
-        std::lock_guard<std::mutex> lock(queueMutex_);
-        queued_.emplace_back(index, value);
+        std::lock_guard<std::mutex> lock(queueMutex);
+        queuedChanges.emplace_back(index, value);
     }
 
     // Waits until the user-interface thread has idled the editor `count`
     // more times, or a second has passed (it may be held in a drag).
     void waitForIdles(long count) const {
-        const long target = idles_.load() + count;
+        const long target = idleCount.load() + count;
         const auto giveUp = Clock::now() + std::chrono::seconds(1);
-        while (idles_.load() < target && Clock::now() < giveUp)
+        while (idleCount.load() < target && Clock::now() < giveUp)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 
     void automated(int index, float value) override {
-        automations_.fetch_add(1);
+        automations.fetch_add(1);
         // Some plug-ins report plain units instead of 0..1; such lines stay
         // comments so that the output still replays.
         const bool normalised = value >= 0.0f && value <= 1.0f;
@@ -76,8 +76,8 @@ public:
     }
     void idleRequested() override;
     bool sizeRequested(int width, int height) override {
-        if (std::this_thread::get_id() != uiThread_ || width <= 0 || height <= 0) return false;
-        parent_.resize(width, height);
+        if (std::this_thread::get_id() != uiThread || width <= 0 || height <= 0) return false;
+        parent.resize(width, height);
         return true;
     }
 
@@ -87,41 +87,41 @@ private:
     void applyQueuedChanges() {
         std::vector<std::pair<int, float>> changes;
         {
-            std::lock_guard<std::mutex> lock(queueMutex_);
-            changes.swap(queued_);
+            std::lock_guard<std::mutex> lock(queueMutex);
+            changes.swap(queuedChanges);
         }
         for (const auto& [index, value] : changes) {
-            if (index >= plugin_.numParams()) continue;
+            if (index >= plugin.numParams()) continue;
             std::printf("# %.3f host sets %d %.6g\n", seconds(), index, static_cast<double>(value));
-            plugin_.setParameter(index, value);
+            plugin.setParameter(index, value);
         }
     }
 
-    Plugin& plugin_;
-    EditorParent& parent_;
-    const bool idleInCallback_;
-    const Clock::time_point start_ = Clock::now();
-    const std::thread::id uiThread_ = std::this_thread::get_id();
-    std::atomic<long> idles_{0};
-    std::atomic<long> idleRequests_{0};
-    std::atomic<long> idlesInsideRequests_{0};
-    std::atomic<long> automations_{0};
-    bool answering_ = false;  // user-interface thread only
-    mutable std::mutex queueMutex_;
-    std::vector<std::pair<int, float>> queued_;
+    Plugin& plugin;
+    EditorParent& parent;
+    const bool idleInCallback;
+    const Clock::time_point openedAt = Clock::now();
+    const std::thread::id uiThread = std::this_thread::get_id();
+    std::atomic<long> idleCount{0};
+    std::atomic<long> idleRequests{0};
+    std::atomic<long> idlesInsideRequests{0};
+    std::atomic<long> automations{0};
+    bool answering = false;  // user-interface thread only
+    mutable std::mutex queueMutex;
+    std::vector<std::pair<int, float>> queuedChanges;
 };
 
 // Some hosts answer the idle request by idling the editor from inside it.
 // One level only: an editor that asks again from that idle is not answered
 // again, or the two would recurse without end.
 void EditorHost::idleRequested() {
-    idleRequests_.fetch_add(1);
-    if (!idleInCallback_ || answering_ || std::this_thread::get_id() != uiThread_) return;
-    answering_ = true;
-    plugin_.dispatch(effEditIdle);
-    parent_.pump();
-    idlesInsideRequests_.fetch_add(1);
-    answering_ = false;
+    idleRequests.fetch_add(1);
+    if (!idleInCallback || answering || std::this_thread::get_id() != uiThread) return;
+    answering = true;
+    plugin.dispatch(effEditIdle);
+    parent.pump();
+    idlesInsideRequests.fetch_add(1);
+    answering = false;
 }
 
 std::string EditorHost::summary(double cpuSeconds) const {
@@ -131,7 +131,7 @@ std::string EditorHost::summary(double cpuSeconds) const {
         text, sizeof text,
         "# editor open %.2f s: %ld idles, %ld idle requests (%ld answered with an editor idle), "
         "%ld automations, CPU %.1f %% of one core\n",
-        wall, idles_.load(), idleRequests_.load(), idlesInsideRequests_.load(), automations_.load(),
+        wall, idleCount.load(), idleRequests.load(), idlesInsideRequests.load(), automations.load(),
         wall > 0 ? 100.0 * cpuSeconds / wall : 0.0);
     return text;
 }
@@ -141,47 +141,47 @@ std::string EditorHost::summary(double cpuSeconds) const {
 // script left held, or the editor would track the mouse for ever.
 class ScriptedUser {
 public:
-    ScriptedUser(EditorHost& host, void* window, std::vector<ScriptCommand> script,
-                 std::string lastScreenshot, double holdSeconds)
-        : host_(host),
-          window_(window),
-          script_(std::move(script)),
-          lastScreenshot_(std::move(lastScreenshot)),
-          holdSeconds_(holdSeconds) {}
+    ScriptedUser(EditorHost& editorHost, void* editorWindow, std::vector<ScriptCommand> commands,
+                 std::string closingScreenshot, double secondsToHold)
+        : host(editorHost),
+          window(editorWindow),
+          script(std::move(commands)),
+          lastScreenshot(std::move(closingScreenshot)),
+          holdSeconds(secondsToHold) {}
     ~ScriptedUser() { stop(); }
 
     void start() {
-        thread_ = std::thread([this] { run(); });
+        worker = std::thread([this] { run(); });
     }
-    bool finished() const { return finished_.load(); }
+    bool finished() const { return done.load(); }
     void stop() {
-        stopping_ = true;
-        if (thread_.joinable()) thread_.join();
+        stopping = true;
+        if (worker.joinable()) worker.join();
     }
     // Empty, or the line that explains why the script stopped.
     std::string error() const {
-        std::lock_guard<std::mutex> lock(errorMutex_);
-        return error_;
+        std::lock_guard<std::mutex> lock(errorMutex);
+        return errorMessage;
     }
 
 private:
     void run() {
         try {
-            std::unique_ptr<DesktopDriver> driver = createDesktopDriver(window_);
-            for (const ScriptCommand& c : script_) {
-                if (stopping_) break;
+            std::unique_ptr<DesktopDriver> driver = createDesktopDriver(window);
+            for (const ScriptCommand& c : script) {
+                if (stopping) break;
                 perform(c, *driver);
             }
-            if (holding_) driver->release();
-            holding_ = false;
-            pause(holdSeconds_ - host_.seconds());
-            if (!lastScreenshot_.empty() && !stopping_)
-                screenshot(lastScreenshot_, kIdlesBeforeLastScreenshot, *driver);
+            if (holding) driver->release();
+            holding = false;
+            pause(holdSeconds - host.seconds());
+            if (!lastScreenshot.empty() && !stopping)
+                screenshot(lastScreenshot, kIdlesBeforeLastScreenshot, *driver);
         } catch (const std::exception& e) {
-            std::lock_guard<std::mutex> lock(errorMutex_);
-            error_ = e.what();
+            std::lock_guard<std::mutex> lock(errorMutex);
+            errorMessage = e.what();
         }
-        finished_ = true;
+        done = true;
     }
 
     void perform(const ScriptCommand& c, DesktopDriver& driver) {
@@ -190,18 +190,18 @@ private:
             switch (c.kind) {
             case Kind::press:
                 driver.press(c.x, c.y);
-                holding_ = true;
+                holding = true;
                 break;
             case Kind::move: driver.move(c.x, c.y); break;
             case Kind::release:
                 driver.release();
-                holding_ = false;
+                holding = false;
                 break;
             case Kind::key: driver.key(c.text); break;
             case Kind::type: driver.type(c.text); break;
             case Kind::wait: pause(c.milliseconds / 1000.0); break;
             case Kind::screenshot: screenshot(c.text, kIdlesBeforeScreenshot, driver); break;
-            case Kind::set: host_.queueChange(c.index, c.value); break;
+            case Kind::set: host.queueChange(c.index, c.value); break;
             }
         } catch (const HostError& e) {
             throw HostError("script line " + std::to_string(c.line) + ": " + e.what());
@@ -210,30 +210,30 @@ private:
 
     void pause(double seconds) const {
         const auto until = Clock::now() + std::chrono::duration<double>(seconds);
-        while (!stopping_ && Clock::now() < until)
+        while (!stopping && Clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 
     void screenshot(const std::string& path, long idles, DesktopDriver& driver) {
-        host_.waitForIdles(idles);
+        host.waitForIdles(idles);
         const RgbImage picture = driver.capture();
         writePng(path, picture);
-        std::printf("# %.3f screenshot %s (%d x %d)\n", host_.seconds(), path.c_str(),
+        std::printf("# %.3f screenshot %s (%d x %d)\n", host.seconds(), path.c_str(),
                     picture.width, picture.height);
         std::fflush(stdout);
     }
 
-    EditorHost& host_;
-    void* window_;
-    const std::vector<ScriptCommand> script_;
-    const std::string lastScreenshot_;
-    const double holdSeconds_;
-    bool holding_ = false;  // user thread only
-    std::atomic<bool> stopping_{false};
-    std::atomic<bool> finished_{false};
-    mutable std::mutex errorMutex_;
-    std::string error_;
-    std::thread thread_;
+    EditorHost& host;
+    void* window;
+    const std::vector<ScriptCommand> script;
+    const std::string lastScreenshot;
+    const double holdSeconds;
+    bool holding = false;  // user thread only
+    std::atomic<bool> stopping{false};
+    std::atomic<bool> done{false};
+    mutable std::mutex errorMutex;
+    std::string errorMessage;
+    std::thread worker;
 };
 
 // The editor rectangle's size, or nothing while the plug-in gives none.

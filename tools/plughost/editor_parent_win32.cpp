@@ -19,19 +19,19 @@ LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 class Win32Parent final : public EditorParent {
 public:
-    explicit Win32Parent(HWND window) : window_(window) {}
+    explicit Win32Parent(HWND parentWindow) : window(parentWindow) {}
     ~Win32Parent() override {
-        RemovePropA(window_, kClosedProperty);
-        DestroyWindow(window_);
+        RemovePropA(window, kClosedProperty);
+        DestroyWindow(window);
     }
-    void* handle() override { return window_; }
+    void* handle() override { return window; }
     void resize(int width, int height) override {
         // The editor fills the client area; the frame comes on top.
         RECT r{0, 0, width, height};
         AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-        SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
     }
-    bool closeRequested() const override { return GetPropA(window_, kClosedProperty) != nullptr; }
+    bool closeRequested() const override { return GetPropA(window, kClosedProperty) != nullptr; }
     void pump() override {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -41,7 +41,7 @@ public:
     }
 
 private:
-    HWND window_;
+    HWND window;
 };
 
 }  // namespace

@@ -12,33 +12,33 @@ namespace {
 
 class X11Parent final : public EditorParent {
 public:
-    X11Parent(Display* display, Window window, Atom closeAtom)
-        : display_(display), window_(window), closeAtom_(closeAtom) {}
+    X11Parent(Display* connection, Window parentWindow, Atom deleteAtom)
+        : display(connection), window(parentWindow), closeAtom(deleteAtom) {}
     ~X11Parent() override {
-        XDestroyWindow(display_, window_);
-        XCloseDisplay(display_);
+        XDestroyWindow(display, window);
+        XCloseDisplay(display);
     }
-    void* handle() override { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window_)); }
+    void* handle() override { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window)); }
     void resize(int width, int height) override {
-        XResizeWindow(display_, window_, static_cast<unsigned>(width), static_cast<unsigned>(height));
-        XFlush(display_);
+        XResizeWindow(display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        XFlush(display);
     }
     void pump() override {
-        while (XPending(display_) > 0) {
+        while (XPending(display) > 0) {
             XEvent event;
-            XNextEvent(display_, &event);
-            if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == closeAtom_)
-                closeRequested_ = true;
+            XNextEvent(display, &event);
+            if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == closeAtom)
+                closeReceived = true;
         }
-        XSync(display_, False);
+        XSync(display, False);
     }
-    bool closeRequested() const override { return closeRequested_; }
+    bool closeRequested() const override { return closeReceived; }
 
 private:
-    Display* display_;
-    Window window_;
-    Atom closeAtom_;
-    bool closeRequested_ = false;
+    Display* display;
+    Window window;
+    Atom closeAtom;
+    bool closeReceived = false;
 };
 
 }  // namespace

@@ -10,38 +10,38 @@ namespace {
 
 class LineReader {
 public:
-    LineReader(const std::string& source, int line, const std::vector<std::string>& words)
-        : source_(source), line_(line), words_(words) {}
+    LineReader(const std::string& scriptName, int lineNumber, const std::vector<std::string>& lineWords)
+        : source(scriptName), line(lineNumber), words(lineWords) {}
 
     [[noreturn]] void fail(const std::string& what) const {
-        throw HostError(source_ + ":" + std::to_string(line_) + ": " + what);
+        throw HostError(source + ":" + std::to_string(line) + ": " + what);
     }
     void expectWords(size_t count, const char* shape) const {
-        if (words_.size() != count) fail(std::string("expected: ") + shape);
+        if (words.size() != count) fail(std::string("expected: ") + shape);
     }
     int coordinate(size_t i) const {
         long long v = 0;
-        if (!parseInteger(words_[i], v) || v < -32768 || v > 32767)
-            fail("bad coordinate '" + words_[i] + "'");
+        if (!parseInteger(words[i], v) || v < -32768 || v > 32767)
+            fail("bad coordinate '" + words[i] + "'");
         return static_cast<int>(v);
     }
     int index(size_t i) const {
         long long v = 0;
-        if (!parseInteger(words_[i], v) || v < 0 || v > (1 << 20))
-            fail("bad index '" + words_[i] + "'");
+        if (!parseInteger(words[i], v) || v < 0 || v > (1 << 20))
+            fail("bad index '" + words[i] + "'");
         return static_cast<int>(v);
     }
     double number(size_t i, const char* name, double min, double max) const {
         double v = 0;
-        if (!parseFloat(words_[i], v)) fail(std::string("bad ") + name + " '" + words_[i] + "'");
-        if (v < min || v > max) fail(std::string(name) + " " + words_[i] + " out of range");
+        if (!parseFloat(words[i], v)) fail(std::string("bad ") + name + " '" + words[i] + "'");
+        if (v < min || v > max) fail(std::string(name) + " " + words[i] + " out of range");
         return v;
     }
 
 private:
-    const std::string& source_;
-    int line_;
-    const std::vector<std::string>& words_;
+    const std::string& source;
+    int line;
+    const std::vector<std::string>& words;
 };
 
 // The text after the command word and one space, kept as written.

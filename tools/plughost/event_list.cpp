@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-void EventList::clear() { events_.clear(); }
+void EventList::clear() { midiEvents.clear(); }
 
 void EventList::addControlChange(int deltaFrames, int channel, int controller, int value) {
     VstMidiEvent e{};
@@ -12,16 +12,16 @@ void EventList::addControlChange(int deltaFrames, int channel, int controller, i
     e.midiData[0] = static_cast<char>(0xB0 | (channel & 0x0F));
     e.midiData[1] = static_cast<char>(controller & 0x7F);
     e.midiData[2] = static_cast<char>(value & 0x7F);
-    events_.push_back(e);
+    midiEvents.push_back(e);
 }
 
 VstEvents* EventList::get() {
     // The record declares two pointers; hosts allocate as many as they send.
-    const size_t pointers = events_.size() > 2 ? events_.size() : 2;
-    storage_.assign(offsetof(VstEvents, events) + pointers * sizeof(VstEvent*), 0);
-    auto* list = reinterpret_cast<VstEvents*>(storage_.data());
-    list->numEvents = static_cast<VstInt32>(events_.size());
-    auto** slots = reinterpret_cast<VstEvent**>(storage_.data() + offsetof(VstEvents, events));
-    for (size_t i = 0; i < events_.size(); ++i) slots[i] = reinterpret_cast<VstEvent*>(&events_[i]);
+    const size_t pointers = midiEvents.size() > 2 ? midiEvents.size() : 2;
+    storage.assign(offsetof(VstEvents, events) + pointers * sizeof(VstEvent*), 0);
+    auto* list = reinterpret_cast<VstEvents*>(storage.data());
+    list->numEvents = static_cast<VstInt32>(midiEvents.size());
+    auto** slots = reinterpret_cast<VstEvent**>(storage.data() + offsetof(VstEvents, events));
+    for (size_t i = 0; i < midiEvents.size(); ++i) slots[i] = reinterpret_cast<VstEvent*>(&midiEvents[i]);
     return list;
 }

@@ -10,11 +10,11 @@ class EventList {
 public:
     void clear();
     void addControlChange(int deltaFrames, int channel, int controller, int value);
-    int size() const { return static_cast<int>(events_.size()); }
+    int size() const { return static_cast<int>(midiEvents.size()); }
     // The list for effProcessEvents; valid until the next add or clear.
     VstEvents* get();
 
 private:
-    std::vector<VstMidiEvent> events_;
-    std::vector<unsigned char> storage_;
+    std::vector<VstMidiEvent> midiEvents;
+    std::vector<unsigned char> storage;
 };

@@ -76,15 +76,15 @@ bool hostCanDo(const char* word) {
 HostContext::HostContext(double rate, int block) : sampleRate(rate), blockSize(block) {}
 
 void HostContext::recordAutomation(int index, float value) {
-    automationCount_.fetch_add(1);
+    reportCount.fetch_add(1);
     const double seconds = samplePosition.load() / sampleRate.load();
-    std::lock_guard<std::mutex> lock(mutex_);
-    automation_.push_back({seconds, index, value});
+    std::lock_guard<std::mutex> lock(automationMutex);
+    automationLog.push_back({seconds, index, value});
 }
 
 std::vector<ReportedAutomation> HostContext::reportedAutomation() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return automation_;
+    std::lock_guard<std::mutex> lock(automationMutex);
+    return automationLog;
 }
 
 void bindEffect(AEffect* effect, HostContext* context) {

@@ -68,7 +68,7 @@ public:
 
     void recordAutomation(int index, float value);
     std::vector<ReportedAutomation> reportedAutomation() const;
-    long automationCount() const { return automationCount_.load(); }
+    long automationCount() const { return reportCount.load(); }
     // Set while an editor is open in plughost editor; null otherwise. The
     // pointer is atomic because the plug-in may report from any thread; its
     // owner clears it before it goes away.
@@ -77,9 +77,9 @@ public:
     std::atomic<long> callbackCount{0};
 
 private:
-    mutable std::mutex mutex_;
-    std::vector<ReportedAutomation> automation_;
-    std::atomic<long> automationCount_{0};
+    mutable std::mutex automationMutex;
+    std::vector<ReportedAutomation> automationLog;
+    std::atomic<long> reportCount{0};
 };
 
 VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,

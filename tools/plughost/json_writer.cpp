@@ -25,59 +25,59 @@ std::string jsonEscape(const std::string& text) {
 }
 
 void JsonWriter::prefix(const std::string& key) {
-    if (!first_.empty()) {
-        if (!first_.back()) out_ += ",";
-        first_.back() = false;
-        out_ += "\n" + std::string(first_.size() * 2, ' ');
+    if (!first.empty()) {
+        if (!first.back()) document += ",";
+        first.back() = false;
+        document += "\n" + std::string(first.size() * 2, ' ');
     }
-    if (!key.empty()) out_ += jsonEscape(key) + ": ";
+    if (!key.empty()) document += jsonEscape(key) + ": ";
 }
 
 void JsonWriter::beginObject(const std::string& key) {
     prefix(key);
-    out_ += "{";
-    first_.push_back(true);
+    document += "{";
+    first.push_back(true);
 }
 
 void JsonWriter::endObject() {
-    first_.pop_back();
-    out_ += "\n" + std::string(first_.size() * 2, ' ') + "}";
-    if (first_.empty()) out_ += "\n";
+    first.pop_back();
+    document += "\n" + std::string(first.size() * 2, ' ') + "}";
+    if (first.empty()) document += "\n";
 }
 
 void JsonWriter::beginArray(const std::string& key) {
     prefix(key);
-    out_ += "[";
-    first_.push_back(true);
+    document += "[";
+    first.push_back(true);
 }
 
 void JsonWriter::endArray() {
-    first_.pop_back();
-    out_ += "\n" + std::string(first_.size() * 2, ' ') + "]";
+    first.pop_back();
+    document += "\n" + std::string(first.size() * 2, ' ') + "]";
 }
 
 void JsonWriter::string(const std::string& key, const std::string& value) {
     prefix(key);
-    out_ += jsonEscape(value);
+    document += jsonEscape(value);
 }
 
 void JsonWriter::number(const std::string& key, double value) {
     prefix(key);
     if (!std::isfinite(value)) {
-        out_ += "null";
+        document += "null";
         return;
     }
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.9g", value);
-    out_ += buffer;
+    document += buffer;
 }
 
 void JsonWriter::integer(const std::string& key, long long value) {
     prefix(key);
-    out_ += std::to_string(value);
+    document += std::to_string(value);
 }
 
 void JsonWriter::boolean(const std::string& key, bool value) {
     prefix(key);
-    out_ += value ? "true" : "false";
+    document += value ? "true" : "false";
 }

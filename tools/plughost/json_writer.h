@@ -15,12 +15,12 @@ public:
     void number(const std::string& key, double value);
     void integer(const std::string& key, long long value);
     void boolean(const std::string& key, bool value);
-    const std::string& text() const { return out_; }
+    const std::string& text() const { return document; }
 
 private:
     void prefix(const std::string& key);
-    std::string out_;
-    std::vector<bool> first_;
+    std::string document;
+    std::vector<bool> first;
 };
 
 std::string jsonEscape(const std::string& text);

@@ -6,12 +6,12 @@ namespace {
 
 class PosixLibrary final : public LoadedLibrary {
 public:
-    explicit PosixLibrary(void* handle) : handle_(handle) {}
-    ~PosixLibrary() override { dlclose(handle_); }
-    void* symbol(const char* name) override { return dlsym(handle_, name); }
+    explicit PosixLibrary(void* opened) : handle(opened) {}
+    ~PosixLibrary() override { dlclose(handle); }
+    void* symbol(const char* name) override { return dlsym(handle, name); }
 
 private:
-    void* handle_;
+    void* handle;
 };
 
 }  // namespace

@@ -6,14 +6,14 @@ namespace {
 
 class Win32Library final : public LoadedLibrary {
 public:
-    explicit Win32Library(HMODULE module) : module_(module) {}
-    ~Win32Library() override { FreeLibrary(module_); }
+    explicit Win32Library(HMODULE opened) : handle(opened) {}
+    ~Win32Library() override { FreeLibrary(handle); }
     void* symbol(const char* name) override {
-        return reinterpret_cast<void*>(GetProcAddress(module_, name));
+        return reinterpret_cast<void*>(GetProcAddress(handle, name));
     }
 
 private:
-    HMODULE module_;
+    HMODULE handle;
 };
 
 }  // namespace

@@ -17,26 +17,26 @@ std::string hex32(VstInt32 v) {
 
 }  // namespace
 
-PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
+PluginLibrary::PluginLibrary(const std::string& path) : libraryPath(path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) throw HostError(path + ": no such file");
     if (std::filesystem::is_directory(path, ec))
         throw HostError(path + ": is a folder, not a plug-in library");
     std::string why;
-    library_ = loadLibrary(path, why);
-    if (!library_) throw HostError(path + ": cannot load library: " + why);
-    void* entry = library_->symbol("main");
-    if (!entry) entry = library_->symbol("VSTPluginMain");
+    loadedLibrary = loadLibrary(path, why);
+    if (!loadedLibrary) throw HostError(path + ": cannot load library: " + why);
+    void* entry = loadedLibrary->symbol("main");
+    if (!entry) entry = loadedLibrary->symbol("VSTPluginMain");
     if (!entry)
         throw HostError(path + ": not a VST 2 plug-in (exports neither main nor VSTPluginMain)");
-    entry_ = reinterpret_cast<PluginMainProc>(entry);
+    mainEntry = reinterpret_cast<PluginMainProc>(entry);
 }
 
 std::string PluginLibrary::directory() const {
-    return std::filesystem::absolute(path_).parent_path().string();
+    return std::filesystem::absolute(libraryPath).parent_path().string();
 }
 
-Plugin::Plugin(const PluginLibrary& library, HostContext& context) : context_(context) {
+Plugin::Plugin(const PluginLibrary& library, HostContext& context) : hostContext(context) {
     if (context.pluginDirectory.empty()) context.pluginDirectory = library.directory();
     setPendingContext(&context);
     AEffect* effect = library.entry()(hostCallback);
@@ -47,22 +47,22 @@ Plugin::Plugin(const PluginLibrary& library, HostContext& context) : context_(co
                         " (expected VstP)");
     if (!effect->dispatcher)
         throw HostError(library.path() + ": record has no dispatcher");
-    effect_ = effect;
-    bindEffect(effect_, &context_);
+    record = effect;
+    bindEffect(record, &hostContext);
     dispatch(effOpen);
 }
 
 Plugin::~Plugin() {
-    if (!effect_) return;
-    if (resumed_) suspend();
-    AEffect* effect = effect_;
+    if (!record) return;
+    if (resumed) suspend();
+    AEffect* effect = record;
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
     unbindEffect(effect);
 }
 
 VstIntPtr Plugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                            float opt) const {
-    return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+    return record->dispatcher(record, opcode, index, value, ptr, opt);
 }
 
 std::string Plugin::text(VstInt32 opcode, VstInt32 index) const {
@@ -84,16 +84,16 @@ std::string printableText(const char* buffer, size_t size) {
 }
 
 void Plugin::setParameter(int index, float value) const {
-    if (effect_->setParameter) effect_->setParameter(effect_, index, value);
+    if (record->setParameter) record->setParameter(record, index, value);
 }
 
 float Plugin::getParameter(int index) const {
-    return effect_->getParameter ? effect_->getParameter(effect_, index) : 0.0f;
+    return record->getParameter ? record->getParameter(record, index) : 0.0f;
 }
 
 void Plugin::configure(double sampleRate, int blockSize) const {
-    context_.sampleRate = sampleRate;
-    context_.blockSize = blockSize;
+    hostContext.sampleRate = sampleRate;
+    hostContext.blockSize = blockSize;
     dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
     dispatch(effSetBlockSize, 0, blockSize);
 }
@@ -101,21 +101,21 @@ void Plugin::configure(double sampleRate, int blockSize) const {
 void Plugin::resume() const {
     dispatch(effMainsChanged, 0, 1);
     dispatch(effStartProcess);
-    resumed_ = true;
+    resumed = true;
 }
 
 void Plugin::suspend() const {
     dispatch(effStopProcess);
     dispatch(effMainsChanged, 0, 0);
-    resumed_ = false;
+    resumed = false;
 }
 
 void Plugin::processBlock(float** inputs, float** outputs, int frames, bool replacing) const {
     AudioCallScope scope;
-    if (replacing && effect_->processReplacing) {
-        effect_->processReplacing(effect_, inputs, outputs, frames);
-    } else if (effect_->process) {
-        effect_->process(effect_, inputs, outputs, frames);
+    if (replacing && record->processReplacing) {
+        record->processReplacing(record, inputs, outputs, frames);
+    } else if (record->process) {
+        record->process(record, inputs, outputs, frames);
     }
 }
 

@@ -16,14 +16,14 @@
 class PluginLibrary {
 public:
     explicit PluginLibrary(const std::string& path);
-    PluginMainProc entry() const { return entry_; }
-    const std::string& path() const { return path_; }
+    PluginMainProc entry() const { return mainEntry; }
+    const std::string& path() const { return libraryPath; }
     std::string directory() const;
 
 private:
-    std::string path_;
-    std::unique_ptr<LoadedLibrary> library_;
-    PluginMainProc entry_ = nullptr;
+    std::string libraryPath;
+    std::unique_ptr<LoadedLibrary> loadedLibrary;
+    PluginMainProc mainEntry = nullptr;
 };
 
 class Plugin {
@@ -34,14 +34,14 @@ public:
     Plugin(const Plugin&) = delete;
     Plugin& operator=(const Plugin&) = delete;
 
-    AEffect* effect() const { return effect_; }
-    HostContext& context() const { return context_; }
-    int numParams() const { return effect_->numParams; }
-    int numPrograms() const { return effect_->numPrograms; }
-    int numInputs() const { return effect_->numInputs; }
-    int numOutputs() const { return effect_->numOutputs; }
-    bool canReplace() const { return (effect_->flags & effFlagsCanReplacing) != 0; }
-    bool hasEditor() const { return (effect_->flags & effFlagsHasEditor) != 0; }
+    AEffect* effect() const { return record; }
+    HostContext& context() const { return hostContext; }
+    int numParams() const { return record->numParams; }
+    int numPrograms() const { return record->numPrograms; }
+    int numInputs() const { return record->numInputs; }
+    int numOutputs() const { return record->numOutputs; }
+    bool canReplace() const { return (record->flags & effFlagsCanReplacing) != 0; }
+    bool hasEditor() const { return (record->flags & effFlagsHasEditor) != 0; }
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
                        void* ptr = nullptr, float opt = 0.0f) const;
@@ -70,9 +70,9 @@ public:
     int findParameter(const std::string& indexOrName) const;
 
 private:
-    HostContext& context_;
-    AEffect* effect_ = nullptr;
-    mutable bool resumed_ = false;  // so an instance is suspended before it is closed
+    HostContext& hostContext;
+    AEffect* record = nullptr;
+    mutable bool resumed = false;  // so an instance is suspended before it is closed
 };
 
 // Text from a plug-in's buffer made safe to print: cut at the terminator

@@ -4,23 +4,23 @@
 
 #include "system.h"
 
-ProgressBar::ProgressBar() : enabled_(stderrIsTerminal()), start_(std::chrono::steady_clock::now()) {}
+ProgressBar::ProgressBar() : enabled(stderrIsTerminal()), start(std::chrono::steady_clock::now()) {}
 
 ProgressBar::~ProgressBar() { finish(); }
 
 void ProgressBar::finish() {
-    if (shown_) std::fprintf(stderr, "\r%60s\r", "");
-    shown_ = false;
-    enabled_ = false;
+    if (shown) std::fprintf(stderr, "\r%60s\r", "");
+    shown = false;
+    enabled = false;
 }
 
 void ProgressBar::update(double fraction) {
-    if (!enabled_) return;
+    if (!enabled) return;
     const int percent = static_cast<int>(fraction * 100.0);
-    if (percent == lastPercent_) return;
-    if (!shown_ && std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) return;
-    shown_ = true;
-    lastPercent_ = percent;
+    if (percent == lastPercent) return;
+    if (!shown && std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) return;
+    shown = true;
+    lastPercent = percent;
     constexpr int kWidth = 40;
     char bar[kWidth + 1];
     const int filled = percent * kWidth / 100;

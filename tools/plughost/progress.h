@@ -12,8 +12,8 @@ public:
     void finish();                 // clears the bar; also done on destruction
 
 private:
-    bool enabled_;
-    bool shown_ = false;
-    int lastPercent_ = -1;
-    std::chrono::steady_clock::time_point start_;
+    bool enabled;
+    bool shown = false;
+    int lastPercent = -1;
+    std::chrono::steady_clock::time_point start;
 };

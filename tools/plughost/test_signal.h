@@ -9,16 +9,16 @@
 // differs between standard libraries: bench figures must be comparable).
 class NoiseSource {
 public:
-    explicit NoiseSource(std::uint32_t seed = 0x1234567u) : state_(seed ? seed : 1u) {}
+    explicit NoiseSource(std::uint32_t seed = 0x1234567u) : state(seed ? seed : 1u) {}
     float next() {  // uniform in [-1, 1)
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return static_cast<float>(state_) / 2147483648.0f - 1.0f;
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return static_cast<float>(state) / 2147483648.0f - 1.0f;
     }
 
 private:
-    std::uint32_t state_;
+    std::uint32_t state;
 };
 
 // Stereo noise at -20 dBFS with a full-scale pulse every quarter second,

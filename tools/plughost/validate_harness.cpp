@@ -40,20 +40,20 @@ std::string OutputScan::describe() const {
     return out + " output samples";
 }
 
-AudioHarness::AudioHarness(const Plugin& plugin, int maxFrames)
-    : plugin_(plugin), inputs_(plugin.numInputs()), outputs_(plugin.numOutputs()) {
+AudioHarness::AudioHarness(const Plugin& instance, int maxFrames)
+    : plugin(instance), inputChannels(instance.numInputs()), outputChannels(instance.numOutputs()) {
     const auto frames = static_cast<size_t>(std::max(maxFrames, 1));
     // At least two of each, so plug-ins that touch channels they did not
     // announce find memory there rather than a crash we would blame on them.
-    in_.assign(static_cast<size_t>(std::max(inputs_, 2)), std::vector<float>(frames));
-    out_.assign(static_cast<size_t>(std::max(outputs_, 2)), std::vector<float>(frames));
-    for (auto& b : in_) inPointers_.push_back(b.data());
-    for (auto& b : out_) outPointers_.push_back(b.data());
+    inBuffers.assign(static_cast<size_t>(std::max(inputChannels, 2)), std::vector<float>(frames));
+    outBuffers.assign(static_cast<size_t>(std::max(outputChannels, 2)), std::vector<float>(frames));
+    for (auto& b : inBuffers) inPointers.push_back(b.data());
+    for (auto& b : outBuffers) outPointers.push_back(b.data());
 }
 
 void AudioHarness::fillInputs(const AudioBuffer& signal, size_t start, int frames) {
-    for (int c = 0; c < static_cast<int>(in_.size()); ++c) {
-        float* dst = in_[static_cast<size_t>(c)].data();
+    for (int c = 0; c < static_cast<int>(inBuffers.size()); ++c) {
+        float* dst = inBuffers[static_cast<size_t>(c)].data();
         if (signal.channelCount() == 0) {
             std::fill_n(dst, frames, 0.0f);
             continue;
@@ -67,22 +67,22 @@ void AudioHarness::fillInputs(const AudioBuffer& signal, size_t start, int frame
 }
 
 void AudioHarness::fillOutputs(float value) {
-    for (auto& b : out_) std::fill(b.begin(), b.end(), value);
+    for (auto& b : outBuffers) std::fill(b.begin(), b.end(), value);
 }
 
 void AudioHarness::process(int frames, bool replacing) {
     if (!replacing) fillOutputs(0.0f);
-    plugin_.processBlock(inPointers_.data(), outPointers_.data(), frames, replacing && plugin_.canReplace());
+    plugin.processBlock(inPointers.data(), outPointers.data(), frames, replacing && plugin.canReplace());
 }
 
 void AudioHarness::scanOutputs(int frames, OutputScan& scan) const {
-    for (int c = 0; c < outputs_; ++c) scan.add(out_[static_cast<size_t>(c)].data(), static_cast<size_t>(frames));
+    for (int c = 0; c < outputChannels; ++c) scan.add(outBuffers[static_cast<size_t>(c)].data(), static_cast<size_t>(frames));
 }
 
 void AudioHarness::appendOutputs(int frames, AudioBuffer& to) const {
-    if (to.channelCount() != outputs_) to.channels.resize(static_cast<size_t>(outputs_));
-    for (int c = 0; c < outputs_; ++c) {
-        const auto& src = out_[static_cast<size_t>(c)];
+    if (to.channelCount() != outputChannels) to.channels.resize(static_cast<size_t>(outputChannels));
+    for (int c = 0; c < outputChannels; ++c) {
+        const auto& src = outBuffers[static_cast<size_t>(c)];
         auto& dst = to.channels[static_cast<size_t>(c)];
         dst.insert(dst.end(), src.begin(), src.begin() + frames);
     }

@@ -22,11 +22,11 @@ struct OutputScan {
 
 class AudioHarness {
 public:
-    AudioHarness(const Plugin& plugin, int maxFrames);
-    float** inputs() { return inPointers_.data(); }
-    float** outputs() { return outPointers_.data(); }
-    int inputCount() const { return inputs_; }
-    int outputCount() const { return outputs_; }
+    AudioHarness(const Plugin& instance, int maxFrames);
+    float** inputs() { return inPointers.data(); }
+    float** outputs() { return outPointers.data(); }
+    int inputCount() const { return inputChannels; }
+    int outputCount() const { return outputChannels; }
 
     // Inputs from signal frames [start, start + frames); channel c reads
     // signal channel c modulo its channel count, zero past its end.
@@ -38,10 +38,10 @@ public:
     void appendOutputs(int frames, AudioBuffer& to) const;
 
 private:
-    const Plugin& plugin_;
-    int inputs_, outputs_;
-    std::vector<std::vector<float>> in_, out_;
-    std::vector<float*> inPointers_, outPointers_;
+    const Plugin& plugin;
+    int inputChannels, outputChannels;
+    std::vector<std::vector<float>> inBuffers, outBuffers;
+    std::vector<float*> inPointers, outPointers;
 };
 
 // Renders signal through plugin in blocks chosen by nextBlock (called with
