@@ -64,12 +64,12 @@ struct Panel {
                                         GuiPoint(x, 20)));
             frame->addView(knobs.back());
         }
-        frame->addView(new GuiVerticalSwitch(GuiRect(240, 20, 264, 45), nullptr, 3, 3, 25, 3,
-                                             strip, GuiPoint()));
-        frame->addView(new GuiMomentaryButton(GuiRect(300, 20, 312, 28), nullptr, 300, 8, strip,
-                                              GuiPoint()));
-        frame->addView(new GuiMomentaryButton(GuiRect(300, 30, 312, 38), nullptr, 301, 8, strip,
-                                              GuiPoint()));
+        frame->addView(new GuiVerticalSwitch(GuiRect(240, 20, 264, 45), nullptr, 3, 3, 25, 3, strip,
+                                             GuiPoint()));
+        frame->addView(
+            new GuiMomentaryButton(GuiRect(300, 20, 312, 28), nullptr, 300, 8, strip, GuiPoint()));
+        frame->addView(
+            new GuiMomentaryButton(GuiRect(300, 30, 312, 38), nullptr, 301, 8, strip, GuiPoint()));
         display = new GuiValueDisplay(GuiRect(320, 22, 352, 38), panel, 2);
         frame->addView(display);
         slider = new GuiVerticalSlider(GuiRect(370, 0, 381, 64), nullptr, 9, 0, 53, handle, strip,

@@ -108,7 +108,8 @@ void runEffect(benchmark::State& state, FilterDelayEffect& effect,
 std::vector<Stereo> noiseBlocks(int count, float amplitude) {
     std::vector<Stereo> blocks;
     for (int b = 0; b < count; ++b)
-        blocks.emplace_back(whiteNoise(kFrames, amplitude, 10 + 2 * b), whiteNoise(kFrames, amplitude, 11 + 2 * b));
+        blocks.emplace_back(whiteNoise(kFrames, amplitude, 10 + 2 * b),
+                            whiteNoise(kFrames, amplitude, 11 + 2 * b));
     return blocks;
 }
 
@@ -130,7 +131,8 @@ void BM_ResonantLimiterMoving(benchmark::State& state) {
     effect.setParameter(Delay, 0.05f);
     const int perSecond = static_cast<int>(kRate) / kFrames;
     std::vector<Stereo> blocks = noiseBlocks(perSecond, 0.05f);
-    for (int b = 0; b < 2; ++b) blocks[b] = Stereo(whiteNoise(kFrames, 2.0f, 99 + b), whiteNoise(kFrames, 2.0f, 199 + b));
+    for (int b = 0; b < 2; ++b)
+        blocks[b] = Stereo(whiteNoise(kFrames, 2.0f, 99 + b), whiteNoise(kFrames, 2.0f, 199 + b));
     runEffect(state, effect, blocks);
 }
 BENCHMARK(BM_ResonantLimiterMoving);
@@ -142,8 +144,7 @@ void BM_DecayingTail(benchmark::State& state) {
     effect.setParameter(Feedback, 0.9f);
     effect.setParameter(Delay, 0.003f);
     std::vector<Stereo> blocks = noiseBlocks(1, 0.3f);
-    for (int b = 0; b < 400; ++b)
-        blocks.push_back(silence());
+    for (int b = 0; b < 400; ++b) blocks.push_back(silence());
     runEffect(state, effect, blocks);
 }
 BENCHMARK(BM_DecayingTail);

@@ -49,7 +49,9 @@ void FilterDelayEffect::applyPendingChanges() {
     const std::uint32_t changed = pendingChanges.exchange(0, std::memory_order_acquire);
     if (changed == 0) return;
     if (changed & bit(ParameterIndex::Delay)) applyDelayTime(engineValue(ParameterIndex::Delay));
-    if (changed & (bit(ParameterIndex::Type) | bit(ParameterIndex::Cutoff) | bit(ParameterIndex::Resonance))) applyFilterSettings();
+    if (changed &
+        (bit(ParameterIndex::Type) | bit(ParameterIndex::Cutoff) | bit(ParameterIndex::Resonance)))
+        applyFilterSettings();
     if (changed & bit(ParameterIndex::Pan)) applyPan(engineValue(ParameterIndex::Pan));
 }
 
@@ -135,8 +137,7 @@ void FilterDelayEffect::runBlock(float** inputs, float** outputs, VstInt32 frame
         const float dry = engineValue(ParameterIndex::DryLevel);
         if (kAccumulate || !(dry >= -1.0f && dry <= 1.0f))
             runLoop<kAccumulate, true>(inputs, outputs, frames, dry);
-        else
-            runLoop<kAccumulate, false>(inputs, outputs, frames, dry);
+        else runLoop<kAccumulate, false>(inputs, outputs, frames, dry);
     }
     filter.flushIfSilent();
     gate.leaveAudio();
@@ -166,9 +167,8 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
         const DoublePair in = {inputs[0][i], inputs[1][i]};
         const float mono = static_cast<float>((in[0] + in[1]) * monoScale);
         // Each dry sample is rounded to a float before it meets the wet one.
-        const DoublePair dryOut =
-            __builtin_convertvector(__builtin_convertvector(in * static_cast<double>(dry), FloatPair),
-                                    DoublePair);
+        const DoublePair dryOut = __builtin_convertvector(
+            __builtin_convertvector(in * static_cast<double>(dry), FloatPair), DoublePair);
 
         float y = block.section.tick(line[read]);
         float fed = static_cast<float>(static_cast<double>(y) * feedback + mono);
@@ -190,7 +190,8 @@ void FilterDelayEffect::runLoop(float** inputs, float** outputs, VstInt32 frames
         } else if (block.qScale < 1.0f) {
             filter.rescale(block, block.qScale + step);
         }
-        if (w > kClipThreshold || w < -kClipThreshold) [[unlikely]] w = softClip(w);
+        if (w > kClipThreshold || w < -kClipThreshold) [[unlikely]]
+            w = softClip(w);
 
         DoublePair out = static_cast<double>(w) * pan + dryOut;
         if constexpr (kAccumulate) out += DoublePair{outputs[0][i], outputs[1][i]};

@@ -16,8 +16,8 @@ struct ParameterText {
 };
 
 constexpr ParameterText kParameterTexts[kParameterCount] = {
-    {"Input Level", " db ", 1.0f}, {" Delay ", "ms", 0.5f},  {"Feedback", "%", 0.0f},
-    {" Type ", "", 0.0f},          {" Cutoff ", "", 1.0f},   {"Resonance", "", 0.0f},
+    {"Input Level", " db ", 1.0f}, {" Delay ", "ms", 0.5f},     {"Feedback", "%", 0.0f},
+    {" Type ", "", 0.0f},          {" Cutoff ", "", 1.0f},      {"Resonance", "", 0.0f},
     {" Pan ", "", 0.5f},           {"Dry Level", " db ", 0.0f}, {"Wet Level", " db ", 0.8f},
 };
 
@@ -127,8 +127,7 @@ void FilterDelayEffect::getProgramName(char* text) {
     if (std::strcmp(program->name, kInitName) == 0)
         std::snprintf(text, kProgramNameLength + 1, "%s %d", kInitName,
                       static_cast<int>(currentProgram.load(std::memory_order_relaxed)) + 1);
-    else
-        std::memcpy(text, program->name, std::strlen(program->name) + 1);
+    else std::memcpy(text, program->name, std::strlen(program->name) + 1);
 }
 
 void FilterDelayEffect::getParameterLabel(VstInt32 index, char* text) {
@@ -157,9 +156,7 @@ void FilterDelayEffect::getParameterDisplay(VstInt32 index, char* text) {
     case Feedback:
     case Resonance: writeTruncated(static_cast<double>(value) * 100.0); break;
     case Type: formatFilterType(value, text); break;
-    case Cutoff:
-        writeTruncated(static_cast<double>(value) * getSampleRate() * 0.25);
-        break;
+    case Cutoff: writeTruncated(static_cast<double>(value) * getSampleRate() * 0.25); break;
     case Pan: formatPan(value, text); break;
     }
 }
@@ -173,12 +170,9 @@ void FilterDelayEffect::formatPan(float value, char* text) {
     double scaled = static_cast<double>(value) * 100.0;
     if (!(std::fabs(scaled) < 1e7)) scaled = 50.0;
     const int a = static_cast<int>(scaled);
-    if (a < 50)
-        writeNumber(text, "L%d", 50 - a);
-    else if (a > 50)
-        writeNumber(text, "R%d", a - 50);
-    else
-        writeValueText(text, "<C>");
+    if (a < 50) writeNumber(text, "L%d", 50 - a);
+    else if (a > 50) writeNumber(text, "R%d", a - 50);
+    else writeValueText(text, "<C>");
 }
 
 void FilterDelayEffect::resume() { requestEvents(1); }
@@ -200,7 +194,8 @@ VstInt32 FilterDelayEffect::processEvents(VstEvents* events) {
         if ((status & 0xF0) != kControlChange) continue;
         const VstInt32 controller = midi->midiData[1] & 0x7F;
         if (controller >= kParameterCount) continue;
-        automateParameter(controller, static_cast<float>(midi->midiData[2] & 0x7F) * kControllerScale);
+        automateParameter(controller,
+                          static_cast<float>(midi->midiData[2] & 0x7F) * kControllerScale);
     }
     return 1;
 }

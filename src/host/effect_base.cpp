@@ -40,10 +40,8 @@ bool takesText(VstInt32 opcode) {
     case effGetProgramName:
     case effGetParamLabel:
     case effGetParamDisplay:
-    case effGetParamName:
-        return true;
-    default:
-        return false;
+    case effGetParamName: return true;
+    default: return false;
     }
 }
 
@@ -92,12 +90,17 @@ VstIntPtr EffectBase::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr valu
     case effSetSampleRate: setSampleRate(opt); return 0;
     case effSetBlockSize: setBlockSize(static_cast<VstInt32>(value)); return 0;
     case effMainsChanged:
-        if (value == 0) suspend(); else resume();
+        if (value == 0) suspend();
+        else resume();
         return 0;
     case effEditGetRect: return editor ? editor->getRect(static_cast<ERect**>(ptr)) : 0;
     case effEditOpen: return editor ? editor->open(ptr) : 0;
-    case effEditClose: if (editor) editor->close(); return 0;
-    case effEditIdle: if (editor) editor->idle(); return 0;
+    case effEditClose:
+        if (editor) editor->close();
+        return 0;
+    case effEditIdle:
+        if (editor) editor->idle();
+        return 0;
     case effIdentify: return fourCharCode('N', 'v', 'E', 'f');
     case effGetChunk: return getChunk(static_cast<void**>(ptr), index != 0);
     case effSetChunk: return setChunk(ptr, static_cast<VstInt32>(value), index != 0);
@@ -143,8 +146,6 @@ float EffectBase::getSampleRate() { return sampleRate.load(std::memory_order_rel
 VstInt32 EffectBase::getBlockSize() { return blockSize.load(std::memory_order_relaxed); }
 
 void EffectBase::setFlagBit(VstInt32 bit, bool on) {
-    if (on)
-        record.flags |= bit;
-    else
-        record.flags &= ~bit;
+    if (on) record.flags |= bit;
+    else record.flags &= ~bit;
 }

@@ -11,10 +11,8 @@ bool takesText(VstInt32 opcode) {
     case effGetErrorText:
     case effGetVendorString:
     case effGetProductString:
-    case effCanDo:
-        return true;
-    default:
-        return false;
+    case effCanDo: return true;
+    default: return false;
     }
 }
 

@@ -3,7 +3,7 @@
 // assembler label gives it.
 #include "host/plugin_entry.h"
 
-extern "C" __attribute__((visibility("default"))) AEffect* exportedMain(HostCallback callback)
-    __asm__("main");
+extern "C" __attribute__((visibility("default"))) AEffect* exportedMain(
+    HostCallback callback) __asm__("main");
 
 extern "C" AEffect* exportedMain(HostCallback callback) { return pluginMain(callback); }

@@ -67,9 +67,7 @@ AEffect* EffectBaseExt::getPreviousEffect() {
 AEffect* EffectBaseExt::getNextEffect() {
     return reinterpret_cast<AEffect*>(callHost(audioMasterGetNextPlug));
 }
-VstIntPtr EffectBaseExt::hostWillReplace() {
-    return callHost(audioMasterWillReplaceOrAccumulate);
-}
+VstIntPtr EffectBaseExt::hostWillReplace() { return callHost(audioMasterWillReplaceOrAccumulate); }
 VstIntPtr EffectBaseExt::getHostProcessLevel() {
     return callHost(audioMasterGetCurrentProcessLevel);
 }
@@ -105,8 +103,7 @@ bool EffectBaseExt::getHostProductString(char* text) {
     return callHost(audioMasterGetProductString, 0, 0, text) != 0;
 }
 VstIntPtr EffectBaseExt::getHostVendorVersion() { return callHost(audioMasterGetVendorVersion); }
-VstIntPtr EffectBaseExt::hostVendorSpecific(VstInt32 index, VstIntPtr value, void* ptr,
-                                            float opt) {
+VstIntPtr EffectBaseExt::hostVendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) {
     return callHost(audioMasterVendorSpecific, index, value, ptr, opt);
 }
 bool EffectBaseExt::askHostCapability(const char* text) {

@@ -75,10 +75,10 @@ struct FontRequest {
 //   background colour, 0 its text colour (white and black on a fresh memory
 //   surface).
 enum class RasterOp {
-    copy,        // source
-    andSource,   // destination AND source
-    orSource,    // destination OR source
-    notSource,   // NOT source
+    copy,       // source
+    andSource,  // destination AND source
+    orSource,   // destination OR source
+    notSource,  // NOT source
 };
 
 // Bits of the asynchronous mouse and modifier state.
@@ -216,8 +216,8 @@ std::unique_ptr<Surface> acquireWindowSurface(WindowHandle window);
 Point screenToClient(WindowHandle window, Point screen);
 
 // Input and time, read live at the moment of the call.
-Point pointerPosition();  // screen coordinates
-unsigned mouseState();    // MouseStateBits
+Point pointerPosition();    // screen coordinates
+unsigned mouseState();      // MouseStateBits
 std::uint32_t tickCount();  // milliseconds, wrapping
 // Gives the processor away for about `milliseconds` between two samples of
 // the pointer during a drag, so that holding a button down does not keep a
@@ -276,10 +276,10 @@ using TextEntryHandle = void*;
 using TextEntryDone = void (*)(void* owner);
 
 struct TextEntryRequest {
-    Box box;                    // client coordinates of the owner's window
-    const char* text = nullptr; // initial text; null is empty; cut to 255 bytes
+    Box box;                     // client coordinates of the owner's window
+    const char* text = nullptr;  // initial text; null is empty; cut to 255 bytes
     FontRequest font;
-    void* owner = nullptr;      // handed back to `done`
+    void* owner = nullptr;  // handed back to `done`
     TextEntryDone done = nullptr;
 };
 

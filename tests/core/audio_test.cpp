@@ -149,7 +149,8 @@ TEST(Audio, OutputDoesNotDependOnBlockSizes) {
         return renderInBlocks(effect.getRecord(), in, blocks);
     };
     const StereoBuffer reference = render({512});
-    for (const auto& blocks : std::vector<std::vector<VstInt32>>{{1}, {7, 13, 128}, {4096}, {2205}}) {
+    for (const auto& blocks :
+         std::vector<std::vector<VstInt32>>{{1}, {7, 13, 128}, {4096}, {2205}}) {
         const StereoBuffer other = render(blocks);
         EXPECT_EQ(other.left, reference.left) << blocks.size();
         EXPECT_EQ(other.right, reference.right) << blocks.size();

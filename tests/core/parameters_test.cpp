@@ -100,8 +100,8 @@ TEST(Parameters, ProgramZeroSelectedAfterAnotherBringsItsValuesBack) {
 
 TEST(Parameters, NamesAndLabels) {
     FilterDelayEffect effect(nullptr);
-    const char* names[] = {"Input Level", " Delay ", "Feedback", " Type ", " Cutoff ",
-                           "Resonance", " Pan ", "Dry Level", "Wet Level"};
+    const char* names[] = {"Input Level", " Delay ", "Feedback",  " Type ",   " Cutoff ",
+                           "Resonance",   " Pan ",   "Dry Level", "Wet Level"};
     const char* labels[] = {" db ", "ms", "%", "", "", "", "", " db ", " db "};
     for (VstInt32 i = 0; i < kParameterCount; ++i) {
         char text[64];

@@ -34,7 +34,8 @@ public:
 
 class CountingEditor : public PluginEditor {
 public:
-    CountingEditor(EffectBase* effect, bool* destroyed) : PluginEditor(effect), destroyed(destroyed) {}
+    CountingEditor(EffectBase* effect, bool* destroyed)
+        : PluginEditor(effect), destroyed(destroyed) {}
     ~CountingEditor() override { *destroyed = true; }
     VstIntPtr open(void* parent) override {
         PluginEditor::open(parent);
@@ -133,9 +134,8 @@ TEST(Record, TheEffectAttachesWhatItsEditorFactoryHandsIt) {
     }
     EXPECT_TRUE(gone);
 
-    FilterDelayEffect plain(nullptr, [](FilterDelayEffect&) -> std::unique_ptr<PluginEditor> {
-        return nullptr;
-    });
+    FilterDelayEffect plain(
+        nullptr, [](FilterDelayEffect&) -> std::unique_ptr<PluginEditor> { return nullptr; });
     EXPECT_EQ(plain.getEditor(), nullptr);
     EXPECT_EQ(plain.getRecord()->flags & effFlagsHasEditor, 0);
 }
@@ -262,10 +262,10 @@ TEST(Dispatcher, VuIsScaledAndTruncated) {
 TEST(Dispatcher, TextOpcodesIgnoreAMissingBuffer) {
     FilterDelayEffect effect(nullptr);
     AEffect* r = effect.getRecord();
-    for (VstInt32 opcode : {effSetProgramName, effGetProgramName, effGetParamLabel,
-                            effGetParamDisplay, effGetParamName, effString2Parameter,
-                            effGetProgramNameIndexed, effGetEffectName, effGetVendorString,
-                            effGetProductString, effGetErrorText, effCanDo})
+    for (VstInt32 opcode :
+         {effSetProgramName, effGetProgramName, effGetParamLabel, effGetParamDisplay,
+          effGetParamName, effString2Parameter, effGetProgramNameIndexed, effGetEffectName,
+          effGetVendorString, effGetProductString, effGetErrorText, effCanDo})
         EXPECT_EQ(dispatch(r, opcode, 0, 0, nullptr), 0) << opcode;
     EXPECT_EQ(dispatch(r, effProcessEvents, 0, 0, nullptr), 1);
 }

@@ -22,7 +22,8 @@ public:
         const int n = 44100;
         const int delaySamples = static_cast<int>((n - 1) * static_cast<double>(s.delay));
         read = (0 - delaySamples + n) % n;
-        omega = (20.0 / 44100.0f + static_cast<double>(s.cutoff) * s.cutoff * 0.25) * 6.283185307179586;
+        omega =
+            (20.0 / 44100.0f + static_cast<double>(s.cutoff) * s.cutoff * 0.25) * 6.283185307179586;
         q = s.resonance * 4.0 + 1.0;
         type = s.type < 0.33f ? 0 : (s.type < 0.66f ? 1 : 2);
         const double theta = static_cast<double>(s.pan * 1.5707964f) - 0.7853981633974483;
@@ -38,15 +39,24 @@ public:
         const double alpha = sn / t;
         double b0, b1, b2;
         if (type == 0) {
-            b0 = (1 - c) * 0.5; b1 = 1 - c; b2 = b0;
+            b0 = (1 - c) * 0.5;
+            b1 = 1 - c;
+            b2 = b0;
         } else if (type == 1) {
-            b0 = (1 + c) * 0.5; b1 = -(1 + c); b2 = b0;
+            b0 = (1 + c) * 0.5;
+            b1 = -(1 + c);
+            b2 = b0;
         } else {
-            b0 = sn * 0.5; b1 = 0; b2 = sn * -0.5;
+            b0 = sn * 0.5;
+            b1 = 0;
+            b2 = sn * -0.5;
         }
         const double a0 = 1 + alpha;
-        A1 = -2 * c / a0; A2 = (1 - alpha) / a0;
-        B0 = b0 / a0; B1 = b1 / a0; B2 = b2 / a0;
+        A1 = -2 * c / a0;
+        A2 = (1 - alpha) / a0;
+        B0 = b0 / a0;
+        B1 = b1 / a0;
+        B2 = b2 / a0;
     }
 
     void run(const float* in0, const float* in1, float* out0, float* out1, int frames) {
@@ -55,17 +65,25 @@ public:
         const float bigStep = static_cast<float>(500.0 * quotient);
         const float monoScale = s.input * 0.5f;
         for (int i = 0; i < frames; ++i) {
-            const float mono = static_cast<float>((static_cast<double>(in0[i]) + in1[i]) * monoScale);
+            const float mono =
+                static_cast<float>((static_cast<double>(in0[i]) + in1[i]) * monoScale);
             const float dryLeft = s.dry * in0[i], dryRight = s.dry * in1[i];
             const double x = line[read];
             const float y = static_cast<float>(x * B0 + B2 * x2 + B1 * x1 - A1 * y1 - A2 * y2);
-            x2 = x1; x1 = x; y2 = y1; y1 = y;
+            x2 = x1;
+            x1 = x;
+            y2 = y1;
+            y1 = y;
             line[write] = static_cast<float>(static_cast<double>(y) * s.feedback + mono);
             float w = y * s.wet;
             if (w > 0.6f || w < -0.6f) {
-                if (qScale > 0.2f) { qScale -= bigStep; coefficients(); }
+                if (qScale > 0.2f) {
+                    qScale -= bigStep;
+                    coefficients();
+                }
             } else if (qScale < 1.0f) {
-                qScale += step; coefficients();
+                qScale += step;
+                coefficients();
             }
             if (w > 0.9f || w < -0.9f) w = static_cast<float>(std::atan(w * 7.0784) * 0.636);
             out0[i] = static_cast<float>(static_cast<double>(w) * panLeft + dryLeft);
@@ -95,8 +113,8 @@ TEST(Arithmetic, AudioRoutineMatchesThePlainArithmetic) {
     };
     for (const Settings& s : cases) {
         FilterDelayEffect effect(nullptr);
-        const float values[] = {s.input, s.delay, s.feedback, s.type, s.cutoff,
-                                s.resonance, s.pan, s.dry, s.wet};
+        const float values[] = {s.input,     s.delay, s.feedback, s.type, s.cutoff,
+                                s.resonance, s.pan,   s.dry,      s.wet};
         for (VstInt32 i = 0; i < kParameterCount; ++i) effect.setParameter(i, values[i]);
         PlainDelay plain(s);
         StereoBuffer in = noise(60000, 1.0f, 21);

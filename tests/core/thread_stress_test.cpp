@@ -43,55 +43,67 @@ TEST(Threads, ControlThreadsNeverDisturbTheAudioThread) {
     std::thread audio([&] {
         StereoBuffer in = noise(256, 1.0f);
         StereoBuffer out(256);
-        runFor(length, stop, [&](std::mt19937& random) {
-            const VstInt32 frames = 1 + static_cast<VstInt32>(random() % 256);
-            if (random() % 2)
-                r->processReplacing(r, in.channels(), out.channels(), frames);
-            else
-                r->process(r, in.channels(), out.channels(), frames);
-            for (VstInt32 i = 0; i < frames; ++i)
-                if (!std::isfinite(out.left[i]) || !std::isfinite(out.right[i])) finite = false;
-            std::fill(out.left.begin(), out.left.end(), 0.0f);
-            std::fill(out.right.begin(), out.right.end(), 0.0f);
-            ++blocks;
-        }, 1);
+        runFor(
+            length, stop,
+            [&](std::mt19937& random) {
+                const VstInt32 frames = 1 + static_cast<VstInt32>(random() % 256);
+                if (random() % 2) r->processReplacing(r, in.channels(), out.channels(), frames);
+                else r->process(r, in.channels(), out.channels(), frames);
+                for (VstInt32 i = 0; i < frames; ++i)
+                    if (!std::isfinite(out.left[i]) || !std::isfinite(out.right[i])) finite = false;
+                std::fill(out.left.begin(), out.left.end(), 0.0f);
+                std::fill(out.right.begin(), out.right.end(), 0.0f);
+                ++blocks;
+            },
+            1);
     });
     std::thread parameters([&] {
         std::uniform_real_distribution<float> value(0.0f, 1.0f);
-        runFor(length, stop, [&](std::mt19937& random) {
-            r->setParameter(r, static_cast<VstInt32>(random() % 9), value(random));
-            char text[64];
-            r->dispatcher(r, effGetParamDisplay, static_cast<VstInt32>(random() % 9), 0, text, 0);
-            (void)r->getParameter(r, static_cast<VstInt32>(random() % 9));
-        }, 2);
+        runFor(
+            length, stop,
+            [&](std::mt19937& random) {
+                r->setParameter(r, static_cast<VstInt32>(random() % 9), value(random));
+                char text[64];
+                r->dispatcher(r, effGetParamDisplay, static_cast<VstInt32>(random() % 9), 0, text,
+                              0);
+                (void)r->getParameter(r, static_cast<VstInt32>(random() % 9));
+            },
+            2);
     });
     std::thread programsAndMidi([&] {
-        runFor(length, stop, [&](std::mt19937& random) {
-            r->dispatcher(r, effSetProgram, 0, static_cast<VstIntPtr>(random() % 16), nullptr, 0);
-            VstMidiEvent event{};
-            event.type = kVstMidiType;
-            event.byteSize = sizeof event;
-            event.midiData[0] = static_cast<char>(0xB0 | (random() % 16));
-            event.midiData[1] = static_cast<char>(random() % 10);
-            event.midiData[2] = static_cast<char>(random() % 128);
-            MidiList list;
-            list.events[0] = reinterpret_cast<VstEvent*>(&event);
-            r->dispatcher(r, effProcessEvents, 0, 0, &list, 0);
-        }, 3);
+        runFor(
+            length, stop,
+            [&](std::mt19937& random) {
+                r->dispatcher(r, effSetProgram, 0, static_cast<VstIntPtr>(random() % 16), nullptr,
+                              0);
+                VstMidiEvent event{};
+                event.type = kVstMidiType;
+                event.byteSize = sizeof event;
+                event.midiData[0] = static_cast<char>(0xB0 | (random() % 16));
+                event.midiData[1] = static_cast<char>(random() % 10);
+                event.midiData[2] = static_cast<char>(random() % 128);
+                MidiList list;
+                list.events[0] = reinterpret_cast<VstEvent*>(&event);
+                r->dispatcher(r, effProcessEvents, 0, 0, &list, 0);
+            },
+            3);
     });
     std::thread rates([&] {
         const float choices[] = {44100.0f, 48000.0f, 96000.0f, 22050.0f, 0.0f};
-        runFor(length, stop, [&](std::mt19937& random) {
-            const VstInt32 action = static_cast<VstInt32>(random() % 4);
-            if (action == 0) r->dispatcher(r, effMainsChanged, 0, 0, nullptr, 0);
-            if (action == 1) r->dispatcher(r, effMainsChanged, 0, 1, nullptr, 0);
-            if (action == 2)
-                r->dispatcher(r, effSetSampleRate, 0, 0, nullptr, choices[random() % 5]);
-            if (action == 3)
-                r->dispatcher(r, effSetBlockSizeAndSampleRate, 0, 512, nullptr,
-                              choices[random() % 5]);
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }, 4);
+        runFor(
+            length, stop,
+            [&](std::mt19937& random) {
+                const VstInt32 action = static_cast<VstInt32>(random() % 4);
+                if (action == 0) r->dispatcher(r, effMainsChanged, 0, 0, nullptr, 0);
+                if (action == 1) r->dispatcher(r, effMainsChanged, 0, 1, nullptr, 0);
+                if (action == 2)
+                    r->dispatcher(r, effSetSampleRate, 0, 0, nullptr, choices[random() % 5]);
+                if (action == 3)
+                    r->dispatcher(r, effSetBlockSizeAndSampleRate, 0, 512, nullptr,
+                                  choices[random() % 5]);
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            },
+            4);
     });
     audio.join();
     stop = true;

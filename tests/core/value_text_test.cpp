@@ -33,10 +33,10 @@ struct FloatCase {
 TEST(ValueText, FloatsFillEightCharactersAndCutDigits) {
     TextEffect e;
     const FloatCase cases[] = {
-        {0.0f, "0.000000"},    {0.5f, "0.500000"},    {1.0f, "1.000000"},
-        {3.14159f, "3.141590"}, {12.34f, "12.34000"},  {99.99f, "99.98999"},
-        {1234.5f, "1234.500"}, {1000.0f, "1000.000"}, {-0.5f, "-0.50000"},
-        {-123.0f, "-123.000"}, {9999999.0f, "9999999."}, {-999999.0f, "-999999."},
+        {0.0f, "0.000000"},         {0.5f, "0.500000"},         {1.0f, "1.000000"},
+        {3.14159f, "3.141590"},     {12.34f, "12.34000"},       {99.99f, "99.98999"},
+        {1234.5f, "1234.500"},      {1000.0f, "1000.000"},      {-0.5f, "-0.50000"},
+        {-123.0f, "-123.000"},      {9999999.0f, "9999999."},   {-999999.0f, "-999999."},
         {100000000.0f, " Huge!  "}, {-10000000.0f, " Huge!  "},
     };
     for (const auto& c : cases)
@@ -47,9 +47,9 @@ TEST(ValueText, FloatsFillEightCharactersAndCutDigits) {
 // the overflow text instead of losing their leading digits.
 TEST(ValueText, FloatsWithTooManyIntegerDigitsOverflow) {
     TextEffect e;
-    for (float value : {10000000.0f, 12345678.0f, 99999999.0f, -1000000.0f, -9999999.0f,
-                        std::numeric_limits<float>::infinity(),
-                        std::numeric_limits<float>::quiet_NaN()})
+    for (float value :
+         {10000000.0f, 12345678.0f, 99999999.0f, -1000000.0f, -9999999.0f,
+          std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()})
         EXPECT_EQ(text([&](char* t) { e.formatFloat(value, t); }), " Huge!  ") << value;
 }
 

@@ -145,7 +145,7 @@ private:
     // none; the ones with a documented structure get that structure.
     void anyOpcode(AEffect* effect) {
         const VstInt32 opcode = input.ConsumeBool() ? input.ConsumeIntegralInRange<VstInt32>(2, 80)
-                                                  : input.ConsumeIntegral<VstInt32>();
+                                                    : input.ConsumeIntegral<VstInt32>();
         if (opcode == effClose || opcode == effEditOpen) return;
         const VstInt32 index = anyIndex();
         VstIntPtr value = input.ConsumeIntegral<VstIntPtr>();
@@ -187,7 +187,8 @@ private:
             effGetParamName,   effGetProgramNameIndexed, effGetEffectName,
             effGetErrorText,   effGetVendorString,       effGetProductString};
         const VstInt32 opcode = kOpcodes[input.ConsumeIntegralInRange<std::size_t>(0, 8)];
-        guardedText(effect, opcode, anyIndex(), input.ConsumeIntegral<VstIntPtr>(), anyFloat(input));
+        guardedText(effect, opcode, anyIndex(), input.ConsumeIntegral<VstIntPtr>(),
+                    anyFloat(input));
     }
 
     static void guardedText(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
@@ -270,8 +271,8 @@ private:
     void audio(AEffect* effect) {
         VstInt32 frames = input.ConsumeIntegralInRange<VstInt32>(-4, 600);
         if (input.ConsumeIntegralInRange(0, 31) == 0)
-            frames =
-                input.ConsumeBool() ? INT_MIN : input.ConsumeIntegralInRange<VstInt32>(INT_MIN, 8192);
+            frames = input.ConsumeBool() ? INT_MIN
+                                         : input.ConsumeIntegralInRange<VstInt32>(INT_MIN, 8192);
         const std::size_t count = frames > 0 ? static_cast<std::size_t>(frames) : 0;
         const bool replacing = input.ConsumeBool();
         const int aliasing = input.ConsumeIntegralInRange(0, 3);

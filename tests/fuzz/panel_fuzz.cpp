@@ -72,9 +72,9 @@ private:
         state.screen.x = input.ConsumeIntegralInRange(-40, 470);
         state.screen.y = input.ConsumeIntegralInRange(-40, 110);
         const unsigned modifiers = input.ConsumeIntegralInRange<unsigned>(0, 7) << 3;
-        const unsigned buttons =
-            held ? (input.ConsumeBool() ? platform::kMouseLeft : input.ConsumeIntegralInRange(1u, 7u))
-                 : 0;
+        const unsigned buttons = held ? (input.ConsumeBool() ? platform::kMouseLeft
+                                                             : input.ConsumeIntegralInRange(1u, 7u))
+                                      : 0;
         state.buttons = buttons | (held ? modifiers : 0);
         return state;
     }
@@ -100,7 +100,7 @@ private:
         case 2:
             // Hosts send values in 0..1; what others do is the host fuzzer's.
             effect->setParameter(effect, input.ConsumeIntegralInRange(-1, 9),
-                                  input.ConsumeProbability<float>());
+                                 input.ConsumeProbability<float>());
             break;
         case 3:
             headless::advanceClock(input.ConsumeIntegralInRange(0u, 200u));

@@ -77,7 +77,8 @@ TEST(BmpDecoder, RefusesTruncatedAndCompressedFiles) {
         ASSERT_NE(bitmap, nullptr);
         for (std::size_t n = 0; n < bitmap->size; ++n) {
             std::vector<unsigned char> cut(bitmap->data, bitmap->data + n);
-            EXPECT_FALSE(platform::resources::decodeBmp(cut.data(), cut.size(), out)) << id << " " << n;
+            EXPECT_FALSE(platform::resources::decodeBmp(cut.data(), cut.size(), out))
+                << id << " " << n;
         }
         EXPECT_TRUE(platform::resources::decodeBmp(bitmap->data, bitmap->size, out));
     }
@@ -90,8 +91,8 @@ TEST_F(BitmapTest, TransparentDrawingKeepsTheBackgroundUnderTheKeyColourOnly) {
     EXPECT_FALSE(bitmap->hasMask());
 
     bitmap->drawTransparent(&ctx, GuiRect(5, 5, 9, 8));
-    EXPECT_TRUE(c.is(5, 5, kGreenish));      // key colour: background shows
-    EXPECT_TRUE(c.is(6, 5, kAlmostWhite));   // one step off the key: drawn
+    EXPECT_TRUE(c.is(5, 5, kGreenish));     // key colour: background shows
+    EXPECT_TRUE(c.is(6, 5, kAlmostWhite));  // one step off the key: drawn
     EXPECT_TRUE(c.is(7, 5, (platform::Rgb{255, 0, 0})));
     EXPECT_TRUE(c.is(7, 6, (platform::Rgb{0, 0, 0})));  // black is not transparent
     EXPECT_TRUE(c.is(6, 6, kGreenish));
@@ -193,8 +194,8 @@ void expectCopy(const Canvas& c, GuiRect drawn, GuiPoint pictureOrigin) {
         for (int x = 0; x < c.width; ++x) {
             const int px = x - drawn.left + pictureOrigin.h;
             const int py = y - drawn.top + pictureOrigin.v;
-            const bool inRect = x >= drawn.left && x < drawn.right && y >= drawn.top &&
-                                y < drawn.bottom;
+            const bool inRect =
+                x >= drawn.left && x < drawn.right && y >= drawn.top && y < drawn.bottom;
             const bool inPicture = px >= 0 && py >= 0 && px < guitest::kCoordinateWidth &&
                                    py < guitest::kCoordinateHeight;
             const platform::Rgb expected =

@@ -36,7 +36,9 @@ protected:
         delete effect;
         HeadlessTest::TearDown();
     }
-    static hl::InputState at(int x, int y, unsigned buttons) { return {{300 + x, 200 + y}, buttons}; }
+    static hl::InputState at(int x, int y, unsigned buttons) {
+        return {{300 + x, 200 + y}, buttons};
+    }
 
     guitest::TestEffect* effect = nullptr;
     guitest::TestEditor* editor = nullptr;

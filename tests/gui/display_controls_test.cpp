@@ -81,8 +81,8 @@ protected:
     GuiDigitDisplay* digits(std::int32_t count, std::int32_t initial) {
         const std::int32_t xs[] = {100, 110, 120, 130, 140, 150, 160, 170, 180};
         const std::int32_t ys[] = {60, 60, 60, 60, 60, 60, 60, 60, 60};
-        return add(new GuiDigitDisplay(GuiRect(100, 60, 190, 68), &listener, 3, initial, count,
-                                       xs, ys, 6, 8, bitmap(guitest::kLitCoordinates)));
+        return add(new GuiDigitDisplay(GuiRect(100, 60, 190, 68), &listener, 3, initial, count, xs,
+                                       ys, 6, 8, bitmap(guitest::kLitCoordinates)));
     }
     void expectShown(std::initializer_list<int> shown) {
         int x = 100;
@@ -226,8 +226,8 @@ TEST_F(LevelMeterTest, WithoutALitBitmapOrSegmentsNothingBreaks) {
     dark->setValue(0.5f);
     editor->idle();
     EXPECT_EQ(pixel(30, 65), before);
-    auto* none = add(new GuiLevelMeter(GuiRect(100, 20, 110, 100),
-                                       bitmap(guitest::kLitCoordinates), nullptr, 0, 0));
+    auto* none = add(new GuiLevelMeter(GuiRect(100, 20, 110, 100), bitmap(guitest::kLitCoordinates),
+                                       nullptr, 0, 0));
     none->setValue(0.6f);  // one segment: lit when above the half
     editor->idle();
     EXPECT_EQ(pixel(100, 99), coordinate(0, 79));

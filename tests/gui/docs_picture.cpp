@@ -76,12 +76,11 @@ public:
         c->setFillColor(GuiColor{20, 20, 60, 0});
         c->setFontColor(kColorCyan);
         c->setFont(kFontTiny);
-        c->drawString("LP  HP  BP", GuiRect(size.left + 2, size.top + 2, size.right - 2,
-                                             size.bottom - 2),
-                      true, kTextCenter);
+        c->drawString("LP  HP  BP",
+                      GuiRect(size.left + 2, size.top + 2, size.right - 2, size.bottom - 2), true,
+                      kTextCenter);
     }
 };
-
 
 }  // namespace
 

@@ -115,12 +115,12 @@ TEST_F(DrawContextTest, ShallowAndSteepOnePixelLinesLightOnePixelPerStep) {
     struct Line {
         GuiPoint from, to;
     };
-    const Line lines[] = {{GuiPoint(1, 2), GuiPoint(31, 6)},  {GuiPoint(31, 6), GuiPoint(1, 2)},
-                          {GuiPoint(2, 9), GuiPoint(29, 8)},  {GuiPoint(4, 1), GuiPoint(7, 10)},
+    const Line lines[] = {{GuiPoint(1, 2), GuiPoint(31, 6)}, {GuiPoint(31, 6), GuiPoint(1, 2)},
+                          {GuiPoint(2, 9), GuiPoint(29, 8)}, {GuiPoint(4, 1), GuiPoint(7, 10)},
                           {GuiPoint(7, 10), GuiPoint(4, 1)}, {GuiPoint(3, 3), GuiPoint(9, 9)}};
     for (const Line& line : lines) {
-        SCOPED_TRACE(testing::Message() << line.from.h << "," << line.from.v << " to "
-                                        << line.to.h << "," << line.to.v);
+        SCOPED_TRACE(testing::Message() << line.from.h << "," << line.from.v << " to " << line.to.h
+                                        << "," << line.to.v);
         Canvas c(34, 12, kGrey);
         GuiDrawContext ctx(nullptr, c.surface(), c.window());
         ctx.moveTo(line.from);

@@ -51,9 +51,8 @@ TEST_F(FrameTest, TwoFramesShareOneRegistration) {
     GuiFrame* first = makeFrame();
     GuiFrame* second = makeFrame();
     auto registrations = [] {
-        return std::count_if(hl::calls().begin(), hl::calls().end(), [](const std::string& s) {
-            return s.rfind("registerClass", 0) == 0;
-        });
+        return std::count_if(hl::calls().begin(), hl::calls().end(),
+                             [](const std::string& s) { return s.rfind("registerClass", 0) == 0; });
     };
     auto unregistrations = [] {
         return std::count_if(hl::calls().begin(), hl::calls().end(), [](const std::string& s) {
@@ -81,9 +80,9 @@ TEST_F(FrameTest, AParentThatIsNotAWindowLeavesTheFrameWithoutOne) {
     auto* orphan = new GuiFrame(GuiRect(0, 0, 10, 10), nullptr, nullptr);
     EXPECT_EQ(orphan->getWindow(), nullptr);
     // Only the refused attempt above reached the system, and it was undone.
-    EXPECT_EQ(hl::calls(), (std::vector<std::string>{"registerClass Plugin00000000",
-                                                     "createWindow Window 10x10",
-                                                     "unregisterClass Plugin00000000"}));
+    EXPECT_EQ(hl::calls(),
+              (std::vector<std::string>{"registerClass Plugin00000000", "createWindow Window 10x10",
+                                        "unregisterClass Plugin00000000"}));
     delete orphan;
 }
 
@@ -150,8 +149,8 @@ TEST_F(FrameTest, AFocusViewKeepsFocusForClicksInsideIt) {
     EXPECT_EQ(count("focus focusLost"), 0);
     // A focus view still set at destruction hears of it before it goes.
     delete frame;
-    EXPECT_EQ(log, (std::vector<std::string>{"focus mouseDown", "focus focusLost",
-                                             "focus deleted"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"focus mouseDown", "focus focusLost", "focus deleted"}));
 }
 
 TEST_F(FrameTest, IdleDrawsNothingBeforeTheFirstPaint) {

@@ -79,9 +79,9 @@ TEST_F(KnobTest, AnEmptyRangeOrANonNumberKeepsTheHandleAtTheStart) {
 TEST_F(KnobTest, DrawsThePanelBehindAndTheHandleThroughItsMask) {
     // A panel knob: 25 wide, 11 x 11 handle, so inset 5 and radius 7.5.
     // The panel behind the knob starts at (10, 20) of the background.
-    auto* knob = add(new GuiKnob(GuiRect(40, 30, 65, 55), &listener, 4,
-                                 bitmap(guitest::kLitCoordinates), bitmap(guitest::kHandlePicture),
-                                 GuiPoint(10, 20)));
+    auto* knob =
+        add(new GuiKnob(GuiRect(40, 30, 65, 55), &listener, 4, bitmap(guitest::kLitCoordinates),
+                        bitmap(guitest::kHandlePicture), GuiPoint(10, 20)));
     const platform::Rgb dark{40, 40, 40};
     frame->drawView(knob);
     // Value 0: the handle's corner at (+2, +12), its centre 5.5 further on.
@@ -140,7 +140,8 @@ protected:
 };
 
 TEST_F(KnobMouseTest, ThePressJumpsToThePointersAngleAndTheDragFollowsIt) {
-    ASSERT_TRUE(press(107, 50, kLeft, {at(114, 57, kLeft), at(102, 64, kLeft), at(200, 200, kLeft)}));
+    ASSERT_TRUE(
+        press(107, 50, kLeft, {at(114, 57, kLeft), at(102, 64, kLeft), at(200, 200, kLeft)}));
     ASSERT_EQ(listener.values.size(), 4u);
     EXPECT_NEAR(listener.values[0], 0.5f, 1e-6);        // straight up
     EXPECT_NEAR(listener.values[1], 0.8333333f, 1e-6);  // right of the centre
@@ -231,9 +232,9 @@ TEST_F(FilmstripKnobTest, ShowsTheImageAtOrBelowTheValueAndStaysInsideTheStrip) 
         float value;
         int row;
     };
-    for (const Case& c : {Case{0.0f, 0}, Case{-1.0f, 0}, Case{0.24f, 0}, Case{0.25f, 16},
-                          Case{0.6f, 32}, Case{1.0f, 64}, Case{5.0f, 64},
-                          Case{std::numeric_limits<float>::quiet_NaN(), 0}}) {
+    for (const Case& c :
+         {Case{0.0f, 0}, Case{-1.0f, 0}, Case{0.24f, 0}, Case{0.25f, 16}, Case{0.6f, 32},
+          Case{1.0f, 64}, Case{5.0f, 64}, Case{std::numeric_limits<float>::quiet_NaN(), 0}}) {
         k->setValue(c.value);
         EXPECT_EQ(k->imageRow(), c.row) << c.value;
         frame->drawView(k);

@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
     // 900: 4 x 3, 24-bit. Row 0: key white, (254,255,255), red, green.
     // Row 1: blue, key white, black, (10,20,30). Row 2: four key whites.
     const Pixel W{255, 255, 255};
-    std::vector<Pixel> p900 = {W,         {254, 255, 255}, {255, 0, 0}, {0, 255, 0},
-                               {0, 0, 255}, W,             {0, 0, 0},   {10, 20, 30},
-                               W,         W,               W,           W};
+    std::vector<Pixel> p900 = {
+        W,         {254, 255, 255}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, W,
+        {0, 0, 0}, {10, 20, 30},    W,           W,           W,           W};
     ok &= writeBmp(dir + "/900.bmp", 4, 3, 24, false, p900);
 
     // 901: 5 x 2, 8-bit paletted.
@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
     ok &= writeBmp(dir + "/904.bmp", 11, 11, 24, false, handle);
 
     // 905 and 906: coordinate pictures, lit and unlit blue.
-    for (const auto& [id, blue] : {std::pair{905, guitest::kLitBlue}, std::pair{906, guitest::kUnlitBlue}}) {
+    for (const auto& [id, blue] :
+         {std::pair{905, guitest::kLitBlue}, std::pair{906, guitest::kUnlitBlue}}) {
         std::vector<Pixel> coordinates;
         for (int y = 0; y < guitest::kCoordinateHeight; ++y) {
             for (int x = 0; x < guitest::kCoordinateWidth; ++x) {

@@ -67,8 +67,9 @@ TEST_F(VerticalSliderTest, ShiftMovesATenthFromTheValueAtThePress) {
 
 TEST_F(VerticalSliderTest, ShiftPressedMidDragTakesTheCurrentValueWithoutAJump) {
     slider(kSliderVerticalZeroAtMin);
-    press(205, 45, kLeft, {at(205, 51, kLeft), at(205, 51, kLeft), at(205, 51, kLeft | kShift),
-                           at(205, 57, kLeft | kShift)});
+    press(205, 45, kLeft,
+          {at(205, 51, kLeft), at(205, 51, kLeft), at(205, 51, kLeft | kShift),
+           at(205, 57, kLeft | kShift)});
     ASSERT_EQ(listener.values.size(), 2u);
     EXPECT_FLOAT_EQ(listener.values[0], 0.6f);
     EXPECT_FLOAT_EQ(listener.values[1], 0.61f);
@@ -80,8 +81,9 @@ TEST_F(VerticalSliderTest, OnlyAPlainOrShiftedLeftPressDrags) {
     press(205, 45, kLeft | kControl, {at(205, 60, kLeft | kControl)});
     EXPECT_TRUE(listener.values.empty());
     // Another key during a drag ends it.
-    press(205, 45, kLeft, {at(205, 51, kLeft), at(205, 51, kLeft), at(205, 51, kLeft | kControl),
-                           at(205, 63, kLeft)});
+    press(205, 45, kLeft,
+          {at(205, 51, kLeft), at(205, 51, kLeft), at(205, 51, kLeft | kControl),
+           at(205, 63, kLeft)});
     EXPECT_EQ(listener.values.size(), 1u);
     EXPECT_FLOAT_EQ(s->getValue(), 0.6f);
 }
@@ -120,15 +122,13 @@ TEST_F(VerticalSliderTest, ATravelOfNoLengthKeepsTheValue) {
     EXPECT_EQ(s->getValue(), 0.3f);
 }
 
-
 // The mirror image: a 80 x 11 track whose handle travels from x 20 to x 80.
 class HorizontalSliderTest : public ControlFixture {};
 
 TEST_F(HorizontalSliderTest, DrawsAndDragsAlongX) {
-    auto* s = add(new GuiHorizontalSlider(GuiRect(20, 100, 100, 111), &listener, 9, 20, 80,
-                                          bitmap(guitest::kHandlePicture),
-                                          bitmap(guitest::kLitCoordinates), GuiPoint(0, 40),
-                                          kSliderHorizontalZeroAtMin));
+    auto* s = add(new GuiHorizontalSlider(
+        GuiRect(20, 100, 100, 111), &listener, 9, 20, 80, bitmap(guitest::kHandlePicture),
+        bitmap(guitest::kLitCoordinates), GuiPoint(0, 40), kSliderHorizontalZeroAtMin));
     s->setValue(0.25f);
     editor->idle();
     EXPECT_EQ(s->getHandlePos(), 35);

@@ -25,9 +25,10 @@ protected:
     }
     int shownRow() {
         frame->drawView(sw);
-        return pixel(60, 20) == coordinate(0, 0) ? 0 : pixel(60, 20) == coordinate(0, 25) ? 25
-                                                   : pixel(60, 20) == coordinate(0, 50)   ? 50
-                                                                                          : -1;
+        return pixel(60, 20) == coordinate(0, 0)    ? 0
+               : pixel(60, 20) == coordinate(0, 25) ? 25
+               : pixel(60, 20) == coordinate(0, 50) ? 50
+                                                    : -1;
     }
     GuiVerticalSwitch* sw = nullptr;
 };
@@ -37,9 +38,9 @@ TEST_F(VerticalSwitchTest, EachValueShowsItsImageAndStraysShowTheEnds) {
         float value;
         int row;
     };
-    for (const Case& c : {Case{0.0f, 0}, Case{0.49f, 0}, Case{0.5f, 25}, Case{0.99f, 25},
-                          Case{1.0f, 50}, Case{7.0f, 50}, Case{-3.0f, 0},
-                          Case{std::numeric_limits<float>::quiet_NaN(), 50}}) {
+    for (const Case& c :
+         {Case{0.0f, 0}, Case{0.49f, 0}, Case{0.5f, 25}, Case{0.99f, 25}, Case{1.0f, 50},
+          Case{7.0f, 50}, Case{-3.0f, 0}, Case{std::numeric_limits<float>::quiet_NaN(), 50}}) {
         sw->setValue(c.value);
         EXPECT_EQ(shownRow(), c.row) << c.value;
     }
@@ -238,8 +239,8 @@ TEST_F(ButtonFamilyTest, AHorizontalSwitchsZonesIncludeTheirLimit) {
         int dx;
         float value;
     };
-    for (const Case& c : {Case{0, 0.0f}, Case{16, 0.0f}, Case{17, 0.5f}, Case{32, 0.5f},
-                          Case{33, 1.0f}}) {
+    for (const Case& c :
+         {Case{0, 0.0f}, Case{16, 0.0f}, Case{17, 0.5f}, Case{32, 0.5f}, Case{33, 1.0f}}) {
         listener.values.clear();
         sw->setValue(0.25f);
         sw->setOldValue(0.25f);

@@ -125,12 +125,11 @@ public:
         oldValue = value;
     }
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override {
-        lastResult = guiTrackMouse(*this, context, where, GuiTrackingRules{},
-                                   [this](const GuiPoint& p) {
-                                       float v = static_cast<float>(p.h - size.left) /
-                                                 static_cast<float>(size.width());
-                                       return v < 0 ? 0.0f : (v > 1 ? 1.0f : v);
-                                   });
+        lastResult =
+            guiTrackMouse(*this, context, where, GuiTrackingRules{}, [this](const GuiPoint& p) {
+                float v = static_cast<float>(p.h - size.left) / static_cast<float>(size.width());
+                return v < 0 ? 0.0f : (v > 1 ? 1.0f : v);
+            });
     }
     int draws = 0;
     GuiTrackingResult lastResult = GuiTrackingResult::ignored;

@@ -117,8 +117,8 @@ TEST_F(ValueDisplayTest, TheShadowIsDrawnBeforeTheText) {
 }
 
 TEST_F(ValueDisplayTest, ABackgroundBitmapIsCopiedFromItsOffset) {
-    auto* d = add(new CountingDisplay(GuiRect(100, 10, 132, 26), bitmap(guitest::kLitCoordinates),
-                                      2));
+    auto* d =
+        add(new CountingDisplay(GuiRect(100, 10, 132, 26), bitmap(guitest::kLitCoordinates), 2));
     d->setBackgroundOffset(GuiPoint(5, 7));
     d->setValueToText(&writesNothing);
     editor->idle();

@@ -22,8 +22,8 @@
 // Last: Xlib's macros (None, Bool, Status...) would spoil the headers above.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -138,7 +138,9 @@ protected:
         XSync(host, False);
         return w;
     }
-    static void* asParent(::Window w) { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(w)); }
+    static void* asParent(::Window w) {
+        return reinterpret_cast<void*>(static_cast<std::uintptr_t>(w));
+    }
     VstIntPtr dispatch(VstInt32 opcode, void* ptr = nullptr) {
         return effect->dispatcher(opcode, 0, 0, ptr, 0.0f);
     }
@@ -165,7 +167,8 @@ protected:
         XSync(host, False);
     }
     ::Window childWindow() {
-        return static_cast<::Window>(platform::x11::nativeWindowId(editor->getFrame()->getWindow()));
+        return static_cast<::Window>(
+            platform::x11::nativeWindowId(editor->getFrame()->getWindow()));
     }
 
     Display* host = nullptr;

@@ -50,11 +50,13 @@ TEST(AutomationFile, ErrorsNameFileLineAndProblem) {
     EXPECT_EQ(parseError("0 param a 0.5\nx param a 0.5\n"), "auto.txt:2: bad time 'x'");
     EXPECT_EQ(parseError("-1 param a 0.5\n"), "auto.txt:1: negative time -1");
     EXPECT_EQ(parseError("1\n"), "auto.txt:1: expected 'param' or 'cc' after the time");
-    EXPECT_EQ(parseError("1 knob a 0.5\n"), "auto.txt:1: unknown event 'knob' (expected 'param' or 'cc')");
+    EXPECT_EQ(parseError("1 knob a 0.5\n"),
+              "auto.txt:1: unknown event 'knob' (expected 'param' or 'cc')");
     EXPECT_EQ(parseError("1 param a\n"), "auto.txt:1: expected: SECONDS param INDEX|NAME VALUE");
     EXPECT_EQ(parseError("1 param a 0.5x\n"), "auto.txt:1: bad value '0.5x'");
     EXPECT_EQ(parseError("1 param a 1.01\n"), "auto.txt:1: value 1.01 outside 0..1");
-    EXPECT_EQ(parseError("1 cc 1 7\n"), "auto.txt:1: expected: SECONDS cc CHANNEL CONTROLLER VALUE");
+    EXPECT_EQ(parseError("1 cc 1 7\n"),
+              "auto.txt:1: expected: SECONDS cc CHANNEL CONTROLLER VALUE");
     EXPECT_EQ(parseError("1 cc 0 7 1\n"), "auto.txt:1: channel 0 outside 1..16");
     EXPECT_EQ(parseError("1 cc 1 128 1\n"), "auto.txt:1: controller 128 outside 0..127");
     EXPECT_EQ(parseError("1 cc 1 7 1.5\n"), "auto.txt:1: bad value '1.5'");
@@ -80,7 +82,8 @@ TEST(AutomationLog, ReplaysAsAnAutomationFile) {
     EXPECT_EQ(events[1].target, "7");
 }
 
-std::vector<BlockSlice> plan(long long total, int block, bool random, std::vector<long long> events) {
+std::vector<BlockSlice> plan(long long total, int block, bool random,
+                             std::vector<long long> events) {
     BlockPlanner planner(total, block, random, std::move(events), 7);
     std::vector<BlockSlice> out;
     for (BlockSlice s; planner.next(s);) out.push_back(s);
@@ -93,7 +96,8 @@ TEST(BlockPlan, EventsSplitBlocksAtTheirFrame) {
     const auto slices = plan(320, 100, false, {0, 150, 150, 230});
     std::vector<std::pair<long long, int>> shape;
     for (const auto& s : slices) shape.emplace_back(s.start, s.frames);
-    EXPECT_EQ(shape, (std::vector<std::pair<long long, int>>{{0, 100}, {100, 50}, {150, 50}, {200, 30}, {230, 70}, {300, 20}}));
+    EXPECT_EQ(shape, (std::vector<std::pair<long long, int>>{
+                         {0, 100}, {100, 50}, {150, 50}, {200, 30}, {230, 70}, {300, 20}}));
     EXPECT_EQ(slices[0].endEvent - slices[0].firstEvent, 1u);
     EXPECT_EQ(slices[2].firstEvent, 1u);  // both events at 150 land together
     EXPECT_EQ(slices[2].endEvent, 3u);

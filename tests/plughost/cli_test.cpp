@@ -48,10 +48,10 @@ TEST(Numbers, WholeTextMustBeAFiniteNumber) {
 }
 
 TEST(Render, PositionalsAndOptionsInAnyOrder) {
-    const RenderOptions o = parseRender({"--block", "256", "lib.so", "--set", "Dry Level=0.8", "in.wav",
-                                         "--tail=2.5", "out.wav", "--set", "3=0", "--accumulate",
-                                         "--program", "4", "--automation", "a.txt", "--plot", "p.png",
-                                         "--log-automation", "log.txt"});
+    const RenderOptions o =
+        parseRender({"--block", "256", "lib.so", "--set", "Dry Level=0.8", "in.wav", "--tail=2.5",
+                     "out.wav", "--set", "3=0", "--accumulate", "--program", "4", "--automation",
+                     "a.txt", "--plot", "p.png", "--log-automation", "log.txt"});
     EXPECT_EQ(o.library, "lib.so");
     EXPECT_EQ(o.input, "in.wav");
     EXPECT_EQ(o.output, "out.wav");
@@ -77,31 +77,43 @@ TEST(Render, PositionalsAndOptionsInAnyOrder) {
 }
 
 TEST(Render, RefusalsNameTheProblem) {
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--block", "abc"}), "bad number for --block: 'abc'");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--block", "0"}), "--block must be between 1 and 65536, not 0");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--tail", "-1"}), "--tail must be between 0 and 3600, not -1");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--block", "abc"}),
+              "bad number for --block: 'abc'");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--block", "0"}),
+              "--block must be between 1 and 65536, not 0");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--tail", "-1"}),
+              "--tail must be between 0 and 3600, not -1");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "cutoff=2"}),
               "--set cutoff must be between 0 and 1, not 2");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "cutoff=nan"}), "bad number for --set cutoff: 'nan'");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "=0.5"}), "--set needs NAME=VALUE or INDEX=VALUE, not '=0.5'");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "cutoff"}), "--set needs NAME=VALUE or INDEX=VALUE, not 'cutoff'");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "cutoff=nan"}),
+              "bad number for --set cutoff: 'nan'");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "=0.5"}),
+              "--set needs NAME=VALUE or INDEX=VALUE, not '=0.5'");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--set", "cutoff"}),
+              "--set needs NAME=VALUE or INDEX=VALUE, not 'cutoff'");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--program"}), "option --program needs a value");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--accumulate=1"}), "option --accumulate takes no value");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--channels", "0"}), "--channels must be between 1 and 64, not 0");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "--rate", "0"}), "--rate must be between 1 and 1e+07, not 0");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--accumulate=1"}),
+              "option --accumulate takes no value");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--channels", "0"}),
+              "--channels must be between 1 and 64, not 0");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "--rate", "0"}),
+              "--rate must be between 1 and 1e+07, not 0");
     EXPECT_EQ(usageError(render, {"l", "i", "o", "--loud"}), "unknown option for render: --loud");
     EXPECT_EQ(usageError(render, {"l", "i"}), "usage: plughost render LIB IN OUT [options]");
-    EXPECT_EQ(usageError(render, {"l", "i", "o", "extra"}), "usage: plughost render LIB IN OUT [options]");
+    EXPECT_EQ(usageError(render, {"l", "i", "o", "extra"}),
+              "usage: plughost render LIB IN OUT [options]");
 }
 
 TEST(OtherCommands, ParseTheirOptions) {
-    const BenchOptions b = parseBench({"a.so", "b.so", "--seconds", "0.5", "--block", "64", "--runs", "3", "--set", "0=1"});
+    const BenchOptions b = parseBench(
+        {"a.so", "b.so", "--seconds", "0.5", "--block", "64", "--runs", "3", "--set", "0=1"});
     EXPECT_EQ(b.libraries, (std::vector<std::string>{"a.so", "b.so"}));
     EXPECT_DOUBLE_EQ(b.seconds, 0.5);
     EXPECT_EQ(b.blockSize, 64);
     EXPECT_EQ(b.runs, 3);
     EXPECT_EQ(b.assignments.size(), 1u);
-    const ValidateOptions v = parseValidate({"m.so", "--strictness", "10", "--seed", "42", "--check", "tail"});
+    const ValidateOptions v =
+        parseValidate({"m.so", "--strictness", "10", "--seed", "42", "--check", "tail"});
     EXPECT_EQ(v.strictness, 10);
     EXPECT_EQ(v.seed, 42u);
     EXPECT_EQ(v.onlyCheck, "tail");
@@ -113,18 +125,21 @@ TEST(OtherCommands, ParseTheirOptions) {
     const PlotOptions two = parsePlot({"in.wav", "out.wav", "p.png"});
     EXPECT_EQ(two.output, "out.wav");
 
-    EXPECT_EQ(usageError(validate, {"m.so", "--strictness", "11"}), "--strictness must be between 1 and 10, not 11");
-    EXPECT_EQ(usageError(validate, {"m.so", "--seed", "-1"}), "--seed must be between 0 and 4294967295, not -1");
+    EXPECT_EQ(usageError(validate, {"m.so", "--strictness", "11"}),
+              "--strictness must be between 1 and 10, not 11");
+    EXPECT_EQ(usageError(validate, {"m.so", "--seed", "-1"}),
+              "--seed must be between 0 and 4294967295, not -1");
     EXPECT_EQ(usageError(bench, {"--seconds", "1"}),
               "usage: plughost bench LIB [LIB2 ...] [--seconds S] [--block N] [--set ...]");
-    EXPECT_EQ(usageError(bench, {"a.so", "--seconds", "0"}), "--seconds must be between 0.01 and 3600, not 0");
+    EXPECT_EQ(usageError(bench, {"a.so", "--seconds", "0"}),
+              "--seconds must be between 0.01 and 3600, not 0");
     EXPECT_EQ(usageError(info, {"a.so", "b.so"}), "usage: plughost info LIB [--json]");
     EXPECT_EQ(usageError(plot, {"p.png"}), "usage: plughost plot IN.wav [OUT.wav] PNG");
 }
 
 TEST(Editor, ParsesItsOptions) {
-    const EditorOptions e = parseEditor({"--script", "s.txt", "m.so", "--screenshot=p.png", "--seconds", "2.5",
-                                         "--idle-in-callback"});
+    const EditorOptions e = parseEditor({"--script", "s.txt", "m.so", "--screenshot=p.png",
+                                         "--seconds", "2.5", "--idle-in-callback"});
     EXPECT_EQ(e.library, "m.so");
     EXPECT_EQ(e.script, "s.txt");
     EXPECT_EQ(e.screenshot, "p.png");
@@ -135,11 +150,14 @@ TEST(Editor, ParsesItsOptions) {
     EXPECT_FALSE(plain.seconds.has_value());
     EXPECT_FALSE(plain.idleInCallback);
 
-    EXPECT_EQ(usageError(editor, {"m.so", "--idle-in-callback=1"}), "option --idle-in-callback takes no value");
-    EXPECT_EQ(usageError(editor, {"m.so", "--seconds", "-1"}), "--seconds must be between 0 and 86400, not -1");
+    EXPECT_EQ(usageError(editor, {"m.so", "--idle-in-callback=1"}),
+              "option --idle-in-callback takes no value");
+    EXPECT_EQ(usageError(editor, {"m.so", "--seconds", "-1"}),
+              "--seconds must be between 0 and 86400, not -1");
     EXPECT_EQ(usageError(editor, {"m.so", "--script"}), "option --script needs a value");
     EXPECT_EQ(usageError(editor, {}),
-              "usage: plughost editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]");
+              "usage: plughost editor LIB [--screenshot PNG] [--script FILE] [--seconds S] "
+              "[--idle-in-callback]");
 }
 
 }  // namespace

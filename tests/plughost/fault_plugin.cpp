@@ -45,22 +45,16 @@ void copyName(void* ptr, const char* text) { std::strcpy(static_cast<char*>(ptr)
 VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr, void* ptr, float) {
     FaultEffect* f = self(e);
     switch (opcode) {
-    case effClose:
-        delete f;
-        return 1;
+    case effClose: delete f; return 1;
     case effGetParamName:
         if (index == 0) copyName(ptr, "Gain");
         if (index == 1) copyName(ptr, "Spare");
         return 0;
-    case effGetParamLabel:
-        copyName(ptr, "");
-        return 0;
+    case effGetParamLabel: copyName(ptr, ""); return 0;
     case effGetParamDisplay:
         copyName(ptr, index == 0 ? std::to_string(f->gain).substr(0, 6).c_str() : "0");
         return 0;
-    case effGetProgramName:
-        copyName(ptr, "Fault");
-        return 0;
+    case effGetProgramName: copyName(ptr, "Fault"); return 0;
     case effProcessEvents: {
         auto* list = static_cast<VstEvents*>(ptr);
         VstEvent** events = list->events;
@@ -73,17 +67,10 @@ VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr, void*
         }
         return 1;
     }
-    case effGetEffectName:
-        copyName(ptr, "Fault");
-        return 1;
-    case effGetVendorString:
-        copyName(ptr, "plughost tests");
-        return 1;
-    case effGetVstVersion:
-        return 2400;
-    case effEditGetRect:
-        *static_cast<ERect**>(ptr) = &f->rect;
-        return 1;
+    case effGetEffectName: copyName(ptr, "Fault"); return 1;
+    case effGetVendorString: copyName(ptr, "plughost tests"); return 1;
+    case effGetVstVersion: return 2400;
+    case effEditGetRect: *static_cast<ERect**>(ptr) = &f->rect; return 1;
     case effEditOpen:
         f->rect.bottom = 100;
         f->rect.right = 200;
@@ -97,8 +84,7 @@ VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr, void*
         }
         f->host(e, audioMasterIdle, 0, 0, nullptr, 0.0f);
         return 1;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -143,14 +129,18 @@ void processAdding(AEffect* e, float** in, float** out, VstInt32 frames) {
     run(e, in, out, frames, self(e)->fault != "overwrite");
 }
 
-void processReplacing(AEffect* e, float** in, float** out, VstInt32 frames) { run(e, in, out, frames, false); }
+void processReplacing(AEffect* e, float** in, float** out, VstInt32 frames) {
+    run(e, in, out, frames, false);
+}
 
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(HostCallback host) {
     const char* fault = std::getenv("PLUGHOST_FAULT");
     std::string which = fault ? fault : "";
-    if (which == "null-main" || !host || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
+    if (which == "null-main" || !host ||
+        host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+        return nullptr;
     auto* f = new FaultEffect;
     f->fault = which;
     f->host = host;

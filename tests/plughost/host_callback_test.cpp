@@ -14,7 +14,8 @@
 
 namespace {
 
-VstIntPtr call(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0) {
+VstIntPtr call(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+               void* ptr = nullptr, float opt = 0) {
     return hostCallback(e, opcode, index, value, ptr, opt);
 }
 
@@ -72,8 +73,8 @@ TEST(HostCallback, AnOpenEditorsHostHearsWhatTheEditorAsks) {
     EXPECT_EQ(call(&b.effect, audioMasterSizeWindow, 420, 64), 1);
     events.acceptSize = false;
     EXPECT_EQ(call(&b.effect, audioMasterSizeWindow, 9000, 9000), 0);
-    EXPECT_EQ(events.heard, (std::vector<std::string>{"begin 4", "automate 4 0.500000", "end 4", "idle",
-                                                      "size 420x64", "size 9000x9000"}));
+    EXPECT_EQ(events.heard, (std::vector<std::string>{"begin 4", "automate 4 0.500000", "end 4",
+                                                      "idle", "size 420x64", "size 9000x9000"}));
     EXPECT_EQ(b.context.automationCount(), 1);  // the log keeps it too
 
     b.context.editorEvents = nullptr;

@@ -22,8 +22,9 @@ int main(int argc, char** argv) {
     writeWavFile((dir / "mono.wav").string(), mono, WavSampleFormat::Pcm16);
     writeWavFile((dir / "three.wav").string(), three, WavSampleFormat::Float32);
     std::ofstream(dir / "text.wav") << "this is not audio\n";
-    std::ofstream(dir / "automation.txt") << "# cutoff sweep and a pan move by MIDI CC 6\n"
-                                             "0 param cutoff 0.2\n0.5 param 4 0.9\n0.25 cc 1 6 0\n0.75 cc 1 6 127\n";
+    std::ofstream(dir / "automation.txt")
+        << "# cutoff sweep and a pan move by MIDI CC 6\n"
+           "0 param cutoff 0.2\n0.5 param 4 0.9\n0.25 cc 1 6 0\n0.75 cc 1 6 127\n";
     std::ofstream(dir / "midi-feedback.txt")
         << "# Feedback to full by MIDI CC 2 on channel 3\n0.5 cc 3 2 127\n";
     std::ofstream(dir / "gain.txt") << "0.5 param Gain 1\n";

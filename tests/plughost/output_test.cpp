@@ -77,7 +77,9 @@ TEST(JsonWriter, EscapesAndNests) {
     j.boolean("ok", true);
     j.number("bad", std::numeric_limits<double>::quiet_NaN());
     j.endObject();
-    EXPECT_EQ(j.text(), "{\n  \"name\": \"Dry Level\",\n  \"list\": [\n    1,\n    0.5\n  ],\n  \"ok\": true,\n  \"bad\": null\n}\n");
+    EXPECT_EQ(j.text(),
+              "{\n  \"name\": \"Dry Level\",\n  \"list\": [\n    1,\n    0.5\n  ],\n  \"ok\": "
+              "true,\n  \"bad\": null\n}\n");
 }
 
 }  // namespace

@@ -17,8 +17,10 @@ namespace {
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("plughost_render_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("plughost_render_" +
+               std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -61,8 +63,8 @@ size_t firstChange(const AudioBuffer& b, size_t from = 0) {
 TEST_F(RenderTest, ParameterAndControlChangesLandOnTheirFrame) {
     const std::string automation = file("a.txt",
                                         "0 param Gain 0.25\n"
-                                        "0.5 param 0 0.75\n"    // frame 24000 at 48 kHz
-                                        "0.75 cc 1 7 127\n");   // frame 36000
+                                        "0.5 param 0 0.75\n"   // frame 24000 at 48 kHz
+                                        "0.75 cc 1 7 127\n");  // frame 36000
     for (const char* block : {"512", "random", "1", "4096"}) {
         RenderOptions o = options(ones(2, 48000, 48000.0));
         o.automationFile = automation;

@@ -40,8 +40,10 @@ TEST(WavFile, EveryFormatRoundTripsWithinItsResolution) {
     const struct {
         WavSampleFormat format;
         float tolerance;
-    } cases[] = {{WavSampleFormat::Pcm16, 1.0f / 32768}, {WavSampleFormat::Pcm24, 1.0f / 8388608},
-                 {WavSampleFormat::Pcm32, 1e-7f}, {WavSampleFormat::Float32, 0.0f}};
+    } cases[] = {{WavSampleFormat::Pcm16, 1.0f / 32768},
+                 {WavSampleFormat::Pcm24, 1.0f / 8388608},
+                 {WavSampleFormat::Pcm32, 1e-7f},
+                 {WavSampleFormat::Float32, 0.0f}};
     for (const auto& c : cases) {
         for (int channels : {1, 2, 3}) {
             const AudioBuffer in = ramp(channels, 1001, 48000.0);
@@ -51,8 +53,10 @@ TEST(WavFile, EveryFormatRoundTripsWithinItsResolution) {
             EXPECT_EQ(out.sampleRate, 48000.0);
             for (int ch = 0; ch < channels; ++ch) {
                 for (size_t f = 0; f < 1001; ++f) {
-                    ASSERT_NEAR(out.channels[static_cast<size_t>(ch)][f], in.channels[static_cast<size_t>(ch)][f], c.tolerance)
-                        << "format " << static_cast<int>(c.format) << " channel " << ch << " frame " << f;
+                    ASSERT_NEAR(out.channels[static_cast<size_t>(ch)][f],
+                                in.channels[static_cast<size_t>(ch)][f], c.tolerance)
+                        << "format " << static_cast<int>(c.format) << " channel " << ch << " frame "
+                        << f;
                 }
             }
         }
@@ -93,7 +97,8 @@ TEST(WavFile, ReadsTheExtensibleHeader) {
     const std::uint8_t fmt[] = {'f', 'm', 't', ' ', 40, 0, 0, 0, 0xFE, 0xFF};
     append(ext, fmt, 0, sizeof fmt);
     append(ext, bytes, 22, 36);  // channels .. bits
-    const std::uint8_t tail[] = {22, 0, 32, 0, 4, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+    const std::uint8_t tail[] = {22, 0, 32,   0, 4,    0, 0, 0,    3, 0,    0,    0,
+                                 0,  0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
     append(ext, tail, 0, sizeof tail);
     append(ext, bytes, 36, bytes.size());
     const AudioBuffer out = decodeWav(ext);

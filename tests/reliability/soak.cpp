@@ -66,7 +66,7 @@ private:
         if (generator() % 4 == 0) midiControlChange();
         if (generator() % 4 == 0) {
             effect->setParameter(effect, static_cast<VstInt32>(generator() % 9),
-                                  sample(generator) * 0.5f + 0.5f);
+                                 sample(generator) * 0.5f + 0.5f);
             ++tally.calls;
         }
         float* inputs[] = {inL.data(), inR.data()};
@@ -94,8 +94,7 @@ private:
     AEffect* effect;
     std::mt19937 generator;
     std::vector<float> inL = std::vector<float>(kMaxFrames), inR = std::vector<float>(kMaxFrames);
-    std::vector<float> outL = std::vector<float>(kMaxFrames),
-                       outR = std::vector<float>(kMaxFrames);
+    std::vector<float> outL = std::vector<float>(kMaxFrames), outR = std::vector<float>(kMaxFrames);
     VstMidiEvent midi{};
     VstEvents eventList{};
     AudioTotals tally;

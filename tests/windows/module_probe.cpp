@@ -4,4 +4,6 @@
 #include "platform/module_handle.h"
 
 extern "C" __declspec(dllexport) void* probeModuleHandle() { return moduleHandle(); }
-extern "C" __declspec(dllexport) void probeSetModuleHandle(void* handle) { setModuleHandle(handle); }
+extern "C" __declspec(dllexport) void probeSetModuleHandle(void* handle) {
+    setModuleHandle(handle);
+}

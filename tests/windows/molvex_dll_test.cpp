@@ -80,7 +80,8 @@ protected:
         std::string query = std::string("\\StringFileInfo\\040904B0\\") + name;
         char* value = nullptr;
         UINT length = 0;
-        if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) ||
+        if (!VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&value),
+                            &length) ||
             !value)
             return "(missing)";
         return std::string(value);

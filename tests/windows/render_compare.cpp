@@ -33,7 +33,8 @@ bool readWav(const char* path, Audio& audio, std::string& error) {
         audio.samples.resize(buffer.frames() * static_cast<std::size_t>(audio.channels));
         for (std::size_t f = 0; f < buffer.frames(); ++f) {
             for (int c = 0; c < audio.channels; ++c)
-                audio.samples[f * static_cast<std::size_t>(audio.channels) + c] = buffer.channels[c][f];
+                audio.samples[f * static_cast<std::size_t>(audio.channels) + c] =
+                    buffer.channels[c][f];
         }
         return true;
     } catch (const std::exception& e) {
@@ -46,7 +47,8 @@ bool readWav(const char* path, Audio& audio, std::string& error) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: render_compare TOLERANCE REFERENCE.wav OTHER.wav [OTHER.wav ...]\n");
+        std::fprintf(stderr,
+                     "usage: render_compare TOLERANCE REFERENCE.wav OTHER.wav [OTHER.wav ...]\n");
         return 2;
     }
     const double tolerance = std::atof(argv[1]);
@@ -69,9 +71,10 @@ int main(int argc, char** argv) {
         }
         if (other.channels != reference.channels || other.sampleRate != reference.sampleRate ||
             other.samples.size() != reference.samples.size()) {
-            std::fprintf(stderr, "%s: %d ch, %d Hz, %zu frames; reference has %d ch, %d Hz, %zu frames\n",
-                         argv[i], other.channels, other.sampleRate, other.frames(), reference.channels,
-                         reference.sampleRate, reference.frames());
+            std::fprintf(stderr,
+                         "%s: %d ch, %d Hz, %zu frames; reference has %d ch, %d Hz, %zu frames\n",
+                         argv[i], other.channels, other.sampleRate, other.frames(),
+                         reference.channels, reference.sampleRate, reference.frames());
             allAgree = false;
             continue;
         }
@@ -87,10 +90,12 @@ int main(int argc, char** argv) {
             }
         }
         const bool agrees = finite && largest <= tolerance;
-        std::printf("%s: largest difference %.3g (%.1f dBFS) at frame %zu channel %zu; reference peak %.3f%s\n",
-                    argv[i], largest, largest > 0 ? 20.0 * std::log10(largest) : -INFINITY,
-                    where / reference.channels, where % reference.channels, peak,
-                    finite ? "" : "; NON-FINITE SAMPLES");
+        std::printf(
+            "%s: largest difference %.3g (%.1f dBFS) at frame %zu channel %zu; reference peak "
+            "%.3f%s\n",
+            argv[i], largest, largest > 0 ? 20.0 * std::log10(largest) : -INFINITY,
+            where / reference.channels, where % reference.channels, peak,
+            finite ? "" : "; NON-FINITE SAMPLES");
         if (!agrees) {
             std::fprintf(stderr, "%s: exceeds tolerance %.3g\n", argv[i], tolerance);
             allAgree = false;

@@ -57,7 +57,9 @@ _molvexCallMisaligned:
 
 namespace {
 
-std::uint32_t word(const void* p) { return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p)); }
+std::uint32_t word(const void* p) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p));
+}
 std::uint32_t word(float f) {
     std::uint32_t bits;
     std::memcpy(&bits, &f, sizeof bits);
@@ -91,12 +93,14 @@ TEST(StackAlignment, EntriesRunWithTheStackOnlyFourByteAligned) {
 
     for (int offset : {4, 8, 12}) {
         SCOPED_TRACE(offset);
-        auto* effect = reinterpret_cast<AEffect*>(
-            static_cast<std::uintptr_t>(call(entry, {word(reinterpret_cast<const void*>(&hostCallback))}, offset)));
+        auto* effect = reinterpret_cast<AEffect*>(static_cast<std::uintptr_t>(
+            call(entry, {word(reinterpret_cast<const void*>(&hostCallback))}, offset)));
         ASSERT_NE(effect, nullptr);
         const void* dispatcher = reinterpret_cast<const void*>(effect->dispatcher);
         auto dispatch = [&](VstInt32 opcode, VstInt32 index, VstInt32 value, float opt) {
-            return call(dispatcher, {word(effect), word(opcode), word(index), word(value), 0u, word(opt)}, offset);
+            return call(dispatcher,
+                        {word(effect), word(opcode), word(index), word(value), 0u, word(opt)},
+                        offset);
         };
         dispatch(effOpen, 0, 0, 0.0f);
         dispatch(effSetSampleRate, 0, 0, 48000.0f);
@@ -107,9 +111,11 @@ TEST(StackAlignment, EntriesRunWithTheStackOnlyFourByteAligned) {
                  {word(effect), word(index), word(index % 2 ? 0.9f : 0.4f)}, offset);
         for (int block = 0; block < 4; ++block) {
             call(reinterpret_cast<const void*>(effect->processReplacing),
-                 {word(effect), word(inputs), word(outputs), word(static_cast<VstInt32>(kFrames))}, offset);
+                 {word(effect), word(inputs), word(outputs), word(static_cast<VstInt32>(kFrames))},
+                 offset);
             call(reinterpret_cast<const void*>(effect->process),
-                 {word(effect), word(inputs), word(outputs), word(static_cast<VstInt32>(kFrames))}, offset);
+                 {word(effect), word(inputs), word(outputs), word(static_cast<VstInt32>(kFrames))},
+                 offset);
         }
         for (int i = 0; i < kFrames; ++i) {
             ASSERT_TRUE(std::isfinite(outL[i]) && std::isfinite(outR[i])) << "frame " << i;

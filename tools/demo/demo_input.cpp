@@ -19,7 +19,8 @@ constexpr double kPi = std::numbers::pi;
 
 void add(AudioBuffer& out, double at, const std::vector<float>& sound, float pan) {
     const auto start = static_cast<size_t>(at * kRate);
-    const float left = std::cos(pan * static_cast<float>(kPi) / 2), right = std::sin(pan * static_cast<float>(kPi) / 2);
+    const float left = std::cos(pan * static_cast<float>(kPi) / 2),
+                right = std::sin(pan * static_cast<float>(kPi) / 2);
     for (size_t i = 0; i < sound.size() && start + i < out.frames(); ++i) {
         out.channels[0][start + i] += sound[i] * left;
         out.channels[1][start + i] += sound[i] * right;
@@ -79,7 +80,8 @@ std::vector<float> pluck(NoiseSource& noise, double frequency, double seconds) {
         line[pos] = 0.994f * 0.5f * (line[pos] + line[next]);
         pos = next;
         const double attack = std::min(1.0, static_cast<double>(i) / 40.0);
-        const double fade = i < fadeStart ? 1.0 : (static_cast<double>(s.size()) - i) / (s.size() - fadeStart);
+        const double fade =
+            i < fadeStart ? 1.0 : (static_cast<double>(s.size()) - i) / (s.size() - fadeStart);
         s[i] = out * static_cast<float>(attack * fade);
     }
     return s;
@@ -101,11 +103,14 @@ int main(int argc, char** argv) {
     add(phrase, 1.25, pluck(noise, 329.63, 0.7), 0.3f);
     add(phrase, 3.0, pluck(noise, 220.0, 0.95), 0.35f);
     try {
-        commitFile(argv[1], [&](const std::string& temporary) { writeWavFile(temporary, phrase, WavSampleFormat::Pcm16); });
+        commitFile(argv[1], [&](const std::string& temporary) {
+            writeWavFile(temporary, phrase, WavSampleFormat::Pcm16);
+        });
     } catch (const HostError& e) {
         std::fprintf(stderr, "demo_input: %s\n", e.what());
         return 1;
     }
-    std::printf("wrote %s: 4.00 s stereo 44100 Hz, kick, snare, hi-hat and two plucked notes\n", argv[1]);
+    std::printf("wrote %s: 4.00 s stereo 44100 Hz, kick, snare, hi-hat and two plucked notes\n",
+                argv[1]);
     return 0;
 }

@@ -12,7 +12,8 @@ struct AudioBuffer {
 
     AudioBuffer() = default;
     AudioBuffer(int channelCount, size_t frames, double rate)
-        : sampleRate(rate), channels(static_cast<size_t>(channelCount), std::vector<float>(frames)) {}
+        : sampleRate(rate),
+          channels(static_cast<size_t>(channelCount), std::vector<float>(frames)) {}
     int channelCount() const { return static_cast<int>(channels.size()); }
     size_t frames() const { return channels.empty() ? 0 : channels[0].size(); }
     double seconds() const { return static_cast<double>(frames()) / sampleRate; }

@@ -42,14 +42,16 @@ AudioBuffer readAudioFile(const std::string& path) {
     if (!file) throw HostError(path + ": cannot read audio: " + sf_strerror(nullptr));
     if (info.channels <= 0 || info.samplerate <= 0)
         throw HostError(path + ": audio file has no channels or no sample rate");
-    std::vector<float> interleaved(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
+    std::vector<float> interleaved(static_cast<size_t>(info.frames) *
+                                   static_cast<size_t>(info.channels));
     const sf_count_t got = sf_readf_float(file.get(), interleaved.data(), info.frames);
     if (got < 0) throw HostError(path + ": cannot read audio samples");
     AudioBuffer out(info.channels, static_cast<size_t>(got), info.samplerate);
     for (sf_count_t f = 0; f < got; ++f) {
         for (int c = 0; c < info.channels; ++c) {
             out.channels[static_cast<size_t>(c)][static_cast<size_t>(f)] =
-                interleaved[static_cast<size_t>(f) * static_cast<size_t>(info.channels) + static_cast<size_t>(c)];
+                interleaved[static_cast<size_t>(f) * static_cast<size_t>(info.channels) +
+                            static_cast<size_t>(c)];
         }
     }
     return out;
@@ -71,7 +73,8 @@ void writeAudioFile(const std::string& path, const AudioBuffer& buffer) {
         const auto channels = static_cast<size_t>(buffer.channelCount());
         std::vector<float> interleaved(frames * channels);
         for (size_t f = 0; f < frames; ++f) {
-            for (size_t c = 0; c < channels; ++c) interleaved[f * channels + c] = buffer.channels[c][f];
+            for (size_t c = 0; c < channels; ++c)
+                interleaved[f * channels + c] = buffer.channels[c][f];
         }
         if (sf_writef_float(file.get(), interleaved.data(), static_cast<sf_count_t>(frames)) !=
             static_cast<sf_count_t>(frames))

@@ -21,7 +21,8 @@ int intField(const std::string& source, int line, const std::string& name, const
     long long v = 0;
     if (!parseInteger(text, v)) fail(source, line, "bad " + name + " '" + text + "'");
     if (v < min || v > max)
-        fail(source, line, name + " " + text + " outside " + std::to_string(min) + ".." + std::to_string(max));
+        fail(source, line,
+             name + " " + text + " outside " + std::to_string(min) + ".." + std::to_string(max));
     return static_cast<int>(v);
 }
 
@@ -66,8 +67,9 @@ std::vector<AutomationEvent> parseAutomation(std::istream& in, const std::string
         }
         events.push_back(e);
     }
-    std::stable_sort(events.begin(), events.end(),
-                     [](const AutomationEvent& a, const AutomationEvent& b) { return a.seconds < b.seconds; });
+    std::stable_sort(
+        events.begin(), events.end(),
+        [](const AutomationEvent& a, const AutomationEvent& b) { return a.seconds < b.seconds; });
     return events;
 }
 

@@ -16,8 +16,8 @@ std::string fileKind(int channels) {
 
 }  // namespace
 
-ChannelMap::ChannelMap(int fileChannelCount, int inputCount, int outputCount, std::optional<int> channels,
-                       const std::string& inputPath)
+ChannelMap::ChannelMap(int fileChannelCount, int inputCount, int outputCount,
+                       std::optional<int> channels, const std::string& inputPath)
     : fileChannels(fileChannelCount),
       inputs(inputCount),
       outputs(outputCount),
@@ -26,8 +26,8 @@ ChannelMap::ChannelMap(int fileChannelCount, int inputCount, int outputCount, st
         throw HostError(inputPath + ": has " + count(fileChannelCount, "channel") +
                         " but the plug-in takes " + count(inputCount, "input"));
     if (outputCount > 1 && writtenCount > outputCount)
-        throw HostError("--channels " + std::to_string(writtenCount) + " but the plug-in has only " +
-                        count(outputCount, "output"));
+        throw HostError("--channels " + std::to_string(writtenCount) +
+                        " but the plug-in has only " + count(outputCount, "output"));
 }
 
 void ChannelMap::fillInput(const AudioBuffer& file, int input, size_t start, size_t n,
@@ -52,8 +52,8 @@ std::string ChannelMap::describeInputs() const {
     if (fileChannels == 2 && inputs == 1) return file + " summed at half gain into 1 input";
     if (fileChannels == 1 && inputs > 1) return file + " fed to all " + count(inputs, "input");
     if (fileChannels == inputs) return file + " to " + count(inputs, "input");
-    return file + " to inputs 1-" + std::to_string(fileChannels) + " of " +
-           std::to_string(inputs) + ", the rest silent";
+    return file + " to inputs 1-" + std::to_string(fileChannels) + " of " + std::to_string(inputs) +
+           ", the rest silent";
 }
 
 std::string ChannelMap::describeOutputs() const {

@@ -49,8 +49,7 @@ private:
 long long integerOption(const std::string& option, const std::string& text, long long min,
                         long long max) {
     long long v = 0;
-    if (!parseInteger(text, v))
-        throw UsageError("bad number for " + option + ": '" + text + "'");
+    if (!parseInteger(text, v)) throw UsageError("bad number for " + option + ": '" + text + "'");
     if (v < min || v > max)
         throw UsageError(option + " must be between " + std::to_string(min) + " and " +
                          std::to_string(max) + ", not " + text);
@@ -67,8 +66,8 @@ double floatOption(const std::string& option, const std::string& text, double mi
     double v = 0;
     if (!parseFloat(text, v)) throw UsageError("bad number for " + option + ": '" + text + "'");
     if (v < min || v > max)
-        throw UsageError(option + " must be between " + shortNumber(min) + " and " + shortNumber(max) +
-                         ", not " + text);
+        throw UsageError(option + " must be between " + shortNumber(min) + " and " +
+                         shortNumber(max) + ", not " + text);
     return v;
 }
 
@@ -214,7 +213,8 @@ BenchOptions parseBench(const std::vector<std::string>& args) {
         }
     }
     if (o.libraries.empty())
-        throw UsageError("usage: plughost bench LIB [LIB2 ...] [--seconds S] [--block N] [--set ...]");
+        throw UsageError(
+            "usage: plughost bench LIB [LIB2 ...] [--seconds S] [--block N] [--set ...]");
     return o;
 }
 

@@ -24,7 +24,8 @@ std::uint32_t channel(unsigned long pixel, unsigned long mask) {
 
 class X11Driver final : public DesktopDriver {
 public:
-    X11Driver(Display* connection, Window editorWindow) : display(connection), window(editorWindow) {}
+    X11Driver(Display* connection, Window editorWindow)
+        : display(connection), window(editorWindow) {}
     ~X11Driver() override { XCloseDisplay(display); }
 
     void press(int x, int y) override {

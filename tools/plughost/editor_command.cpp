@@ -37,7 +37,9 @@ public:
     EditorHost(Plugin& hosted, EditorParent& editorParent, bool answerIdleInCallback)
         : plugin(hosted), parent(editorParent), idleInCallback(answerIdleInCallback) {}
 
-    double seconds() const { return std::chrono::duration<double>(Clock::now() - openedAt).count(); }
+    double seconds() const {
+        return std::chrono::duration<double>(Clock::now() - openedAt).count();
+    }
     long idles() const { return idleCount.load(); }
 
     void idle() {
@@ -218,8 +220,8 @@ private:
         host.waitForIdles(idles);
         const RgbImage picture = driver.capture();
         writePng(path, picture);
-        std::printf("# %.3f screenshot %s (%d x %d)\n", host.seconds(), path.c_str(),
-                    picture.width, picture.height);
+        std::printf("# %.3f screenshot %s (%d x %d)\n", host.seconds(), path.c_str(), picture.width,
+                    picture.height);
         std::fflush(stdout);
     }
 

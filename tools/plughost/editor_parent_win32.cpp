@@ -29,7 +29,8 @@ public:
         // The editor fills the client area; the frame comes on top.
         RECT r{0, 0, width, height};
         AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-        SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
     }
     bool closeRequested() const override { return GetPropA(window, kClosedProperty) != nullptr; }
     void pump() override {
@@ -58,7 +59,8 @@ std::unique_ptr<EditorParent> createEditorParent(int width, int height, std::str
     }
     HWND window = CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                   CW_USEDEFAULT, CW_USEDEFAULT, width > 0 ? width : 400,
-                                  height > 0 ? height : 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                  height > 0 ? height : 300, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
     if (!window) {
         whyNot = "cannot create a window (error " + std::to_string(GetLastError()) + ")";
         return nullptr;

@@ -27,7 +27,8 @@ public:
         while (XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == ClientMessage && static_cast<Atom>(event.xclient.data.l[0]) == closeAtom)
+            if (event.type == ClientMessage &&
+                static_cast<Atom>(event.xclient.data.l[0]) == closeAtom)
                 closeReceived = true;
         }
         XSync(display, False);

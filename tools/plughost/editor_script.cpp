@@ -10,7 +10,8 @@ namespace {
 
 class LineReader {
 public:
-    LineReader(const std::string& scriptName, int lineNumber, const std::vector<std::string>& lineWords)
+    LineReader(const std::string& scriptName, int lineNumber,
+               const std::vector<std::string>& lineWords)
         : source(scriptName), line(lineNumber), words(lineWords) {}
 
     [[noreturn]] void fail(const std::string& what) const {

@@ -22,6 +22,7 @@ VstEvents* EventList::get() {
     auto* list = reinterpret_cast<VstEvents*>(storage.data());
     list->numEvents = static_cast<VstInt32>(midiEvents.size());
     auto** slots = reinterpret_cast<VstEvent**>(storage.data() + offsetof(VstEvents, events));
-    for (size_t i = 0; i < midiEvents.size(); ++i) slots[i] = reinterpret_cast<VstEvent*>(&midiEvents[i]);
+    for (size_t i = 0; i < midiEvents.size(); ++i)
+        slots[i] = reinterpret_cast<VstEvent*>(&midiEvents[i]);
     return list;
 }

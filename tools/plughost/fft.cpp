@@ -13,7 +13,8 @@ void fft(std::vector<std::complex<float>>& a) {
     }
     for (size_t len = 2; len <= n; len <<= 1) {
         const double angle = -2.0 * std::numbers::pi / static_cast<double>(len);
-        const std::complex<float> step(static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle)));
+        const std::complex<float> step(static_cast<float>(std::cos(angle)),
+                                       static_cast<float>(std::sin(angle)));
         for (size_t i = 0; i < n; i += len) {
             std::complex<float> w(1.0f, 0.0f);
             for (size_t k = 0; k < len / 2; ++k) {

@@ -39,10 +39,10 @@ VstTimeInfo* fillTimeInfo(const HostContext* context) {
     const double position = context ? context->samplePosition.load() : 0.0;
     timeInfo.samplePos = position;
     timeInfo.sampleRate = rate;
-    timeInfo.nanoSeconds = static_cast<double>(
-        std::chrono::duration_cast<std::chrono::nanoseconds>(
-            std::chrono::steady_clock::now().time_since_epoch())
-            .count());
+    timeInfo.nanoSeconds =
+        static_cast<double>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                std::chrono::steady_clock::now().time_since_epoch())
+                                .count());
     timeInfo.ppqPos = position / rate * kTempo / 60.0;
     timeInfo.tempo = kTempo;
     timeInfo.barStartPos = std::floor(timeInfo.ppqPos / 4.0) * 4.0;
@@ -71,7 +71,6 @@ bool hostCanDo(const char* word) {
 }
 
 }  // namespace
-
 
 HostContext::HostContext(double rate, int block) : sampleRate(rate), blockSize(block) {}
 
@@ -102,8 +101,8 @@ void setPendingContext(HostContext* context) { pendingContext = context; }
 AudioCallScope::AudioCallScope() { insideAudioCall = true; }
 AudioCallScope::~AudioCallScope() { insideAudioCall = false; }
 
-VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                       void* ptr, float opt) {
+VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                       float opt) {
     HostContext* context = contextFor(effect);
     if (context) context->callbackCount.fetch_add(1);
     switch (opcode) {
@@ -111,41 +110,27 @@ VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntP
         if (context) context->recordAutomation(index, opt);
         if (EditorHostEvents* events = editorEventsOf(context)) events->automated(index, opt);
         return 1;
-    case audioMasterVersion:
-        return 2400;
+    case audioMasterVersion: return 2400;
     case audioMasterIdle:
         if (EditorHostEvents* events = editorEventsOf(context)) events->idleRequested();
         return 1;
     case audioMasterNeedIdle:
-    case audioMasterWantMidi:
-        return 1;
-    case audioMasterGetTime:
-        return reinterpret_cast<VstIntPtr>(fillTimeInfo(context));
-    case audioMasterTempoAt:
-        return static_cast<VstIntPtr>(kTempo * 10000.0);
+    case audioMasterWantMidi: return 1;
+    case audioMasterGetTime: return reinterpret_cast<VstIntPtr>(fillTimeInfo(context));
+    case audioMasterTempoAt: return static_cast<VstIntPtr>(kTempo * 10000.0);
     case audioMasterGetSampleRate:
         return context ? static_cast<VstIntPtr>(context->sampleRate.load()) : 44100;
-    case audioMasterGetBlockSize:
-        return context ? context->blockSize.load() : 1024;
-    case audioMasterWillReplaceOrAccumulate:
-        return context && context->accumulating.load() ? 2 : 1;
+    case audioMasterGetBlockSize: return context ? context->blockSize.load() : 1024;
+    case audioMasterWillReplaceOrAccumulate: return context && context->accumulating.load() ? 2 : 1;
     case audioMasterGetCurrentProcessLevel:
         if (!insideAudioCall) return 1;
         return context && context->offline.load() ? 4 : 2;
-    case audioMasterGetAutomationState:
-        return 2;
-    case audioMasterGetVendorString:
-        copyText(ptr, "Molvex");
-        return 1;
-    case audioMasterGetProductString:
-        copyText(ptr, "plughost");
-        return 1;
-    case audioMasterGetVendorVersion:
-        return 1000;
-    case audioMasterCanDo:
-        return hostCanDo(static_cast<const char*>(ptr)) ? 1 : 0;
-    case audioMasterGetLanguage:
-        return 1;
+    case audioMasterGetAutomationState: return 2;
+    case audioMasterGetVendorString: copyText(ptr, "Molvex"); return 1;
+    case audioMasterGetProductString: copyText(ptr, "plughost"); return 1;
+    case audioMasterGetVendorVersion: return 1000;
+    case audioMasterCanDo: return hostCanDo(static_cast<const char*>(ptr)) ? 1 : 0;
+    case audioMasterGetLanguage: return 1;
     case audioMasterGetDirectory:
         return context ? reinterpret_cast<VstIntPtr>(context->pluginDirectory.c_str()) : 0;
     case audioMasterSizeWindow:
@@ -157,9 +142,7 @@ VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntP
         if (EditorHostEvents* events = editorEventsOf(context))
             events->editGesture(index, opcode == audioMasterBeginEdit);
         return 1;
-    case audioMasterUpdateDisplay:
-        return 1;
-    default:
-        return 0;
+    case audioMasterUpdateDisplay: return 1;
+    default: return 0;
     }
 }

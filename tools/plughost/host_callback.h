@@ -82,8 +82,8 @@ private:
     std::atomic<long> reportCount{0};
 };
 
-VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                       void* ptr, float opt);
+VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                       float opt);
 
 // Binding of records to contexts; Plugin uses these.
 void bindEffect(AEffect* effect, HostContext* context);

@@ -19,7 +19,8 @@ constexpr const char* kLaterPluginWords[] = {"midiProgramNames", "conformsToWind
 std::string fourCharText(VstInt32 code) {
     std::string out;
     for (int shift = 24; shift >= 0; shift -= 8) {
-        const unsigned char c = static_cast<unsigned char>(static_cast<std::uint32_t>(code) >> shift);
+        const unsigned char c =
+            static_cast<unsigned char>(static_cast<std::uint32_t>(code) >> shift);
         out += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '.';
     }
     return out;
@@ -30,11 +31,16 @@ std::string flagNames(VstInt32 flags) {
         VstInt32 bit;
         const char* name;
     } kNames[] = {
-        {effFlagsHasEditor, "hasEditor"},       {effFlagsHasClip, "hasClip"},
-        {effFlagsHasVu, "hasVu"},               {effFlagsCanMono, "canMono"},
-        {effFlagsCanReplacing, "canReplacing"}, {effFlagsProgramChunks, "programChunks"},
-        {effFlagsIsSynth, "isSynth"},           {effFlagsNoSoundInStop, "noSoundInStop"},
-        {effFlagsExtIsAsync, "extIsAsync"},     {effFlagsExtHasBuffer, "extHasBuffer"},
+        {effFlagsHasEditor, "hasEditor"},
+        {effFlagsHasClip, "hasClip"},
+        {effFlagsHasVu, "hasVu"},
+        {effFlagsCanMono, "canMono"},
+        {effFlagsCanReplacing, "canReplacing"},
+        {effFlagsProgramChunks, "programChunks"},
+        {effFlagsIsSynth, "isSynth"},
+        {effFlagsNoSoundInStop, "noSoundInStop"},
+        {effFlagsExtIsAsync, "extIsAsync"},
+        {effFlagsExtHasBuffer, "extHasBuffer"},
         {effFlagsCanDoubleReplacing, "canDoubleReplacing"},
     };
     std::string out;
@@ -60,9 +66,9 @@ std::string hex(VstInt32 v) {
 }
 
 const char* categoryName(VstIntPtr category) {
-    static const char* const kNames[] = {"unknown", "effect", "synth", "analysis", "mastering",
-                                         "spacializer", "roomFx", "surroundFx", "restoration",
-                                         "offlineProcess", "shell", "generator"};
+    static const char* const kNames[] = {"unknown",     "effect",         "synth",  "analysis",
+                                         "mastering",   "spacializer",    "roomFx", "surroundFx",
+                                         "restoration", "offlineProcess", "shell",  "generator"};
     return category >= 0 && category < 12 ? kNames[category] : "out of range";
 }
 
@@ -117,7 +123,8 @@ Facts gather(const Plugin& plugin) {
 void printText(const std::string& library, const AEffect& e, const Facts& f) {
     std::printf("library          %s\n", library.c_str());
     std::printf("magic            %s\n", fourCharText(e.magic).c_str());
-    std::printf("unique id        %s (%s)\n", fourCharText(e.uniqueID).c_str(), hex(e.uniqueID).c_str());
+    std::printf("unique id        %s (%s)\n", fourCharText(e.uniqueID).c_str(),
+                hex(e.uniqueID).c_str());
     std::printf("version          %d\n", e.version);
     std::printf("inputs/outputs   %d / %d\n", e.numInputs, e.numOutputs);
     std::printf("programs         %d\n", e.numPrograms);
@@ -126,9 +133,11 @@ void printText(const std::string& library, const AEffect& e, const Facts& f) {
     std::printf("initial delay    %d frames\n", e.initialDelay);
     std::printf("qualities        real %d, off %d\n", e.realQualities, e.offQualities);
     std::printf("io ratio         %g\n", static_cast<double>(e.ioRatio));
-    std::printf("identify (22)    %s (%s)\n", fourCharText(static_cast<VstInt32>(f.identify)).c_str(),
+    std::printf("identify (22)    %s (%s)\n",
+                fourCharText(static_cast<VstInt32>(f.identify)).c_str(),
                 hex(static_cast<VstInt32>(f.identify)).c_str());
-    std::printf("category (35)    %ld (%s)\n", static_cast<long>(f.category), categoryName(f.category));
+    std::printf("category (35)    %ld (%s)\n", static_cast<long>(f.category),
+                categoryName(f.category));
     std::printf("effect name (45) \"%s\"\n", f.effectName.c_str());
     std::printf("error text (46)  \"%s\"\n", f.errorText.c_str());
     std::printf("vendor (47)      \"%s\"\n", f.vendor.c_str());
@@ -136,9 +145,11 @@ void printText(const std::string& library, const AEffect& e, const Facts& f) {
     std::printf("vendor vers (49) %ld\n", static_cast<long>(f.vendorVersion));
     std::printf("vst version (58) %ld\n", static_cast<long>(f.vstVersion));
     std::printf("canDo (51)       1 yes, -1 no, 0 don't know\n");
-    for (const auto& [word, answer] : f.canDo) std::printf("  %-22s %ld\n", word.c_str(), static_cast<long>(answer));
+    for (const auto& [word, answer] : f.canDo)
+        std::printf("  %-22s %ld\n", word.c_str(), static_cast<long>(answer));
     std::printf("programs\n");
-    for (size_t p = 0; p < f.programs.size(); ++p) std::printf("  %3zu  \"%s\"\n", p, f.programs[p].c_str());
+    for (size_t p = 0; p < f.programs.size(); ++p)
+        std::printf("  %3zu  \"%s\"\n", p, f.programs[p].c_str());
     std::printf("parameters       index  name  value  display  label\n");
     for (size_t i = 0; i < f.parameters.size(); ++i) {
         const auto& p = f.parameters[i];

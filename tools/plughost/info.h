@@ -12,4 +12,3 @@ int runInfo(const InfoOptions& options);
 std::string fourCharText(VstInt32 code);
 // The names of the set bits of AEffect::flags, space separated.
 std::string flagNames(VstInt32 flags);
-

@@ -21,7 +21,7 @@ constexpr int kPlotWidth = kWidth - kLeft - kRight;
 constexpr int kWaveHeight = 170;
 constexpr int kSpectrumHeight = 300;
 constexpr int kLevelHeight = 140;
-constexpr int kGap = 52;      // between panels: time labels and titles
+constexpr int kGap = 52;  // between panels: time labels and titles
 constexpr int kTop = 44;
 constexpr double kFloorDb = -96.0;
 constexpr int kFftSize = 4096;
@@ -36,7 +36,8 @@ void setRgb(Cairo cr, int r, int g, int b, double a = 1.0) {
     cairo_set_source_rgba(cr, r / 255.0, g / 255.0, b / 255.0, a);
 }
 
-void text(Cairo cr, double x, double y, const std::string& s, double alignX = 0.0, double size = 12) {
+void text(Cairo cr, double x, double y, const std::string& s, double alignX = 0.0,
+          double size = 12) {
     cairo_set_font_size(cr, size);
     cairo_text_extents_t ext;
     cairo_text_extents(cr, s.c_str(), &ext);
@@ -71,7 +72,12 @@ void timeAxis(Cairo cr, const Panel& p, double duration) {
         cairo_line_to(cr, x + 0.5, p.y + p.h);
         cairo_stroke(cr);
         setRgb(cr, 200, 200, 210);
-        text(cr, x, p.y + p.h + 15, format(step < 0.1 ? "%.2f" : step < 1 ? "%.1f" : "%.0f", t), 0.5, 11);
+        text(cr, x, p.y + p.h + 15,
+             format(step < 0.1 ? "%.2f"
+                    : step < 1 ? "%.1f"
+                               : "%.0f",
+                    t),
+             0.5, 11);
     }
     text(cr, p.x + p.w, p.y + p.h + 30, "time (s)", 1.0, 11);
 }
@@ -84,7 +90,8 @@ std::string dbLabel(double amplitude) {
 
 // Min/max of every pixel column, channels overlaid in two colours; the level
 // axis is linear in amplitude and labelled in dBFS.
-void waveform(Cairo cr, const Panel& p, const AudioBuffer& audio, double duration, const std::string& title) {
+void waveform(Cairo cr, const Panel& p, const AudioBuffer& audio, double duration,
+              const std::string& title) {
     setRgb(cr, 22, 24, 32);
     cairo_rectangle(cr, p.x, p.y, p.w, p.h);
     cairo_fill(cr);
@@ -112,7 +119,8 @@ void waveform(Cairo cr, const Panel& p, const AudioBuffer& audio, double duratio
             text(cr, p.x - 6, y + 4, a == 0.0 ? "-inf dB" : dbLabel(a), 1.0, 10);
         }
     }
-    static const int kColours[][3] = {{90, 190, 255}, {255, 150, 90}, {150, 230, 120}, {230, 120, 230}};
+    static const int kColours[][3] = {
+        {90, 190, 255}, {255, 150, 90}, {150, 230, 120}, {230, 120, 230}};
     const size_t frames = audio.frames();
     for (size_t c = 0; c < audio.channels.size(); ++c) {
         const auto& ch = audio.channels[c];
@@ -158,13 +166,15 @@ std::vector<double> levelCurve(const AudioBuffer& audio, double duration, int co
                 if (std::isfinite(ch[f])) sum += static_cast<double>(ch[f]) * ch[f];
             }
         }
-        const double rms = std::sqrt(sum / static_cast<double>((to - from) * audio.channels.size()));
+        const double rms =
+            std::sqrt(sum / static_cast<double>((to - from) * audio.channels.size()));
         db[static_cast<size_t>(x)] = 20.0 * std::log10(rms + 1e-10);
     }
     return db;
 }
 
-void levelPanel(Cairo cr, const Panel& p, const AudioBuffer& input, const AudioBuffer* output, double duration) {
+void levelPanel(Cairo cr, const Panel& p, const AudioBuffer& input, const AudioBuffer* output,
+                double duration) {
     constexpr double kLow = -84.0;
     setRgb(cr, 22, 24, 32);
     cairo_rectangle(cr, p.x, p.y, p.w, p.h);
@@ -200,13 +210,16 @@ void levelPanel(Cairo cr, const Panel& p, const AudioBuffer& input, const AudioB
     curve(input, 150, 150, 160);
     if (output) curve(*output, 120, 230, 140);
     setRgb(cr, 235, 235, 240);
-    text(cr, p.x, p.y - 8, output ? "level, RMS over 20 ms   (grey: input, green: output)" : "level, RMS over 20 ms", 0.0, 13);
+    text(cr, p.x, p.y - 8,
+         output ? "level, RMS over 20 ms   (grey: input, green: output)" : "level, RMS over 20 ms",
+         0.0, 13);
     timeAxis(cr, p, duration);
 }
 
 void colourMap(double v, double& r, double& g, double& b) {
-    static const double kStops[][4] = {{0.0, 0, 0, 4},       {0.2, 40, 11, 84},   {0.4, 120, 28, 109},
-                                       {0.6, 200, 60, 70},   {0.8, 245, 140, 20}, {1.0, 252, 255, 164}};
+    static const double kStops[][4] = {{0.0, 0, 0, 4},      {0.2, 40, 11, 84},
+                                       {0.4, 120, 28, 109}, {0.6, 200, 60, 70},
+                                       {0.8, 245, 140, 20}, {1.0, 252, 255, 164}};
     v = std::clamp(v, 0.0, 1.0);
     for (int i = 1; i < 6; ++i) {
         if (v <= kStops[i][0]) {
@@ -222,12 +235,14 @@ void colourMap(double v, double& r, double& g, double& b) {
 
 // Short-time spectrum of the channel sum on a logarithmic frequency axis:
 // the filter's colour shows as where the energy sits, echoes as repeats.
-void spectrogram(Cairo cr, const Panel& p, const AudioBuffer& audio, double duration, const std::string& title) {
+void spectrogram(Cairo cr, const Panel& p, const AudioBuffer& audio, double duration,
+                 const std::string& title) {
     const double nyquist = audio.sampleRate / 2.0;
     const double fLow = 20.0;
     std::vector<float> mono(audio.frames());
     for (const auto& ch : audio.channels) {
-        for (size_t f = 0; f < mono.size(); ++f) mono[f] += ch[f] / static_cast<float>(audio.channels.size());
+        for (size_t f = 0; f < mono.size(); ++f)
+            mono[f] += ch[f] / static_cast<float>(audio.channels.size());
     }
     const int w = static_cast<int>(p.w), h = static_cast<int>(p.h);
     cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
@@ -240,8 +255,9 @@ void spectrogram(Cairo cr, const Panel& p, const AudioBuffer& audio, double dura
         const long long start = static_cast<long long>(centre) - kFftSize / 2;
         for (int i = 0; i < kFftSize; ++i) {
             const long long f = start + i;
-            frame[static_cast<size_t>(i)] =
-                f >= 0 && f < static_cast<long long>(mono.size()) ? mono[static_cast<size_t>(f)] : 0.0f;
+            frame[static_cast<size_t>(i)] = f >= 0 && f < static_cast<long long>(mono.size())
+                                                ? mono[static_cast<size_t>(f)]
+                                                : 0.0f;
         }
         const std::vector<float> db = spectrumDb(frame.data(), kFftSize);
         for (int y = 0; y < h; ++y) {
@@ -255,8 +271,8 @@ void spectrogram(Cairo cr, const Panel& p, const AudioBuffer& audio, double dura
             double r, g, bl;
             colourMap((level - kFloorDb) / -kFloorDb, r, g, bl);
             auto* px = reinterpret_cast<std::uint32_t*>(pixels + y * stride) + x;
-            *px = static_cast<std::uint32_t>(r * 255) << 16 | static_cast<std::uint32_t>(g * 255) << 8 |
-                  static_cast<std::uint32_t>(bl * 255);
+            *px = static_cast<std::uint32_t>(r * 255) << 16 |
+                  static_cast<std::uint32_t>(g * 255) << 8 | static_cast<std::uint32_t>(bl * 255);
         }
     }
     cairo_surface_mark_dirty(image);
@@ -273,7 +289,8 @@ void spectrogram(Cairo cr, const Panel& p, const AudioBuffer& audio, double dura
         cairo_line_to(cr, p.x + p.w, std::round(y) + 0.5);
         cairo_stroke(cr);
         setRgb(cr, 200, 200, 210);
-        text(cr, p.x - 6, y + 4, f >= 1000 ? format("%.0f kHz", f / 1000) : format("%.0f Hz", f), 1.0, 10);
+        text(cr, p.x - 6, y + 4, f >= 1000 ? format("%.0f kHz", f / 1000) : format("%.0f Hz", f),
+             1.0, 10);
     }
     // Colour bar: level in dBFS.
     const double barX = p.x + p.w + 20, barW = 16;
@@ -304,18 +321,22 @@ void writePlot(const std::string& pngPath, const AudioBuffer& input, const Audio
     const AudioBuffer& analysed = output ? *output : input;
     const double duration = std::max({input.seconds(), output ? output->seconds() : 0.0, 1e-3});
     const int waves = output ? 2 : 1;
-    const int height = kTop + waves * (kWaveHeight + kGap) + kLevelHeight + kGap + kSpectrumHeight + kGap;
+    const int height =
+        kTop + waves * (kWaveHeight + kGap) + kLevelHeight + kGap + kSpectrumHeight + kGap;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, height);
     Cairo cr = cairo_create(surface);
     cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     setRgb(cr, 12, 13, 18);
     cairo_paint(cr);
     setRgb(cr, 245, 245, 250);
-    text(cr, kLeft, 24,
-         title + format("   %.2f s", analysed.seconds()) + format("   %.0f Hz", analysed.sampleRate), 0.0, 15);
+    text(
+        cr, kLeft, 24,
+        title + format("   %.2f s", analysed.seconds()) + format("   %.0f Hz", analysed.sampleRate),
+        0.0, 15);
 
     double y = kTop + 12;
-    waveform(cr, {kLeft, y, kPlotWidth, kWaveHeight}, input, duration, output ? "input" : "waveform");
+    waveform(cr, {kLeft, y, kPlotWidth, kWaveHeight}, input, duration,
+             output ? "input" : "waveform");
     y += kWaveHeight + kGap;
     if (output) {
         waveform(cr, {kLeft, y, kPlotWidth, kWaveHeight}, *output, duration, "output");
@@ -324,7 +345,8 @@ void writePlot(const std::string& pngPath, const AudioBuffer& input, const Audio
     levelPanel(cr, {kLeft, y, kPlotWidth, kLevelHeight}, input, output, duration);
     y += kLevelHeight + kGap;
     spectrogram(cr, {kLeft, y, kPlotWidth, kSpectrumHeight}, analysed, duration,
-                output ? "output spectrogram (frequency, log scale)" : "spectrogram (frequency, log scale)");
+                output ? "output spectrogram (frequency, log scale)"
+                       : "spectrogram (frequency, log scale)");
     cairo_destroy(cr);
     cairo_surface_flush(surface);
     commitFile(pngPath, [&](const std::string& temporary) {

@@ -45,8 +45,7 @@ Plugin::Plugin(const PluginLibrary& library, HostContext& context) : hostContext
     if (effect->magic != kEffectMagic)
         throw HostError(library.path() + ": record has wrong magic " + hex32(effect->magic) +
                         " (expected VstP)");
-    if (!effect->dispatcher)
-        throw HostError(library.path() + ": record has no dispatcher");
+    if (!effect->dispatcher) throw HostError(library.path() + ": record has no dispatcher");
     record = effect;
     bindEffect(record, &hostContext);
     dispatch(effOpen);

@@ -18,7 +18,8 @@
 
 namespace {
 
-void resolveTargets(std::vector<AutomationEvent>& events, const Plugin& plugin, const std::string& file) {
+void resolveTargets(std::vector<AutomationEvent>& events, const Plugin& plugin,
+                    const std::string& file) {
     for (auto& e : events) {
         if (e.kind != AutomationEvent::Kind::Parameter) continue;
         try {
@@ -58,19 +59,23 @@ int runRender(const RenderOptions& o) {
 
     if (plugin.numOutputs() < 1) throw HostError(o.library + ": plug-in has no outputs");
     if (o.accumulate && !plugin.effect()->process)
-        throw HostError(o.library + ": plug-in has no process routine, so --accumulate cannot be used");
+        throw HostError(o.library +
+                        ": plug-in has no process routine, so --accumulate cannot be used");
     if (!plugin.effect()->process && !(plugin.canReplace() && plugin.effect()->processReplacing))
         throw HostError(o.library + ": plug-in has no audio routine");
-    const ChannelMap map(input.channelCount(), plugin.numInputs(), plugin.numOutputs(), o.channels, o.input);
+    const ChannelMap map(input.channelCount(), plugin.numInputs(), plugin.numOutputs(), o.channels,
+                         o.input);
 
     plugin.configure(rate, o.blockSize);
     if (o.program) {
         if (*o.program >= plugin.numPrograms())
-            throw HostError("--program " + std::to_string(*o.program) + " out of range (plug-in has " +
-                            std::to_string(plugin.numPrograms()) + " programs)");
+            throw HostError("--program " + std::to_string(*o.program) +
+                            " out of range (plug-in has " + std::to_string(plugin.numPrograms()) +
+                            " programs)");
         plugin.dispatch(effSetProgram, 0, *o.program);
     }
-    for (const auto& a : o.assignments) plugin.setParameter(plugin.findParameter(a.target), a.value);
+    for (const auto& a : o.assignments)
+        plugin.setParameter(plugin.findParameter(a.target), a.value);
     resolveTargets(automation, plugin, o.automationFile);
     plugin.resume();
 
@@ -82,8 +87,8 @@ int runRender(const RenderOptions& o) {
 
     std::vector<std::vector<float>> inBuffers(static_cast<size_t>(std::max(inputs, 1)),
                                               std::vector<float>(static_cast<size_t>(o.blockSize)));
-    std::vector<std::vector<float>> outBuffers(static_cast<size_t>(outputs),
-                                               std::vector<float>(static_cast<size_t>(o.blockSize)));
+    std::vector<std::vector<float>> outBuffers(
+        static_cast<size_t>(outputs), std::vector<float>(static_cast<size_t>(o.blockSize)));
     std::vector<float*> inPointers, outPointers;
     for (auto& b : inBuffers) inPointers.push_back(b.data());
     for (auto& b : outBuffers) outPointers.push_back(b.data());
@@ -121,20 +126,23 @@ int runRender(const RenderOptions& o) {
         plugin.processBlock(inPointers.data(), outPointers.data(), slice.frames, replacing);
         for (int c = 0; c < map.writtenChannels(); ++c) {
             std::copy_n(outBuffers[static_cast<size_t>(map.outputFor(c))].begin(), n,
-                        result.channels[static_cast<size_t>(c)].begin() + static_cast<std::ptrdiff_t>(start));
+                        result.channels[static_cast<size_t>(c)].begin() +
+                            static_cast<std::ptrdiff_t>(start));
         }
-        progress.update(static_cast<double>(slice.start + slice.frames) / static_cast<double>(totalFrames));
+        progress.update(static_cast<double>(slice.start + slice.frames) /
+                        static_cast<double>(totalFrames));
     }
     progress.finish();
     plugin.suspend();
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
 
     writeAudioFile(o.output, result);
-    if (!o.automationLog.empty()) writeTextFile(o.automationLog, formatAutomationLog(context.reportedAutomation()));
+    if (!o.automationLog.empty())
+        writeTextFile(o.automationLog, formatAutomationLog(context.reportedAutomation()));
     if (!o.plotFile.empty()) writePlot(o.plotFile, input, &result, o.output);
 
-    const std::string told =
-        rate != input.sampleRate ? " told to the plug-in, no resampling" : "";
+    const std::string told = rate != input.sampleRate ? " told to the plug-in, no resampling" : "";
     std::printf(
         "rendered %.2f s of audio (%d ch, %.0f Hz%s, %s) in %.3f s: %.1fx real time -> %s; "
         "channels: %s\n",

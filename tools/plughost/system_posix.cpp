@@ -1,10 +1,10 @@
 #include "system.h"
 
-#include <initializer_list>
 #include <signal.h>
 #include <string.h>
 #include <time.h>
 #include <unistd.h>
+#include <initializer_list>
 
 bool stderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
@@ -26,8 +26,11 @@ const char* crashMessage = "crashed";
 
 void onCrash(int signal) {
     // Only async-signal-safe calls here.
-    const char* name = signal == SIGSEGV ? "segmentation fault" : signal == SIGBUS ? "bus error"
-                     : signal == SIGABRT ? "abort" : signal == SIGILL ? "illegal instruction" : "arithmetic trap";
+    const char* name = signal == SIGSEGV   ? "segmentation fault"
+                       : signal == SIGBUS  ? "bus error"
+                       : signal == SIGABRT ? "abort"
+                       : signal == SIGILL  ? "illegal instruction"
+                                           : "arithmetic trap";
     ssize_t ignored = write(STDOUT_FILENO, crashMessage, strlen(crashMessage));
     ignored = write(STDOUT_FILENO, name, strlen(name));
     ignored = write(STDOUT_FILENO, "\n", 1);

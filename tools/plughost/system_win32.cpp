@@ -1,12 +1,12 @@
 #include "system.h"
 
-#include <csignal>
-#include <initializer_list>
-#include <cstdio>
-#include <cstdlib>
 #include <io.h>
 #include <stdio.h>
 #include <windows.h>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
 
 bool stderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 

@@ -10,7 +10,8 @@ AudioBuffer noiseAndPulses(double seconds, double sampleRate) {
     for (size_t f = 0; f < frames; ++f) {
         out.channels[0][f] = 0.1f * noise.next();
         out.channels[1][f] = 0.1f * noise.next();
-        if (pulseSpacing > 0 && f % pulseSpacing == 0) out.channels[(f / pulseSpacing) % 2][f] = 1.0f;
+        if (pulseSpacing > 0 && f % pulseSpacing == 0)
+            out.channels[(f / pulseSpacing) % 2][f] = 1.0f;
     }
     return out;
 }

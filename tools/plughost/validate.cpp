@@ -26,7 +26,8 @@ int runValidate(const ValidateOptions& o) {
     const PluginLibrary library(o.library);
     HostContext host(44100.0, 512);
     std::vector<Check> checks;
-    for (auto group : {lifecycleChecks, parameterChecks, audioChecks, threadChecks, slowChecks, editorChecks}) {
+    for (auto group :
+         {lifecycleChecks, parameterChecks, audioChecks, threadChecks, slowChecks, editorChecks}) {
         for (auto& c : group()) checks.push_back(std::move(c));
     }
 
@@ -37,7 +38,8 @@ int runValidate(const ValidateOptions& o) {
     const auto start = std::chrono::steady_clock::now();
     for (const auto& check : checks) {
         ++index;
-        if (!o.onlyCheck.empty() && std::string(check.name).find(o.onlyCheck) == std::string::npos) continue;
+        if (!o.onlyCheck.empty() && std::string(check.name).find(o.onlyCheck) == std::string::npos)
+            continue;
         // Name first and flushed: if the plug-in crashes, the last line
         // printed says where.
         std::printf("  %-26s ", check.name);
@@ -51,9 +53,12 @@ int runValidate(const ValidateOptions& o) {
         }
         std::printf("%s  %s\n", label(result.outcome), result.reason.c_str());
         std::fflush(stdout);
-        (result.outcome == Outcome::Pass ? passed : result.outcome == Outcome::Fail ? failed : skipped)++;
+        (result.outcome == Outcome::Pass   ? passed
+         : result.outcome == Outcome::Fail ? failed
+                                           : skipped)++;
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%d passed, %d failed, %d skipped in %.1f s\n", passed, failed, skipped, seconds);
     if (!o.automationLog.empty()) {
         std::ofstream log(o.automationLog);

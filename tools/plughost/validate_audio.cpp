@@ -22,7 +22,7 @@ auto fixed(int n) {
 }
 
 CheckResult sampleRates(ValidateContext& v) {
-    static const double kRates[] = {8000, 11025, 16000, 22050, 32000, 44100, 48000,
+    static const double kRates[] = {8000,  11025, 16000,  22050,  32000,  44100, 48000,
                                     88200, 96000, 176400, 192000, 352800, 384000};
     auto p = v.instance();
     for (int round = 0; round < std::max(1, v.strictness / 3); ++round) {
@@ -31,7 +31,8 @@ CheckResult sampleRates(ValidateContext& v) {
             for (int i = 0; i < p->numParams(); ++i) p->parameterDisplay(i);
             OutputScan scan;
             renderSignal(*p, noiseAndPulses(0.3, rate), 512, fixed(512), scan);
-            if (!scan.clean()) return CheckResult::fail(fmt("at %.0f Hz: ", rate) + scan.describe());
+            if (!scan.clean())
+                return CheckResult::fail(fmt("at %.0f Hz: ", rate) + scan.describe());
         }
     }
     return CheckResult::pass("13 rates from 8000 to 384000 Hz, changed while suspended: clean");
@@ -44,27 +45,33 @@ CheckResult rateBlockPairs(ValidateContext& v) {
         for (int block : {64, 128, 256, 512, 1024}) {
             restart(*p, rate, block);
             OutputScan scan;
-            renderSignal(*p, noiseAndPulses(0.1 * v.strictness, rate), block, fixed(block), scan, [&](size_t) {
-                if (p->numParams() > 0 && v.uniformInt(0, 3) == 0)
-                    p->setParameter(v.uniformInt(0, p->numParams() - 1), v.uniform());
-            });
-            if (!scan.clean()) return CheckResult::fail(fmt("%.0f Hz", rate) + ", blocks of " + std::to_string(block) + ": " + scan.describe());
+            renderSignal(*p, noiseAndPulses(0.1 * v.strictness, rate), block, fixed(block), scan,
+                         [&](size_t) {
+                             if (p->numParams() > 0 && v.uniformInt(0, 3) == 0)
+                                 p->setParameter(v.uniformInt(0, p->numParams() - 1), v.uniform());
+                         });
+            if (!scan.clean())
+                return CheckResult::fail(fmt("%.0f Hz", rate) + ", blocks of " +
+                                         std::to_string(block) + ": " + scan.describe());
             ++pairs;
         }
     }
-    return CheckResult::pass(std::to_string(pairs) + " pairs of 44100/48000/96000 Hz and 64..1024 frames "
+    return CheckResult::pass(std::to_string(pairs) +
+                             " pairs of 44100/48000/96000 Hz and 64..1024 frames "
                              "with random parameter changes: clean");
 }
 
 CheckResult blockSizes(ValidateContext& v) {
-    static const int kSizes[] = {1, 2, 3, 5, 16, 31, 64, 100, 128, 256, 500, 512, 1024, 2048, 4096, 8192};
+    static const int kSizes[] = {1,   2,   3,   5,   16,   31,   64,   100,
+                                 128, 256, 500, 512, 1024, 2048, 4096, 8192};
     auto p = v.instance();
     for (int size : kSizes) {
         restart(*p, 44100.0, size);
         const double seconds = std::max(0.05 * v.strictness, 4.0 * size / 44100.0);
         OutputScan scan;
         renderSignal(*p, noiseAndPulses(seconds, 44100.0), size, fixed(size), scan);
-        if (!scan.clean()) return CheckResult::fail("blocks of " + std::to_string(size) + ": " + scan.describe());
+        if (!scan.clean())
+            return CheckResult::fail("blocks of " + std::to_string(size) + ": " + scan.describe());
     }
     return CheckResult::pass("16 announced block sizes from 1 to 8192: clean");
 }
@@ -74,10 +81,12 @@ CheckResult oversizedBlocks(ValidateContext& v) {
     restart(*p, 44100.0, 64);
     OutputScan scan;
     renderSignal(*p, noiseAndPulses(0.5, 44100.0), 4096, fixed(4096), scan);
-    renderSignal(*p, noiseAndPulses(0.2 * v.strictness, 44100.0), 8192,
-                 [&](size_t) { return v.uniformInt(1, 8192); }, scan);
+    renderSignal(
+        *p, noiseAndPulses(0.2 * v.strictness, 44100.0), 8192,
+        [&](size_t) { return v.uniformInt(1, 8192); }, scan);
     if (!scan.clean()) return CheckResult::fail(scan.describe());
-    return CheckResult::pass("announced 64 frames, sent blocks of 4096 and random sizes up to 8192: clean");
+    return CheckResult::pass(
+        "announced 64 frames, sent blocks of 4096 and random sizes up to 8192: clean");
 }
 
 // Hosts exist that resume and play without ever sending a rate or a block
@@ -102,8 +111,9 @@ CheckResult zeroLength(ValidateContext& v) {
         for (int c = 0; c < h.outputCount(); ++c) {
             for (int i = 0; i < 512; ++i) {
                 if (h.outputs()[c][i] != 0.25f)
-                    return CheckResult::fail(std::string(replacing ? "processReplacing" : "process") +
-                                             " with 0 frames wrote to output " + std::to_string(c));
+                    return CheckResult::fail(
+                        std::string(replacing ? "processReplacing" : "process") +
+                        " with 0 frames wrote to output " + std::to_string(c));
             }
         }
     }
@@ -111,7 +121,8 @@ CheckResult zeroLength(ValidateContext& v) {
     renderSignal(*p, noiseAndPulses(0.2, 44100.0), 512, fixed(512), scan);
     if (!scan.clean()) return CheckResult::fail("after zero-length calls: " + scan.describe());
     (void)v;
-    return CheckResult::pass("0-frame calls of both routines wrote nothing; processing continues cleanly");
+    return CheckResult::pass(
+        "0-frame calls of both routines wrote nothing; processing continues cleanly");
 }
 
 // Two instances with the same settings and input, so any difference comes
@@ -132,7 +143,8 @@ Twins twins(ValidateContext& v, int block) {
 
 CheckResult accumulateVersusReplace(ValidateContext& v) {
     auto probe = v.instance();
-    if (!probe->canReplace()) return CheckResult::skip("no processReplacing (flag effFlagsCanReplacing clear)");
+    if (!probe->canReplace())
+        return CheckResult::skip("no processReplacing (flag effFlagsCanReplacing clear)");
     probe.reset();
     double worst = 0;
     const AudioBuffer signal = noiseAndPulses(1.0, 44100.0);
@@ -150,14 +162,17 @@ CheckResult accumulateVersusReplace(ValidateContext& v) {
                 for (int i = 0; i < n; ++i) {
                     const double d = std::fabs((hb.outputs()[c][i] - 0.25) - ha.outputs()[c][i]);
                     if (!(d <= 1e-5 * std::max(1.0, std::fabs(ha.outputs()[c][i]) + 0.25)))
-                        return CheckResult::fail("process minus what the buffer held differs from processReplacing by " +
-                                                 fmt("%.3g", d) + " at frame " + std::to_string(pos + static_cast<size_t>(i)));
+                        return CheckResult::fail(
+                            "process minus what the buffer held differs from processReplacing by " +
+                            fmt("%.3g", d) + " at frame " +
+                            std::to_string(pos + static_cast<size_t>(i)));
                     worst = std::max(worst, d);
                 }
             }
         }
     }
-    return CheckResult::pass("process adds what processReplacing writes (largest difference " + fmt("%.2g", worst) + ")");
+    return CheckResult::pass("process adds what processReplacing writes (largest difference " +
+                             fmt("%.2g", worst) + ")");
 }
 
 CheckResult inPlace(ValidateContext& v) {
@@ -176,20 +191,27 @@ CheckResult inPlace(ValidateContext& v) {
         t.b->processBlock(hb.inputs(), hb.inputs(), n, true);
         for (int c = 0; c < ha.outputCount(); ++c) {
             for (int i = 0; i < n; ++i) {
-                const double d = std::fabs(static_cast<double>(ha.outputs()[c][i]) - hb.inputs()[c][i]);
-                if (!(d <= 1e-6)) return CheckResult::fail("in-place output differs by " + fmt("%.3g", d) + " at frame " + std::to_string(pos + static_cast<size_t>(i)));
+                const double d =
+                    std::fabs(static_cast<double>(ha.outputs()[c][i]) - hb.inputs()[c][i]);
+                if (!(d <= 1e-6))
+                    return CheckResult::fail("in-place output differs by " + fmt("%.3g", d) +
+                                             " at frame " +
+                                             std::to_string(pos + static_cast<size_t>(i)));
                 worst = std::max(worst, d);
             }
         }
     }
-    return CheckResult::pass("same buffers for input and output give the same output (largest difference " + fmt("%.2g", worst) + ")");
+    return CheckResult::pass(
+        "same buffers for input and output give the same output (largest difference " +
+        fmt("%.2g", worst) + ")");
 }
 
 CheckResult blockSizeIndependence(ValidateContext& v) {
     {
         auto probe = v.instance();
         if (probe->effect()->initialDelay != 0)
-            return CheckResult::skip("the plug-in reports a latency of " + std::to_string(probe->effect()->initialDelay) + " frames");
+            return CheckResult::skip("the plug-in reports a latency of " +
+                                     std::to_string(probe->effect()->initialDelay) + " frames");
     }
     const AudioBuffer signal = noiseAndPulses(2.0, 44100.0);
     double worst = 0;
@@ -198,14 +220,18 @@ CheckResult blockSizeIndependence(ValidateContext& v) {
         OutputScan scan;
         const AudioBuffer a = renderSignal(*t.a, signal, 1024, fixed(512), scan);
         std::mt19937 sizes(v.rng());
-        const AudioBuffer b = renderSignal(*t.b, signal, 1024,
-                                           [&](size_t) { return std::uniform_int_distribution<int>(1, 1024)(sizes); }, scan);
+        const AudioBuffer b = renderSignal(
+            *t.b, signal, 1024,
+            [&](size_t) { return std::uniform_int_distribution<int>(1, 1024)(sizes); }, scan);
         const double d = maxDifference(a, b);
         if (!(d <= 1e-4))
-            return CheckResult::fail("blocks of 512 and random blocks of 1..1024 differ by " + fmt("%.3g", d));
+            return CheckResult::fail("blocks of 512 and random blocks of 1..1024 differ by " +
+                                     fmt("%.3g", d));
         worst = std::max(worst, d);
     }
-    return CheckResult::pass("blocks of 512 and random 1..1024 give the same output (largest difference " + fmt("%.2g", worst) + ")");
+    return CheckResult::pass(
+        "blocks of 512 and random 1..1024 give the same output (largest difference " +
+        fmt("%.2g", worst) + ")");
 }
 
 CheckResult silenceAfterTail(ValidateContext& v) {
@@ -213,7 +239,8 @@ CheckResult silenceAfterTail(ValidateContext& v) {
     restart(*p, 44100.0, 512);
     const VstIntPtr tail = p->dispatch(effGetTailSize);
     // A tail of 1 means "none"; 0 means "not said", so give it some time.
-    const double limit = tail > 1 ? std::min(60.0, static_cast<double>(tail) / 44100.0 + 1.0) : 10.0 + v.strictness;
+    const double limit =
+        tail > 1 ? std::min(60.0, static_cast<double>(tail) / 44100.0 + 1.0) : 10.0 + v.strictness;
     OutputScan scan;
     renderSignal(*p, noiseAndPulses(1.0, 44100.0), 512, fixed(512), scan);
     AudioHarness h(*p, 512);
@@ -230,13 +257,15 @@ CheckResult silenceAfterTail(ValidateContext& v) {
             if (quietSince < 0) quietSince = t;
             if (t - quietSince >= needed) {
                 if (!scan.clean()) return CheckResult::fail(scan.describe());
-                return CheckResult::pass("silent (below -100 dBFS) " + fmt("%.2f s", quietSince) + " after the input stopped");
+                return CheckResult::pass("silent (below -100 dBFS) " + fmt("%.2f s", quietSince) +
+                                         " after the input stopped");
             }
         } else {
             quietSince = -1;
         }
     }
-    return CheckResult::fail("still not silent " + fmt("%.0f s", limit) + " after the input stopped (default settings)");
+    return CheckResult::fail("still not silent " + fmt("%.0f s", limit) +
+                             " after the input stopped (default settings)");
 }
 
 // Loud input, then silence: the tails decay through the denormal range,
@@ -274,18 +303,22 @@ CheckResult denormalTail(ValidateContext& v) {
         const double c2 = threadCpuSeconds();
         loudCpu += (c1 - c0) / loud.seconds();
         quietCpu += (c2 - c1) / silence.seconds();
-        if (!scan.clean()) return CheckResult::fail("setting " + std::to_string(k) + ": " + scan.describe());
+        if (!scan.clean())
+            return CheckResult::fail("setting " + std::to_string(k) + ": " + scan.describe());
         // Below -600 dBFS at the end: the tail went through the denormal range.
         float last = 0.0f;
         for (const auto& ch : tail.channels) {
-            for (size_t f = ch.size() - 512; f < ch.size(); ++f) last = std::max(last, std::fabs(ch[f]));
+            for (size_t f = ch.size() - 512; f < ch.size(); ++f)
+                last = std::max(last, std::fabs(ch[f]));
         }
         if (last < 1e-30f) ++decayed;
     }
-    return CheckResult::pass(std::to_string(sets) + " loud settings then " + fmt("%.0f s", silence.seconds()) +
-                             " of silence, " + std::to_string(decayed) + " decayed through the denormal range: "
-                             "no denormal output; silence cost " + fmt("%.2fx", loudCpu > 0 ? quietCpu / loudCpu : 0.0) +
-                             " the loud part");
+    return CheckResult::pass(
+        std::to_string(sets) + " loud settings then " + fmt("%.0f s", silence.seconds()) +
+        " of silence, " + std::to_string(decayed) +
+        " decayed through the denormal range: "
+        "no denormal output; silence cost " +
+        fmt("%.2fx", loudCpu > 0 ? quietCpu / loudCpu : 0.0) + " the loud part");
 }
 
 }  // namespace

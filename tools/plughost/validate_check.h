@@ -34,7 +34,9 @@ public:
     std::unique_ptr<Plugin> instance() const { return std::make_unique<Plugin>(library, host); }
     // base at strictness 1, growing linearly with it.
     int scaled(int base) const { return base * strictness; }
-    float uniform(float lo = 0.0f, float hi = 1.0f) { return std::uniform_real_distribution<float>(lo, hi)(rng); }
+    float uniform(float lo = 0.0f, float hi = 1.0f) {
+        return std::uniform_real_distribution<float>(lo, hi)(rng);
+    }
     int uniformInt(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 };
 

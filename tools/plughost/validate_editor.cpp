@@ -54,7 +54,8 @@ CheckResult openIdleClose(ValidateContext& v) {
         if (!rect) return CheckResult::fail("no editor rectangle while open");
         const int w = rect->right - rect->left, h = rect->bottom - rect->top;
         if (w <= 0 || h <= 0 || w > 8192 || h > 8192)
-            return CheckResult::fail("editor rectangle " + std::to_string(w) + "x" + std::to_string(h));
+            return CheckResult::fail("editor rectangle " + std::to_string(w) + "x" +
+                                     std::to_string(h));
         idle(e, 5);
         e.plugin->dispatch(effEditClose);
         e.parent->pump();
@@ -73,7 +74,8 @@ CheckResult parametersWhileOpen(ValidateContext& v) {
         idle(e, 1);
     }
     e.plugin->dispatch(effEditClose);
-    return CheckResult::pass(std::to_string(changes) + " random parameter changes with the editor open");
+    return CheckResult::pass(std::to_string(changes) +
+                             " random parameter changes with the editor open");
 }
 
 CheckResult openWhileProcessing(ValidateContext& v) {
@@ -84,7 +86,9 @@ CheckResult openWhileProcessing(ValidateContext& v) {
     OutputScan scan;
     std::thread audio([&] {
         const AudioBuffer signal = noiseAndPulses(0.5, 44100.0);
-        while (!done.load()) renderSignal(*e.plugin, signal, 256, [](size_t) { return 256; }, scan);
+        while (!done.load())
+            renderSignal(
+                *e.plugin, signal, 256, [](size_t) { return 256; }, scan);
     });
     const int cycles = v.scaled(1);
     for (int c = 0; c < cycles; ++c) {
@@ -95,7 +99,8 @@ CheckResult openWhileProcessing(ValidateContext& v) {
     done = true;
     audio.join();
     if (!scan.clean()) return CheckResult::fail(scan.describe());
-    return CheckResult::pass(std::to_string(cycles) + " editor cycles while another thread processed: clean");
+    return CheckResult::pass(std::to_string(cycles) +
+                             " editor cycles while another thread processed: clean");
 }
 
 }  // namespace

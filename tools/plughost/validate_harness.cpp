@@ -72,15 +72,18 @@ void AudioHarness::fillOutputs(float value) {
 
 void AudioHarness::process(int frames, bool replacing) {
     if (!replacing) fillOutputs(0.0f);
-    plugin.processBlock(inPointers.data(), outPointers.data(), frames, replacing && plugin.canReplace());
+    plugin.processBlock(inPointers.data(), outPointers.data(), frames,
+                        replacing && plugin.canReplace());
 }
 
 void AudioHarness::scanOutputs(int frames, OutputScan& scan) const {
-    for (int c = 0; c < outputChannels; ++c) scan.add(outBuffers[static_cast<size_t>(c)].data(), static_cast<size_t>(frames));
+    for (int c = 0; c < outputChannels; ++c)
+        scan.add(outBuffers[static_cast<size_t>(c)].data(), static_cast<size_t>(frames));
 }
 
 void AudioHarness::appendOutputs(int frames, AudioBuffer& to) const {
-    if (to.channelCount() != outputChannels) to.channels.resize(static_cast<size_t>(outputChannels));
+    if (to.channelCount() != outputChannels)
+        to.channels.resize(static_cast<size_t>(outputChannels));
     for (int c = 0; c < outputChannels; ++c) {
         const auto& src = outBuffers[static_cast<size_t>(c)];
         auto& dst = to.channels[static_cast<size_t>(c)];
@@ -96,8 +99,9 @@ AudioBuffer renderSignal(const Plugin& plugin, const AudioBuffer& signal, int ma
     out.sampleRate = signal.sampleRate;
     const size_t total = signal.frames();
     for (size_t pos = 0; pos < total;) {
-        const int frames = std::clamp(nextBlock(total - pos), 1,
-                                      static_cast<int>(std::min<size_t>(static_cast<size_t>(maxBlock), total - pos)));
+        const int frames = std::clamp(
+            nextBlock(total - pos), 1,
+            static_cast<int>(std::min<size_t>(static_cast<size_t>(maxBlock), total - pos)));
         if (beforeBlock) beforeBlock(pos);
         harness.fillInputs(signal, pos, frames);
         plugin.context().samplePosition = static_cast<double>(pos);

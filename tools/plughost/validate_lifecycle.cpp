@@ -30,7 +30,9 @@ CheckResult instances(ValidateContext& v) {
         return CheckResult::fail("two live instances share one record");
     const AudioBuffer signal = noiseAndPulses(0.05, 44100.0);
     OutputScan scan;
-    for (auto& p : alive) renderSignal(*p, signal, 256, [](size_t) { return 256; }, scan);
+    for (auto& p : alive)
+        renderSignal(
+            *p, signal, 256, [](size_t) { return 256; }, scan);
     std::shuffle(alive.begin(), alive.end(), v.rng);
     while (!alive.empty()) {
         alive.back()->suspend();
@@ -77,13 +79,16 @@ CheckResult opcodeSweep(ValidateContext& v) {
             case effEditGetRect: ptr = &slot; break;
             case effEditOpen: ptr = nullptr; break;  // no editor: must answer 0
             case effGetChunk: ptr = &slot; break;
-            case effSetChunk: continue;  // needs a chunk from effGetChunk; done below
+            case effSetChunk: continue;    // needs a chunk from effGetChunk; done below
             case effProcessEvents: break;  // zeroed list: no events
             case effString2Parameter: std::strcpy(buffer.data(), "0.5"); break;
             case effSetSpeakerArrangement:
                 value = reinterpret_cast<VstIntPtr>(second.data());
                 break;
-            case effSetBlockSizeAndSampleRate: value = 512; opt = 44100.0f; break;
+            case effSetBlockSizeAndSampleRate:
+                value = 512;
+                opt = 44100.0f;
+                break;
             case effCanDo: std::strcpy(buffer.data(), "receiveVstMidiEvent"); break;
             case effGetSpeakerArrangement:
                 value = reinterpret_cast<VstIntPtr>(&slot2);
@@ -100,16 +105,20 @@ CheckResult opcodeSweep(ValidateContext& v) {
     void* chunk = nullptr;
     const VstIntPtr size = p->dispatch(effGetChunk, 0, 0, &chunk);
     if (size > 0 && chunk) {
-        std::vector<char> copy(static_cast<const char*>(chunk), static_cast<const char*>(chunk) + size);
+        std::vector<char> copy(static_cast<const char*>(chunk),
+                               static_cast<const char*>(chunk) + size);
         p->dispatch(effSetChunk, 0, size, copy.data());
         ++sent;
     }
     restart(*p, 44100.0, 512);
     OutputScan scan;
-    renderSignal(*p, noiseAndPulses(0.5, 44100.0), 512, [](size_t) { return 512; }, scan);
-    if (p->effect()->magic != kEffectMagic) return CheckResult::fail("record's magic changed during the sweep");
+    renderSignal(
+        *p, noiseAndPulses(0.5, 44100.0), 512, [](size_t) { return 512; }, scan);
+    if (p->effect()->magic != kEffectMagic)
+        return CheckResult::fail("record's magic changed during the sweep");
     if (!scan.clean()) return CheckResult::fail("after the sweep: " + scan.describe());
-    return CheckResult::pass(std::to_string(sent) + " calls of opcodes -5..80, then clean processing" +
+    return CheckResult::pass(std::to_string(sent) +
+                             " calls of opcodes -5..80, then clean processing" +
                              (editor ? " (editor opcodes left to the editor checks)" : ""));
 }
 
@@ -133,13 +142,15 @@ CheckResult programs(ValidateContext& v) {
             p->dispatch(effSetProgram, 0, i);
             const VstIntPtr got = p->dispatch(effGetProgram);
             if (got != i)
-                return CheckResult::fail("selected program " + std::to_string(i) + ", effGetProgram answers " +
-                                         std::to_string(got));
+                return CheckResult::fail("selected program " + std::to_string(i) +
+                                         ", effGetProgram answers " + std::to_string(got));
             const size_t length = writtenLength(*p, effGetProgramName, 0);
             if (length >= 24)
-                return CheckResult::fail("program " + std::to_string(i) + "'s name runs " + std::to_string(length) +
+                return CheckResult::fail("program " + std::to_string(i) + "'s name runs " +
+                                         std::to_string(length) +
                                          " characters; hosts give 24 bytes");
-            renderSignal(*p, signal, 256, [](size_t) { return 256; }, scan);
+            renderSignal(
+                *p, signal, 256, [](size_t) { return 256; }, scan);
         }
     }
     // Rename the current program and read the name back.
@@ -149,8 +160,9 @@ CheckResult programs(ValidateContext& v) {
     p->dispatch(effSetProgramName, 0, 0, name);
     const std::string after = p->programName();
     if (!scan.clean()) return CheckResult::fail(scan.describe());
-    return CheckResult::pass(std::to_string(count) + " programs selected, named and played" +
-                             (after == "plughost" ? ", renaming works" : ", renaming not supported"));
+    return CheckResult::pass(
+        std::to_string(count) + " programs selected, named and played" +
+        (after == "plughost" ? ", renaming works" : ", renaming not supported"));
 }
 
 }  // namespace

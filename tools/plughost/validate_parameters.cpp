@@ -29,15 +29,17 @@ CheckResult parameterRanges(ValidateContext& v) {
             p->setParameter(i, value);
             const float got = p->getParameter(i);
             if (!std::isfinite(got) || got < -1e-6f || got > 1.0f + 1e-6f)
-                return CheckResult::fail("parameter " + std::to_string(i) + " set to " + std::to_string(value) +
-                                         " reads back " + std::to_string(got));
+                return CheckResult::fail("parameter " + std::to_string(i) + " set to " +
+                                         std::to_string(value) + " reads back " +
+                                         std::to_string(got));
             for (VstInt32 op : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
                 const size_t length = textLength(*p, op, i);
                 // The nominal limit is 8; real hosts give far more, but a
                 // text that fills a whole 64-byte field is a fault.
                 if (length >= 64)
-                    return CheckResult::fail("parameter " + std::to_string(i) + " writes a text of " +
-                                             std::to_string(length) + " characters (opcode " + std::to_string(op) + ")");
+                    return CheckResult::fail("parameter " + std::to_string(i) +
+                                             " writes a text of " + std::to_string(length) +
+                                             " characters (opcode " + std::to_string(op) + ")");
                 longest = std::max(longest, length);
             }
         }
@@ -46,15 +48,23 @@ CheckResult parameterRanges(ValidateContext& v) {
     p->setParameter(p->numParams(), 0.5f);
     p->getParameter(p->numParams());
     textLength(*p, effGetParamDisplay, p->numParams());
-    return CheckResult::pass(std::to_string(p->numParams()) + " parameters read back inside 0..1; longest text " +
+    return CheckResult::pass(std::to_string(p->numParams()) +
+                             " parameters read back inside 0..1; longest text " +
                              std::to_string(longest) + " characters");
 }
 
 float hostileValue(ValidateContext& v) {
-    static const float kValues[] = {
-        std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-        -std::numeric_limits<float>::infinity(), -1.0f, 2.0f, 1e30f, -1e30f, 1e-40f, -0.0f,
-        std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()};
+    static const float kValues[] = {std::numeric_limits<float>::quiet_NaN(),
+                                    std::numeric_limits<float>::infinity(),
+                                    -std::numeric_limits<float>::infinity(),
+                                    -1.0f,
+                                    2.0f,
+                                    1e30f,
+                                    -1e30f,
+                                    1e-40f,
+                                    -0.0f,
+                                    std::numeric_limits<float>::max(),
+                                    std::numeric_limits<float>::lowest()};
     if (v.uniformInt(0, 3) == 0) return v.uniform();
     return kValues[v.uniformInt(0, static_cast<int>(std::size(kValues)) - 1)];
 }
@@ -77,16 +87,20 @@ CheckResult parameterFuzz(ValidateContext& v) {
             p->parameterDisplay(index);
         }
         OutputScan ignored;  // anything may come out while values are absurd
-        renderSignal(*p, burst, 256, [](size_t) { return 256; }, ignored);
+        renderSignal(
+            *p, burst, 256, [](size_t) { return 256; }, ignored);
         randomiseParameters(*p, v.rng);
-        renderSignal(*p, settle, 256, [](size_t) { return 256; }, ignored);
+        renderSignal(
+            *p, settle, 256, [](size_t) { return 256; }, ignored);
         OutputScan scan;
-        renderSignal(*p, checked, 256, [](size_t) { return 256; }, scan);
+        renderSignal(
+            *p, checked, 256, [](size_t) { return 256; }, scan);
         if (!scan.clean())
-            return CheckResult::fail("round " + std::to_string(r + 1) + ", 2 s after sane values returned: " +
-                                     scan.describe());
+            return CheckResult::fail("round " + std::to_string(r + 1) +
+                                     ", 2 s after sane values returned: " + scan.describe());
     }
-    return CheckResult::pass(std::to_string(rounds) + " rounds of NaN, infinite and out-of-range values, "
+    return CheckResult::pass(std::to_string(rounds) +
+                             " rounds of NaN, infinite and out-of-range values, "
                              "clean output after sane values returned");
 }
 
@@ -101,7 +115,9 @@ AudioBuffer mixedSignal(double seconds) {
         switch (part) {
         case 0: x = s.channels[0][f] * 10.0f; break;
         case 1: x = std::fmod(t * 110.0, 1.0) < 0.5 ? 1.0f : -1.0f; break;
-        case 2: x = static_cast<float>(std::sin(2.0 * 3.141592653589793 * (50.0 + 4000.0 * t) * t)); break;
+        case 2:
+            x = static_cast<float>(std::sin(2.0 * 3.141592653589793 * (50.0 + 4000.0 * t) * t));
+            break;
         case 3: x = 0.8f; break;
         default: x = f % 4410 == 0 ? 1.0f : 0.0f; break;
         }
@@ -128,10 +144,12 @@ CheckResult finiteOutput(ValidateContext& v) {
             randomiseParameters(*p, v.rng), what = "random set " + std::to_string(k - 2);
         }
         OutputScan scan;
-        renderSignal(*p, signal, 512, [](size_t) { return 512; }, scan);
+        renderSignal(
+            *p, signal, 512, [](size_t) { return 512; }, scan);
         if (!scan.clean()) return CheckResult::fail(what + ": " + scan.describe());
     }
-    return CheckResult::pass(std::to_string(sets + 3) + " settings on noise, square, sweep, DC and impulses: "
+    return CheckResult::pass(std::to_string(sets + 3) +
+                             " settings on noise, square, sweep, DC and impulses: "
                              "no NaN, infinity or denormal");
 }
 
@@ -144,18 +162,22 @@ CheckResult automationSubBlocks(ValidateContext& v) {
     EventList midi;
     OutputScan scan;
     int changes = 0;
-    renderSignal(*p, signal, 512, [](size_t) { return 32; }, scan, [&](size_t) {
-        const int index = v.uniformInt(0, p->numParams() - 1);
-        p->setParameter(index, v.uniform());
-        ++changes;
-        if (v.uniformInt(0, 7) == 0) {
-            midi.clear();
-            midi.addControlChange(0, v.uniformInt(0, 15), v.uniformInt(0, 127), v.uniformInt(0, 127));
-            p->dispatch(effProcessEvents, 0, 0, midi.get());
-        }
-    });
+    renderSignal(
+        *p, signal, 512, [](size_t) { return 32; }, scan,
+        [&](size_t) {
+            const int index = v.uniformInt(0, p->numParams() - 1);
+            p->setParameter(index, v.uniform());
+            ++changes;
+            if (v.uniformInt(0, 7) == 0) {
+                midi.clear();
+                midi.addControlChange(0, v.uniformInt(0, 15), v.uniformInt(0, 127),
+                                      v.uniformInt(0, 127));
+                p->dispatch(effProcessEvents, 0, 0, midi.get());
+            }
+        });
     if (!scan.clean()) return CheckResult::fail(scan.describe());
-    return CheckResult::pass(std::to_string(changes) + " changes, one per 32-frame call, some as MIDI CC: clean");
+    return CheckResult::pass(std::to_string(changes) +
+                             " changes, one per 32-frame call, some as MIDI CC: clean");
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ constexpr int kLongRenderFrom = 8;
 
 CheckResult concurrentInstances(ValidateContext& v) {
     if (v.strictness < kConcurrentFrom)
-        return CheckResult::skip("slower check, runs from strictness " + std::to_string(kConcurrentFrom));
+        return CheckResult::skip("slower check, runs from strictness " +
+                                 std::to_string(kConcurrentFrom));
     const int count = 4;
     std::vector<std::unique_ptr<Plugin>> plugins;
     for (int i = 0; i < count; ++i) {
@@ -31,36 +32,48 @@ CheckResult concurrentInstances(ValidateContext& v) {
         threads.emplace_back([&, i] {
             std::mt19937 rng(seeds[static_cast<size_t>(i)]);
             const Plugin& p = *plugins[static_cast<size_t>(i)];
-            renderSignal(p, signal, 256, [](size_t) { return 256; }, scans[static_cast<size_t>(i)], [&](size_t) {
-                if (p.numParams() > 0) p.setParameter(static_cast<int>(rng() % static_cast<unsigned>(p.numParams())),
-                                                      static_cast<float>(rng() % 1000) / 999.0f);
-            });
+            renderSignal(
+                p, signal, 256, [](size_t) { return 256; }, scans[static_cast<size_t>(i)],
+                [&](size_t) {
+                    if (p.numParams() > 0)
+                        p.setParameter(
+                            static_cast<int>(rng() % static_cast<unsigned>(p.numParams())),
+                            static_cast<float>(rng() % 1000) / 999.0f);
+                });
         });
     }
     for (auto& t : threads) t.join();
     for (int i = 0; i < count; ++i) {
         if (!scans[static_cast<size_t>(i)].clean())
-            return CheckResult::fail("instance " + std::to_string(i) + ": " + scans[static_cast<size_t>(i)].describe());
+            return CheckResult::fail("instance " + std::to_string(i) + ": " +
+                                     scans[static_cast<size_t>(i)].describe());
     }
-    return CheckResult::pass(std::to_string(count) + " instances processing " + std::to_string(2 * v.strictness) +
+    return CheckResult::pass(std::to_string(count) + " instances processing " +
+                             std::to_string(2 * v.strictness) +
                              " s each on their own threads at once: clean");
 }
 
 CheckResult longRender(ValidateContext& v) {
     if (v.strictness < kLongRenderFrom)
-        return CheckResult::skip("slower check, runs from strictness " + std::to_string(kLongRenderFrom));
+        return CheckResult::skip("slower check, runs from strictness " +
+                                 std::to_string(kLongRenderFrom));
     auto p = v.instance();
     restart(*p, 48000.0, 480);
     const AudioBuffer minute = noiseAndPulses(60.0, 48000.0);
     OutputScan scan;
     const int minutes = v.strictness - kLongRenderFrom + 2;
     for (int m = 0; m < minutes; ++m) {
-        renderSignal(*p, minute, 480, [](size_t) { return 480; }, scan, [&](size_t) {
-            if (p->numParams() > 0) p->setParameter(v.uniformInt(0, p->numParams() - 1), v.uniform());
-        });
-        if (!scan.clean()) return CheckResult::fail("in minute " + std::to_string(m + 1) + ": " + scan.describe());
+        renderSignal(
+            *p, minute, 480, [](size_t) { return 480; }, scan,
+            [&](size_t) {
+                if (p->numParams() > 0)
+                    p->setParameter(v.uniformInt(0, p->numParams() - 1), v.uniform());
+            });
+        if (!scan.clean())
+            return CheckResult::fail("in minute " + std::to_string(m + 1) + ": " + scan.describe());
     }
-    return CheckResult::pass(std::to_string(minutes) + " minutes at 48000 Hz with a parameter change every block: clean");
+    return CheckResult::pass(std::to_string(minutes) +
+                             " minutes at 48000 Hz with a parameter change every block: clean");
 }
 
 }  // namespace

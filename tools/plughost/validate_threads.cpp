@@ -38,19 +38,20 @@ CheckResult parameterThread(ValidateContext& v) {
     const long wanted = 500L * v.strictness;
     int seconds = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (seconds < v.strictness || (calls.load() < wanted && std::chrono::steady_clock::now() < deadline)) {
-        renderSignal(*p, signal, 256, [](size_t) { return 256; }, scan);
+    while (seconds < v.strictness ||
+           (calls.load() < wanted && std::chrono::steady_clock::now() < deadline)) {
+        renderSignal(
+            *p, signal, 256, [](size_t) { return 256; }, scan);
         ++seconds;
     }
     done = true;
     other.join();
     if (!scan.clean()) return CheckResult::fail(scan.describe());
-    return CheckResult::pass(std::to_string(calls.load()) + " parameter calls from a second thread during " +
+    return CheckResult::pass(std::to_string(calls.load()) +
+                             " parameter calls from a second thread during " +
                              std::to_string(seconds) + " s of audio: clean");
 }
 
 }  // namespace
 
-std::vector<Check> threadChecks() {
-    return {{"parameters-from-2nd-thread", parameterThread}};
-}
+std::vector<Check> threadChecks() { return {{"parameters-from-2nd-thread", parameterThread}}; }

@@ -14,9 +14,7 @@ std::uint32_t read32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
-std::uint16_t read16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
+std::uint16_t read16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
@@ -40,8 +38,7 @@ float decodeSample(const std::uint8_t* p, std::uint16_t format, int bits) {
         return f;
     }
     switch (bits) {
-    case 16:
-        return static_cast<float>(static_cast<std::int16_t>(read16(p))) / 32768.0f;
+    case 16: return static_cast<float>(static_cast<std::int16_t>(read16(p))) / 32768.0f;
     case 24: {
         std::int32_t v = static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) << 8 |
                                                    static_cast<std::uint32_t>(p[1]) << 16 |
@@ -57,7 +54,8 @@ float decodeSample(const std::uint8_t* p, std::uint16_t format, int bits) {
 std::int64_t quantise(float v, double scale, std::int64_t max) {
     double s = std::nearbyint(static_cast<double>(v) * scale);
     if (!(s == s)) s = 0;  // NaN
-    return static_cast<std::int64_t>(std::clamp(s, static_cast<double>(-max - 1), static_cast<double>(max)));
+    return static_cast<std::int64_t>(
+        std::clamp(s, static_cast<double>(-max - 1), static_cast<double>(max)));
 }
 
 }  // namespace
@@ -93,8 +91,8 @@ AudioBuffer decodeWav(const std::vector<std::uint8_t>& bytes) {
             const bool pcm = format == kFormatPcm && (bits == 16 || bits == 24 || bits == 32);
             const bool flt = format == kFormatFloat && bits == 32;
             if (!pcm && !flt)
-                throw HostError("unsupported WAV encoding (format " + std::to_string(format) + ", " +
-                                std::to_string(bits) + " bits)");
+                throw HostError("unsupported WAV encoding (format " + std::to_string(format) +
+                                ", " + std::to_string(bits) + " bits)");
             const size_t frameBytes = static_cast<size_t>(channels) * (bits / 8);
             const size_t frames = available / frameBytes;
             AudioBuffer out(channels, frames, rate);
@@ -113,7 +111,9 @@ AudioBuffer decodeWav(const std::vector<std::uint8_t>& bytes) {
 }
 
 std::vector<std::uint8_t> encodeWav(const AudioBuffer& buffer, WavSampleFormat format) {
-    const int bits = format == WavSampleFormat::Pcm16 ? 16 : format == WavSampleFormat::Pcm24 ? 24 : 32;
+    const int bits = format == WavSampleFormat::Pcm16   ? 16
+                     : format == WavSampleFormat::Pcm24 ? 24
+                                                        : 32;
     const auto channels = static_cast<std::uint16_t>(buffer.channelCount());
     const size_t frames = buffer.frames();
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(frames * channels * (bits / 8));
@@ -165,7 +165,8 @@ std::vector<std::uint8_t> encodeWav(const AudioBuffer& buffer, WavSampleFormat f
 AudioBuffer readWavFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw HostError(path + ": cannot open audio file");
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
     try {
         return decodeWav(bytes);
     } catch (const HostError& e) {
@@ -176,7 +177,8 @@ AudioBuffer readWavFile(const std::string& path) {
 void writeWavFile(const std::string& path, const AudioBuffer& buffer, WavSampleFormat format) {
     std::vector<std::uint8_t> bytes = encodeWav(buffer, format);
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) throw HostError(path + ": cannot write audio file");
 }

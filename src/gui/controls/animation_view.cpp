@@ -4,10 +4,9 @@
 #include "gui/controls/strip_image.h"
 #include "gui/core/bitmap.h"
 
-GuiAnimationView::GuiAnimationView(const GuiRect& size, ControlListener* listener,
-                                   std::int32_t tag, std::int32_t imageCount,
-                                   std::int32_t imageHeight, GuiBitmap* bitmap,
-                                   const GuiPoint& backgroundOffset)
+GuiAnimationView::GuiAnimationView(const GuiRect& size, ControlListener* listener, std::int32_t tag,
+                                   std::int32_t imageCount, std::int32_t imageHeight,
+                                   GuiBitmap* bitmap, const GuiPoint& backgroundOffset)
     : GuiControl(size, listener, tag),
       bitmap(bitmap),
       backgroundOffset(backgroundOffset),
@@ -28,7 +27,8 @@ void GuiAnimationView::nextImage() {
 
 void GuiAnimationView::previousImage() {
     value -= static_cast<float>(imageHeight);
-    if (!(value >= 0.0f)) value = static_cast<float>(stripHeight > imageHeight ? stripHeight - imageHeight : 0);
+    if (!(value >= 0.0f))
+        value = static_cast<float>(stripHeight > imageHeight ? stripHeight - imageHeight : 0);
 }
 
 void GuiAnimationView::draw(GuiDrawContext* context) {

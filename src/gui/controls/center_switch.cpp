@@ -5,8 +5,8 @@
 #include "gui/controls/tracking_loop.h"
 #include "gui/core/bitmap.h"
 
-GuiCenterSwitch::GuiCenterSwitch(const GuiRect& size, ControlListener* listener,
-                                 std::int32_t tag, std::int32_t imageHeight, GuiBitmap* bitmap,
+GuiCenterSwitch::GuiCenterSwitch(const GuiRect& size, ControlListener* listener, std::int32_t tag,
+                                 std::int32_t imageHeight, GuiBitmap* bitmap,
                                  const GuiPoint& backgroundOffset)
     : GuiControl(size, listener, tag),
       bitmap(bitmap),

@@ -3,11 +3,11 @@
 #include "gui/controls/strip_image.h"
 #include "gui/core/bitmap.h"
 
-GuiDigitDisplay::GuiDigitDisplay(const GuiRect& size, ControlListener* listener,
-                                 std::int32_t tag, std::int32_t initialValue,
-                                 std::int32_t digitCount, const std::int32_t* xs,
-                                 const std::int32_t* ys, std::int32_t digitWidth,
-                                 std::int32_t digitHeight, GuiBitmap* bitmap)
+GuiDigitDisplay::GuiDigitDisplay(const GuiRect& size, ControlListener* listener, std::int32_t tag,
+                                 std::int32_t initialValue, std::int32_t digitCount,
+                                 const std::int32_t* xs, const std::int32_t* ys,
+                                 std::int32_t digitWidth, std::int32_t digitHeight,
+                                 GuiBitmap* bitmap)
     : GuiControl(size, listener, tag),
       bitmap(bitmap),
       digitCount(digitCount < 1 ? 1 : (digitCount > kMaxDigits ? kMaxDigits : digitCount)),

@@ -3,10 +3,9 @@
 #include "gui/controls/strip_image.h"
 #include "gui/core/bitmap.h"
 
-GuiFilmstripKnob::GuiFilmstripKnob(const GuiRect& size, ControlListener* listener,
-                                   std::int32_t tag, std::int32_t imageCount,
-                                   std::int32_t imageHeight, GuiBitmap* bitmap,
-                                   const GuiPoint& backgroundOffset)
+GuiFilmstripKnob::GuiFilmstripKnob(const GuiRect& size, ControlListener* listener, std::int32_t tag,
+                                   std::int32_t imageCount, std::int32_t imageHeight,
+                                   GuiBitmap* bitmap, const GuiPoint& backgroundOffset)
     : GuiKnob(size, listener, tag, nullptr, bitmap, backgroundOffset),
       imageCount(imageCount),
       imageHeight(imageHeight) {
@@ -23,6 +22,7 @@ std::int32_t GuiFilmstripKnob::imageRow() const {
 }
 
 void GuiFilmstripKnob::draw(GuiDrawContext* context) {
-    if (handle) handle->draw(context, size, GuiPoint(0, guiStripRow(handle, imageRow(), getHeight())));
+    if (handle)
+        handle->draw(context, size, GuiPoint(0, guiStripRow(handle, imageRow(), getHeight())));
     oldValue = value;
 }

@@ -3,10 +3,9 @@
 #include "gui/controls/strip_image.h"
 #include "gui/core/bitmap.h"
 
-GuiFilmstripView::GuiFilmstripView(const GuiRect& size, ControlListener* listener,
-                                   std::int32_t tag, std::int32_t imageCount,
-                                   std::int32_t imageHeight, GuiBitmap* bitmap,
-                                   const GuiPoint& backgroundOffset)
+GuiFilmstripView::GuiFilmstripView(const GuiRect& size, ControlListener* listener, std::int32_t tag,
+                                   std::int32_t imageCount, std::int32_t imageHeight,
+                                   GuiBitmap* bitmap, const GuiPoint& backgroundOffset)
     : GuiControl(size, listener, tag),
       bitmap(bitmap),
       backgroundOffset(backgroundOffset),

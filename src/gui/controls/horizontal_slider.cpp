@@ -5,10 +5,9 @@
 #include "gui/core/bitmap.h"
 
 GuiHorizontalSlider::GuiHorizontalSlider(const GuiRect& size, ControlListener* listener,
-                                         std::int32_t tag, std::int32_t minPos,
-                                         std::int32_t maxPos, GuiBitmap* handle,
-                                         GuiBitmap* background, const GuiPoint& backgroundOffset,
-                                         std::int32_t style)
+                                         std::int32_t tag, std::int32_t minPos, std::int32_t maxPos,
+                                         GuiBitmap* handle, GuiBitmap* background,
+                                         const GuiPoint& backgroundOffset, std::int32_t style)
     : GuiControl(size, listener, tag),
       handle(handle),
       background(background),

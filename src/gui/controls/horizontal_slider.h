@@ -34,9 +34,9 @@ enum : std::int32_t {
 class GuiHorizontalSlider : public GuiControl {
 public:
     GuiHorizontalSlider(const GuiRect& size, ControlListener* listener, std::int32_t tag,
-                      std::int32_t minPos, std::int32_t maxPos, GuiBitmap* handle,
-                      GuiBitmap* background, const GuiPoint& backgroundOffset,
-                      std::int32_t style);
+                        std::int32_t minPos, std::int32_t maxPos, GuiBitmap* handle,
+                        GuiBitmap* background, const GuiPoint& backgroundOffset,
+                        std::int32_t style);
     ~GuiHorizontalSlider() override;
 
     void draw(GuiDrawContext* context) override;

@@ -55,10 +55,8 @@ float GuiKnob::handlePosToValue(const GuiPoint& p) const {
 
     float a = 0.0f;
     if (std::fabs(dx) >= 1e-12f || std::fabs(dy) >= 1e-12f) {
-        if (dy == 0.0f)
-            a = dx > 0.0f ? -kQuarterTurn : kQuarterTurn;
-        else
-            a = -std::atan(dx / dy);
+        if (dy == 0.0f) a = dx > 0.0f ? -kQuarterTurn : kQuarterTurn;
+        else a = -std::atan(dx / dy);
     }
     a += kQuarterTurn;
     if (dy < 0.0f) a += kHalfTurn;

@@ -37,8 +37,8 @@ class GuiBitmap;
 
 class GuiKnob : public GuiControl {
 public:
-    GuiKnob(const GuiRect& size, ControlListener* listener, std::int32_t tag,
-            GuiBitmap* background, GuiBitmap* handle, const GuiPoint& backgroundOffset);
+    GuiKnob(const GuiRect& size, ControlListener* listener, std::int32_t tag, GuiBitmap* background,
+            GuiBitmap* handle, const GuiPoint& backgroundOffset);
     ~GuiKnob() override;
 
     void draw(GuiDrawContext* context) override;

@@ -8,8 +8,8 @@
 namespace {
 
 GuiRect ordered(const GuiRect& r) {
-    return GuiRect(std::min(r.left, r.right), std::min(r.top, r.bottom),
-                   std::max(r.left, r.right), std::max(r.top, r.bottom));
+    return GuiRect(std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+                   std::max(r.top, r.bottom));
 }
 
 }  // namespace
@@ -49,12 +49,14 @@ void GuiLevelMeter::draw(GuiDrawContext* context) {
     GuiPoint onSource;
     if (style & kLevelMeterHorizontal) {
         const std::int32_t k = guiTruncate(segments * value + 0.5);
-        const std::int32_t w = guiTruncate(onBitmap->getWidth() * static_cast<double>(k) / segments);
+        const std::int32_t w =
+            guiTruncate(onBitmap->getWidth() * static_cast<double>(k) / segments);
         offRect.left = onRect.right = size.left + w;
         offSource = GuiPoint(w, 0);
     } else {
         const std::int32_t k = guiTruncate((getMax() - value) * segments + 0.5);
-        const std::int32_t h = guiTruncate(onBitmap->getHeight() * static_cast<double>(k) / segments);
+        const std::int32_t h =
+            guiTruncate(onBitmap->getHeight() * static_cast<double>(k) / segments);
         onRect.top = offRect.bottom = size.top + h;
         onSource = GuiPoint(0, h);
     }

@@ -4,8 +4,8 @@
 #include "gui/core/bitmap.h"
 #include "gui/core/frame.h"
 
-GuiPopupPicture::GuiPopupPicture(const GuiRect& size, ControlListener* listener,
-                                 std::int32_t tag, GuiBitmap* bitmap, const GuiRect& displayRect,
+GuiPopupPicture::GuiPopupPicture(const GuiRect& size, ControlListener* listener, std::int32_t tag,
+                                 GuiBitmap* bitmap, const GuiRect& displayRect,
                                  const GuiPoint& backgroundOffset)
     : GuiControl(size, listener, tag),
       displayRect(displayRect),

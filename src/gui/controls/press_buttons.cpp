@@ -3,7 +3,8 @@
 #include "gui/controls/tracking_loop.h"
 
 void guiReportChange(GuiControl& control, GuiDrawContext* context) {
-    if (ControlListener* listener = control.getListener()) listener->valueChanged(context, &control);
+    if (ControlListener* listener = control.getListener())
+        listener->valueChanged(context, &control);
 }
 
 void guiPressButton(GuiControl& control, GuiDrawContext* context, const GuiPoint& where) {

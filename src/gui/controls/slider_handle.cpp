@@ -11,10 +11,8 @@ void guiDrawSlider(GuiDrawContext* context, const GuiControl& slider, GuiBitmap*
     GuiOffscreenContext offscreen(slider.getFrame(), w, h, kColorBlack);
     if (background) background->draw(&offscreen, GuiRect(0, 0, w, h), backgroundOffset);
     if (handle) {
-        if (transparent)
-            handle->drawTransparent(&offscreen, handleRect);
-        else
-            handle->draw(&offscreen, handleRect);
+        if (transparent) handle->drawTransparent(&offscreen, handleRect);
+        else handle->draw(&offscreen, handleRect);
     }
     offscreen.copyFrom(context, slider.getSize());
 }

@@ -4,8 +4,8 @@
 #include "gui/controls/strip_image.h"
 #include "gui/core/bitmap.h"
 
-GuiToggleButton::GuiToggleButton(const GuiRect& size, ControlListener* listener,
-                                 std::int32_t tag, GuiBitmap* bitmap)
+GuiToggleButton::GuiToggleButton(const GuiRect& size, ControlListener* listener, std::int32_t tag,
+                                 GuiBitmap* bitmap)
     : GuiControl(size, listener, tag), bitmap(bitmap) {
     if (bitmap) bitmap->addRef();
 }
@@ -15,7 +15,8 @@ GuiToggleButton::~GuiToggleButton() {
 }
 
 void GuiToggleButton::draw(GuiDrawContext* context) {
-    if (bitmap) bitmap->draw(context, size, GuiPoint(0, value == 0.0f ? 0 : bitmap->getHeight() / 2));
+    if (bitmap)
+        bitmap->draw(context, size, GuiPoint(0, value == 0.0f ? 0 : bitmap->getHeight() / 2));
     oldValue = value;
 }
 

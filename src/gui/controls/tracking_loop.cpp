@@ -10,13 +10,14 @@ constexpr std::uint32_t kPauseBetweenSamplesMs = 5;
 
 void tellIfChanged(GuiControl& control, GuiDrawContext* context) {
     if (control.getValue() == control.getOldValue()) return;
-    if (ControlListener* listener = control.getListener()) listener->valueChanged(context, &control);
+    if (ControlListener* listener = control.getListener())
+        listener->valueChanged(context, &control);
 }
 
 }  // namespace
 
-GuiTrackingResult guiTrackMouse(GuiControl& control, GuiDrawContext* context,
-                                const GuiPoint& where, const GuiTrackingRules& rules,
+GuiTrackingResult guiTrackMouse(GuiControl& control, GuiDrawContext* context, const GuiPoint& where,
+                                const GuiTrackingRules& rules,
                                 const std::function<float(const GuiPoint&)>& valueAt) {
     if (!control.getMouseEnabled() || !context) return GuiTrackingResult::ignored;
     GuiMouseState state = context->getMouseButtons();

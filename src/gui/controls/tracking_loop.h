@@ -37,6 +37,6 @@ enum class GuiTrackingResult { ignored, defaultSet, tracked };
 
 // valueAt turns a pointer position (frame window coordinates) into the
 // control's new value.
-GuiTrackingResult guiTrackMouse(GuiControl& control, GuiDrawContext* context,
-                                const GuiPoint& where, const GuiTrackingRules& rules,
+GuiTrackingResult guiTrackMouse(GuiControl& control, GuiDrawContext* context, const GuiPoint& where,
+                                const GuiTrackingRules& rules,
                                 const std::function<float(const GuiPoint&)>& valueAt);

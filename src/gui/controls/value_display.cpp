@@ -98,9 +98,9 @@ void GuiValueDisplay::drawText(GuiDrawContext* context, const char* text, GuiBit
     const auto align = static_cast<GuiTextAlign>(alignment);
     if (style & kDisplayShadowText) {
         context->setFontColor(shadowColor);
-        context->drawString(
-            text, GuiRect(size.left + 1, size.top + 1, size.right + 1, size.bottom + 1), false,
-            align);
+        context->drawString(text,
+                            GuiRect(size.left + 1, size.top + 1, size.right + 1, size.bottom + 1),
+                            false, align);
     }
     context->setFontColor(textColor);
     context->drawString(text, size, false, align);

@@ -35,8 +35,7 @@ class GuiVerticalSlider : public GuiControl {
 public:
     GuiVerticalSlider(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                       std::int32_t minPos, std::int32_t maxPos, GuiBitmap* handle,
-                      GuiBitmap* background, const GuiPoint& backgroundOffset,
-                      std::int32_t style);
+                      GuiBitmap* background, const GuiPoint& backgroundOffset, std::int32_t style);
     ~GuiVerticalSlider() override;
 
     void draw(GuiDrawContext* context) override;

@@ -28,9 +28,8 @@ class GuiBitmap;
 class GuiVerticalSwitch : public GuiControl {
 public:
     GuiVerticalSwitch(const GuiRect& size, ControlListener* listener, std::int32_t tag,
-                      std::int32_t imageCount, std::int32_t imageHeight,
-                      std::int32_t positionCount, GuiBitmap* bitmap,
-                      const GuiPoint& backgroundOffset);
+                      std::int32_t imageCount, std::int32_t imageHeight, std::int32_t positionCount,
+                      GuiBitmap* bitmap, const GuiPoint& backgroundOffset);
     ~GuiVerticalSwitch() override;
 
     void draw(GuiDrawContext* context) override;

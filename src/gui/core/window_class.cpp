@@ -15,7 +15,8 @@ int useCount = 0;
 
 void registerWindowClass() {
     if (useCount++ == 0) {
-        const auto handle = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(moduleHandle()));
+        const auto handle =
+            static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(moduleHandle()));
         std::snprintf(className, sizeof className, "Plugin%08x", static_cast<unsigned>(handle));
         (void)platform::registerWindowClass(className, GuiFrame::windowProcedure);
     }

@@ -30,7 +30,8 @@ std::unique_ptr<Image> loadBitmapResource(int resourceId) {
     if (!image) return nullptr;
     image->beginAccess();
     for (int y = 0; y < decoded.height; ++y) {
-        const std::uint32_t* in = decoded.pixels.data() + static_cast<std::size_t>(y) * decoded.width;
+        const std::uint32_t* in =
+            decoded.pixels.data() + static_cast<std::size_t>(y) * decoded.width;
         std::copy(in, in + decoded.width, image->row(y));
     }
     image->endAccess();

@@ -245,9 +245,9 @@ void CairoSurface::drawString(const char* text, const Box& box, TextPlacement pl
     cairo_save(cr);
     cairo_rectangle(cr, box.left, box.top, box.right - box.left, box.bottom - box.top);
     cairo_clip(cr);
-    cairo_select_font_face(cr, face, CAIRO_FONT_SLANT_NORMAL,
-                           current.hasFont && font.weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD
-                                                                 : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_select_font_face(
+        cr, face, CAIRO_FONT_SLANT_NORMAL,
+        current.hasFont && font.weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     // The em is the character height; the cell adds the leading above it.
     cairo_set_font_size(cr, height);
     cairo_font_options_t* options = cairo_font_options_create();
@@ -284,10 +284,26 @@ bool CairoSurface::copyFrom(const Surface& source, int dx, int dy, int width, in
     if (!from) return false;
     const CairoImage& src = from->target;
     // Clip against both images, moving both origins alike.
-    if (sx < 0) { dx -= sx; width += sx; sx = 0; }
-    if (sy < 0) { dy -= sy; height += sy; sy = 0; }
-    if (dx < 0) { sx -= dx; width += dx; dx = 0; }
-    if (dy < 0) { sy -= dy; height += dy; dy = 0; }
+    if (sx < 0) {
+        dx -= sx;
+        width += sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        dy -= sy;
+        height += sy;
+        sy = 0;
+    }
+    if (dx < 0) {
+        sx -= dx;
+        width += dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        sy -= dy;
+        height += dy;
+        dy = 0;
+    }
     width = std::min({width, src.width() - sx, target.width() - dx});
     height = std::min({height, src.height() - sy, target.height() - dy});
     if (width <= 0 || height <= 0) return true;

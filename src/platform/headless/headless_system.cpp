@@ -126,9 +126,8 @@ void classRemoved(const char* className, bool) {
 }
 
 std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* /*className*/,
-                                                             const char* title,
-                                                             NativeWindow parent, int width,
-                                                             int height) {
+                                                             const char* title, NativeWindow parent,
+                                                             int width, int height) {
     auto& d = headless::desktop();
     d.calls.push_back(std::string("createWindow ") + title + " " + std::to_string(width) + "x" +
                       std::to_string(height));

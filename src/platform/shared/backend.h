@@ -30,9 +30,8 @@ void classRemoved(const char* className, bool last);
 // The native child window of a registered class (Win32 names the class at
 // creation); null when the parent is not a window or the system refuses.
 std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* className,
-                                                             const char* title,
-                                                             NativeWindow parent, int width,
-                                                             int height);
+                                                             const char* title, NativeWindow parent,
+                                                             int width, int height);
 // Called for every known window being destroyed, after its procedure saw
 // destroy; `nativeAlive` is false when the system has already destroyed it.
 void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive);

@@ -71,9 +71,8 @@ void classRemoved(const char*, bool last) {
 }
 
 std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* /*className*/,
-                                                             const char* title,
-                                                             NativeWindow parent, int width,
-                                                             int height) {
+                                                             const char* title, NativeWindow parent,
+                                                             int width, int height) {
     x11::Connection& c = connection();
     const auto parentId = static_cast<::Window>(reinterpret_cast<std::uintptr_t>(parent));
     if (!c.display || parentId == 0 || width <= 0 || height <= 0) return nullptr;
