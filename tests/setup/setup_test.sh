@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # tools/setup.sh against a fake apt-get and dpkg first on the PATH: a mirror
 # whose update fails, a package that cannot be installed, everything failing,
-# a complete machine and a user who is not root. Checks what it says and its
-# exit status.
+# a complete machine, a user who is not root, and a machine whose kernel runs
+# no 32-bit programs. Checks what it says and its exit status.
 #   setup_test.sh SOURCE-DIR
 set -uo pipefail
 source_dir=$1
@@ -21,8 +21,11 @@ run_setup() {
   case_name=$1
   shift
   state=$work/$case_name
-  mkdir -p "$state/installed"
-  local env=()
+  mkdir -p "$state/installed" "$state/probes"
+  # The 32-bit check's answer, so the cases do not depend on this kernel:
+  # 32-bit programs run, unless a case says otherwise.
+  [ -e "$state/probes/wine32" ] || : >"$state/probes/wine32"
+  local env=(MOLVEX_PROBE_CACHE="$state/probes")
   while [ "$1" != -- ]; do env+=("$1"); shift; done
   shift
   out=$(env PATH="$work/bin:$PATH" FAKE_STATE="$state" "${env[@]}" "$source_dir/tools/setup.sh" "$@" 2>&1)
@@ -49,12 +52,27 @@ expect_line "^setup: could not install wine32:i386: wine32:i386 : Depends: lib-w
 expect_installed $(grep -vx 'wine32:i386' <<<"$all_packages")
 expect_absent wine32:i386
 
-# The demo asks for its own group only, and never waits on wine or mingw.
-run_setup demo-only FAKE_BROKEN=wine32:i386 -- build
+# The demo asks for its own groups only, and never waits on wine or mingw.
+run_setup demo-only FAKE_BROKEN=wine32:i386 -- build display
 expect_status 0
-expect_installed $(awk -F'|' '$1 ~ /^build / { print $3 }' "$source_dir/tools/packages.txt")
+expect_installed $(awk -F'|' '$1 ~ /^(build|display) / { print $3 }' "$source_dir/tools/packages.txt")
 expect_absent wine64 g++-mingw-w64-i686 libgtest-dev
 grep -q 'add-architecture' "$state/calls" && problem "i386 added for a group without 32-bit packages"
+
+# A kernel that runs no 32-bit programs: wine32 is left out with the reason,
+# no i386 architecture is added, everything else goes in.
+mkdir -p "$work/no-ia32/probes"
+echo "this machine's kernel runs no 32-bit programs" >"$work/no-ia32/probes/wine32"
+run_setup no-ia32 --
+expect_status 0
+expect_line "^setup: not installing wine32:i386: this machine's kernel runs no 32-bit programs$"
+expect_absent wine32:i386
+expect_installed $(grep -vx 'wine32:i386' <<<"$all_packages")
+[ -s "$state/foreign-arch" ] && problem "i386 added on a machine that cannot use it"
+mkdir -p "$work/no-ia32-asked/probes"
+echo "this machine's kernel runs no 32-bit programs" >"$work/no-ia32-asked/probes/wine32"
+run_setup no-ia32-asked FAKE_ROOT=no -- --blocker build wine32
+expect_line "^this machine's kernel runs no 32-bit programs$"
 
 # Everything fails: each package named once, and the run cannot go on.
 run_setup all-fail FAKE_UPDATE=fail "FAKE_BROKEN=$(xargs <<<"$all_packages")" --

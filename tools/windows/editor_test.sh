@@ -43,12 +43,13 @@ if [ "$carried" != "$expected" ]; then
 fi
 echo "  $(wc -l <<<"$carried") bitmaps: $(cut -d' ' -f1 <<<"$carried" | tr '\n' ' ')"
 
-# A 32-bit tree needs wine's 32-bit half (Debian's wine32:i386); without it
-# wine would only make a prefix it cannot use.
+# A 32-bit tree needs wine's 32-bit half (Debian's wine32:i386) and a kernel
+# that runs 32-bit programs; without them wine would only make a prefix it
+# cannot use.
 pe=$(od -An -tu4 -j60 -N4 "$dll" | tr -d ' ')
 if [ "$(od -An -tx2 -j$((pe + 4)) -N2 "$dll" | tr -d ' ')" = 014c ] && command -v dpkg-query >/dev/null &&
-  ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "ok installed"; then
-  echo "editor_test: skipped $tree under wine: wine32:i386 is not installed" >&2
+  cannot=$(tools/setup.sh --blocker wine32) && [ -n "$cannot" ]; then
+  echo "editor_test: skipped $tree under wine: $cannot" >&2
   exit 77
 fi
 if ! probe=$(timeout 300 "$run" "$host" info "$dll" </dev/null 2>&1); then

@@ -6,9 +6,11 @@
 #      panel driven with the real pointer (tools/windows/editor_test.sh);
 #   3. one input rendered by the Linux Molvex.so and both DLLs: the outputs
 #      must agree to within float rounding.
-# Without 32-bit wine the 32-bit tree gets only its DLL's file checks (machine,
-# exports, imports); its runs under wine are skipped and named with the
-# reason. Ends with "step-counts: N passed, N failed, N skipped" for the
+# Without 32-bit wine, or on a kernel that runs no 32-bit programs, the
+# 32-bit tree gets only its DLL's file checks (machine, exports, imports,
+# version block, bitmaps); its runs under wine are skipped and named with the
+# reason. 64-bit programs run through wine's 64-bit loader, whatever is
+# installed beside it. Ends with "step-counts: N passed, N failed, N skipped" for the
 # checks of this script (ctest prints its own counts), which ./run sums.
 # Expects tools/windows/build.sh and the default preset (build/plughost,
 # build/Molvex.so, build/render_compare) to have been built; ./run test does
@@ -18,6 +20,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+source tools/windows/wine_env.sh
 
 presets=("$@")
 [ ${#presets[@]} -gt 0 ] || presets=(win32 win64)
@@ -106,7 +109,9 @@ for preset in "${presets[@]}"; do
   bits=$(bits_of "$preset")
   dll=$tree/Molvex.dll
   [ -f "$dll" ] || { check_failed "$dll missing (run tools/windows/build.sh)"; continue; }
-  if [ "$bits" = 32 ] && [ -n "$(tools/setup.sh --missing wine32)" ]; then
+  cannot=''
+  [ "$bits" = 64 ] || cannot=$(tools/setup.sh --blocker wine32)
+  if [ -n "$cannot" ]; then
     echo "== $preset: the DLL's file checks"
     # Straight from the script: ctest would first list every GoogleTest
     # program of the tree, which needs the wine that is missing.
@@ -116,12 +121,13 @@ for preset in "${presets[@]}"; do
       check_failed "$preset: DLL file checks"
     fi
     cases=$(render_cases | wc -l)
-    echo "skipped: $preset runs under 32-bit wine (core and DLL tests, plughost.exe info and validate, $cases renders): $(tools/setup.sh --missing wine32) is not installed"
+    echo "skipped: $preset runs under 32-bit wine (core and DLL tests, plughost.exe info and validate, $cases renders): $cannot"
     skipped=$((skipped + 3 + cases))
     panel_checks "$preset" "$tree"
     continue
   fi
   prefix_for "$tree" "win$bits"
+  use_wine "win$bits"
   # One server for the whole run: each wine program then starts in a
   # fraction of a second instead of booting the prefix again.
   wineserver -p || echo "note: wineserver -p answered $? for $WINEPREFIX"
@@ -130,7 +136,7 @@ for preset in "${presets[@]}"; do
   # output pipe it had open; start them here, detached from any test's pipes.
   # A fresh prefix's first start can fail while wine finishes its own set-up;
   # say so and go on, the checks below then show whether wine works.
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || echo "note: wine's first start in $WINEPREFIX answered $?"
+  "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || echo "note: wine's first start in $WINEPREFIX answered $?"
 
   echo "== $preset: ctest (DLL shape, module entry, version, core tests under wine)"
   ctest --test-dir "$tree" -j "$jobs" --timeout 300 --output-on-failure || fail "$preset: ctest"
@@ -141,12 +147,12 @@ for preset in "${presets[@]}"; do
     continue
   fi
   echo "== $preset: plughost.exe info / validate"
-  if info=$(timeout 300 wine "$host" info "$dll" </dev/null) && grep -q "mx67" <<<"$info"; then
+  if info=$(timeout 300 "$WINE" "$host" info "$dll" </dev/null) && grep -q "mx67" <<<"$info"; then
     check_passed
   else
     check_failed "$preset: plughost.exe info does not run or does not show the unique id mx67"
   fi
-  if timeout 600 wine "$host" validate "$dll" </dev/null >"$tree/validate.txt" 2>&1; then
+  if timeout 600 "$WINE" "$host" validate "$dll" </dev/null >"$tree/validate.txt" 2>&1; then
     check_passed
   else
     cat "$tree/validate.txt" >&2
@@ -160,7 +166,7 @@ for preset in "${presets[@]}"; do
   reference=$tree/renders/linux
   linux_renders "$reference" || { check_failed "$preset: no Linux reference renders"; continue; }
   while read -r name options; do
-    timeout 300 wine "$host" render "$dll" "$reference/input.wav" "$tree/renders/$name.wav" \
+    timeout 300 "$WINE" "$host" render "$dll" "$reference/input.wav" "$tree/renders/$name.wav" \
       $options </dev/null >/dev/null ||
       { check_failed "$preset: plughost.exe render $name"; continue; }
     if "$linux/render_compare" "$tolerance" "$reference/$name.wav" "$tree/renders/$name.wav"; then

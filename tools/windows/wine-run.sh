@@ -8,23 +8,32 @@
 # The prefix is created on first use (wineboot, some ten to thirty seconds),
 # once per build tree; a lock keeps parallel first uses from racing.
 set -euo pipefail
+source "$(dirname "$0")/wine_env.sh"
 
 export WINEDEBUG=${WINEDEBUG:--all}
 # No "install Mono/Gecko?" prompts, and no menu entries on the build machine.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
 
+# A failed wineboot must not end the script before it has said why: its
+# output is kept and its last lines shown.
 prepare() {  # TREE ARCH
   local prefix=$1/wineprefix arch=$2
   [ -f "$prefix/system.reg" ] && return 0
-  (
+  use_wine "$arch"
+  local said status=0
+  said=$(
     flock 9
     if [ ! -f "$prefix/system.reg" ]; then
       echo "wine-run: creating the $arch prefix $prefix (once per build tree)" >&2
-      WINEPREFIX=$prefix WINEARCH=$arch wineboot -i </dev/null >/dev/null 2>&1
-      WINEPREFIX=$prefix wineserver -w
+      WINEPREFIX=$prefix WINEARCH=$arch "$WINE" wineboot -i </dev/null 2>&1 || echo "(wineboot answered $?)"
+      WINEPREFIX=$prefix wineserver -w 2>&1 || true
     fi
-  ) 9>"$1/wineprefix.lock"
-  [ -f "$prefix/system.reg" ] || { echo "wine-run: could not create $prefix" >&2; exit 2; }
+  ) 9>"$1/wineprefix.lock" || status=$?
+  if [ ! -f "$prefix/system.reg" ]; then
+    echo "wine-run: could not create the $arch prefix $prefix (status $status); wine said:" >&2
+    tail -n 5 <<<"${said:-(nothing)}" | sed 's/^/  /' >&2
+    exit 2
+  fi
 }
 
 if [ "${1:-}" = --prepare ]; then
@@ -51,5 +60,6 @@ machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$program" | tr -d ' ')
 if [ "$machine" = 014c ]; then arch=win32; else arch=win64; fi
 prepare "$tree" "$arch"
 export WINEPREFIX=$tree/wineprefix
+use_wine "$arch"
 
-exec wine "$program" "$@"
+exec "$WINE" "$program" "$@"

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Proves the README's first command on a machine that has nothing: makes a
+# minimal Debian root with mmdebstrap from this machine's own apt sources,
+# clones the commit under test into it, and runs `./run demo` there as a
+# newcomer would, then `./run install`. Passes when the demo exits 0 with its
+# renders, plots and picture of the panel in out/, and the plug-in lands where
+# the README says.
+#   tools/fresh_machine.sh          the demo and the install (./run test's step)
+#   tools/fresh_machine.sh --test   `./run test` itself in the fresh root (by hand;
+#                                   it installs every group and takes long)
+# Needs root (mmdebstrap, chroot, mounts). The base root is kept as a tarball
+# in MOLVEX_FRESH_CACHE (default ~/.cache/molvex-fresh), made anew when the
+# apt sources change, and the downloaded packages beside it, so a later run
+# pays only for unpacking and installing. The root itself is made anew every
+# run and removed afterwards. /proc and /dev are mounted inside a mount
+# namespace of the run's own, and unmounted on every way out; were anything
+# left behind, it dies with the namespace and is never seen from outside, so
+# removing the root can never reach the machine's own /dev.
+# Ends with "step-counts: N passed, N failed, N skipped". Without a mirror
+# to make the base root from, the check is skipped and says why.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+
+mode=demo
+[ "${1:-}" = --test ] && mode=test
+
+counts() { echo "step-counts: $1 passed, $2 failed, $3 skipped"; }
+fail() {
+  echo "fresh machine: $*" >&2
+  counts 0 1 0
+  exit 1
+}
+skip() {
+  echo "skipped: fresh machine: $*"
+  counts 0 0 1
+  exit 0
+}
+
+[ -z "${MOLVEX_IN_FRESH_ROOT:-}" ] || skip "this already is a fresh root"
+[ "$(id -u)" -eq 0 ] || skip "needs root (mmdebstrap, chroot and mounts)"
+command -v mmdebstrap >/dev/null || skip "mmdebstrap is not installed"
+command -v git >/dev/null || skip "git is not installed"
+
+cache=${MOLVEX_FRESH_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/molvex-fresh}
+mkdir -p "$cache/archives/partial" || fail "cannot make $cache"
+
+# This machine's own sources, as files mmdebstrap reads.
+sources=()
+[ -s /etc/apt/sources.list ] && sources+=(/etc/apt/sources.list)
+for f in /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+  [ -s "$f" ] && sources+=("$f")
+done
+[ ${#sources[@]} -gt 0 ] || skip "this machine has no apt sources to make a root from"
+suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+[ -n "$suite" ] || skip "cannot tell this machine's Debian release (/etc/os-release)"
+key=$(cat "${sources[@]}" | sha256sum | cut -c1-12)
+base=$cache/$suite-minbase-$key.tar
+
+if [ ! -s "$base" ]; then
+  echo "== making the base root $base (once per set of apt sources)"
+  log=$(mktemp)
+  if ! mmdebstrap --variant=minbase --include=ca-certificates "$suite" "$base.part" \
+    "${sources[@]}" >"$log" 2>&1; then
+    reason=$(grep -m1 -E '^(E|W): ' "$log" | cut -c1-200)
+    rm -f "$log" "$base.part"
+    skip "no root could be made from the package mirror (${reason:-mmdebstrap failed})"
+  fi
+  rm -f "$log"
+  mv "$base.part" "$base"
+fi
+
+root=$(mktemp -d "$cache/root.XXXXXX") || fail "cannot make a root folder in $cache"
+trap 'rm -rf --one-file-system "$root"' EXIT
+echo "== unpacking the base root into $root"
+tar -xf "$base" -C "$root" || fail "cannot unpack $base"
+cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+
+commit=$(git -C "$repo" rev-parse HEAD) || fail "$repo is not a git checkout"
+echo "== cloning commit $commit into the root"
+git clone -q --no-hardlinks "$repo" "$root/root/molvex" &&
+  git -C "$root/root/molvex" checkout -q --detach "$commit" || fail "cannot clone $repo"
+
+if [ $mode = test ]; then
+  inside='cd /root/molvex && ./run test'
+else
+  inside='cd /root/molvex && ./run demo && ./run install'
+fi
+
+# The part that runs inside the private mount namespace.
+inner() {
+  local root=$1 archives=$2 command=$3
+  cleanup() {
+    # Programs the demo left behind (a virtual X server) hold the mounts.
+    local p
+    for p in /proc/[0-9]*; do
+      [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill -9 "${p#/proc/}" 2>/dev/null
+    done
+    umount -R "$root/var/cache/apt/archives" "$root/dev" "$root/proc" 2>/dev/null
+  }
+  trap cleanup EXIT
+  trap 'exit 130' INT TERM
+  mount -t proc proc "$root/proc" &&
+    mount --rbind /dev "$root/dev" &&
+    mount --make-rslave "$root/dev" &&
+    mount --bind "$archives" "$root/var/cache/apt/archives" || {
+    echo "fresh machine: cannot mount /proc, /dev and the package cache in $root" >&2
+    return 1
+  }
+  # A newcomer's shell: root's home, a plain PATH, no display.
+  env -i HOME=/root TERM=dumb MOLVEX_IN_FRESH_ROOT=1 PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 chroot "$root" /bin/bash -c "$command"
+}
+
+echo "== in the fresh root: $inside"
+export -f inner
+status=0
+unshare --mount --propagation private --fork \
+  bash -c 'inner "$@"' inner "$root" "$cache/archives" "$inside" </dev/null || status=$?
+[ $status -eq 0 ] || fail "'$inside' failed in a fresh Debian root (status $status)"
+[ $mode = test ] && { counts 1 0 0; exit 0; }
+
+missing=()
+for f in demo-input.wav long-dark-echo.wav resonant-slap.wav automated-sweep.wav \
+  demo-input.png long-dark-echo.png resonant-slap.png automated-sweep.png editor.png; do
+  [ -s "$root/root/molvex/out/$f" ] || missing+=("out/$f")
+done
+[ ${#missing[@]} -eq 0 ] || fail "the demo exited 0 but did not write ${missing[*]}"
+[ -s "$root/root/.vst/Molvex.so" ] || fail "./run install did not put Molvex.so into ~/.vst"
+echo "== the demo wrote out/ in full, and ./run install put Molvex.so into ~/.vst"
+counts 1 0 0
