@@ -43,6 +43,7 @@ expect_status 0
 expect_line "^setup: warning: apt-get update failed \(E: Failed to fetch .*Mirror sync in progress.*\); going on with the lists that did download$"
 expect_installed $all_packages
 grep -qx i386 "$state/foreign-arch" || problem "the i386 architecture was not added for wine32"
+[ -e "$state/probes/wine32" ] && problem "the checks' answers outlived an install that can change them"
 
 # One package is broken: one line with apt's reason; the rest go in.
 run_setup one-fails FAKE_BROKEN=wine32:i386 --
@@ -72,7 +73,16 @@ expect_installed $(grep -vx 'wine32:i386' <<<"$all_packages")
 mkdir -p "$work/no-ia32-asked/probes"
 echo "this machine's kernel runs no 32-bit programs" >"$work/no-ia32-asked/probes/wine32"
 run_setup no-ia32-asked FAKE_ROOT=no -- --blocker build wine32
-expect_line "^this machine's kernel runs no 32-bit programs$"
+[ "$out" = "this machine's kernel runs no 32-bit programs" ] || problem "the check's reason alone, not: $out"
+# The check itself runs when no answer is kept, and its answer is kept.
+mkdir -p "$work/check-runs/probes"
+case_name=check-runs
+out=$(env PATH="$work/bin:$PATH" FAKE_STATE="$work/check-runs" MOLVEX_PROBE_CACHE="$work/check-runs/probes" \
+  MOLVEX_RUNS_32BIT="wine's 32-bit loader does not start: Exec format error" \
+  "$source_dir/tools/setup.sh" --blocker wine32 2>&1)
+[ "$out" = "wine's 32-bit loader does not start: Exec format error" ] || problem "the check's answer: $out"
+[ "$(cat "$work/check-runs/probes/wine32" 2>/dev/null)" = "wine's 32-bit loader does not start: Exec format error" ] ||
+  problem "the check's answer was not kept for the run"
 
 # Everything fails: each package named once, and the run cannot go on.
 run_setup all-fail FAKE_UPDATE=fail "FAKE_BROKEN=$(xargs <<<"$all_packages")" --
