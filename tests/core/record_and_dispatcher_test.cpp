@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "effect/filter_delay_effect.h"
+#include "formats/vst2/plugin_entry.h"
 #include "host/effect_base_ext.h"
-#include "host/plugin_entry.h"
 #include "test_host.h"
 
 using namespace molvex;
