@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "effect/filter_delay_effect.h"
+#include "host/capability_words.h"
 #include "host/effect_base_ext.h"
 #include "test_host.h"
 
@@ -155,6 +157,15 @@ TEST(Dispatcher, FixedAnswers) {
     EXPECT_EQ(dispatch(r, -1), 0);
     for (VstInt32 opcode : {effEditDraw, effEditMouse, effEditKey, effEditTop, effEditSleep})
         EXPECT_EQ(dispatch(r, opcode), 0);
+}
+
+TEST(Dispatcher, TheBaseCanDoNoneOfThePluginCapabilityWords) {
+    BareEffect effect;
+    AEffect* r = effect.getRecord();
+    for (const char* word : kPluginCapabilityWords) {
+        std::string text(word);
+        EXPECT_EQ(dispatch(r, effCanDo, 0, 0, text.data()), 0) << word;
+    }
 }
 
 TEST(Dispatcher, EditorOpcodesAnswerZeroWithoutAnEditor) {
