@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include "editor/filter_delay_editor.h"
-#include "effect/editor_factory.h"
 #include "effect/filter_delay_effect.h"
+#include "formats/vst2/editor_factory.h"
 #include "gui/controls/control.h"
 #include "gui/core/frame.h"
 #include "platform/headless/headless_system.h"

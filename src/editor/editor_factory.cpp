@@ -1,4 +1,4 @@
-#include "effect/editor_factory.h"
+#include "formats/vst2/editor_factory.h"
 
 #include <new>
 

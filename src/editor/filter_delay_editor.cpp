@@ -23,39 +23,50 @@ constexpr std::int32_t kKnobHandleId = 122;
 constexpr std::int32_t kTypeSwitchId = 123;
 constexpr std::int32_t kPlusId = 124;
 constexpr std::int32_t kMinusId = 125;
-constexpr std::int32_t kTypeParameter = 3;
-constexpr std::int32_t kDelayParameter = 1;
-constexpr std::int32_t kPanParameter = 6;
 constexpr std::int32_t kDisplayStyle = 2;
 
 struct KnobPlace {
-    std::int32_t tag;
+    ParameterIndex parameter;
     GuiRect rect;
 };
 
 constexpr KnobPlace kKnobs[] = {
-    {0, {10, 13, 35, 39}},   {1, {50, 13, 75, 39}},   {2, {90, 13, 115, 39}},
-    {4, {159, 13, 184, 39}}, {5, {200, 13, 225, 39}}, {6, {305, 13, 330, 39}},
-    {7, {345, 13, 370, 39}}, {8, {385, 13, 410, 39}},
+    {ParameterIndex::InputLevel, {10, 13, 35, 39}},  {ParameterIndex::Delay, {50, 13, 75, 39}},
+    {ParameterIndex::Feedback, {90, 13, 115, 39}},   {ParameterIndex::Cutoff, {159, 13, 184, 39}},
+    {ParameterIndex::Resonance, {200, 13, 225, 39}}, {ParameterIndex::Pan, {305, 13, 330, 39}},
+    {ParameterIndex::DryLevel, {345, 13, 370, 39}},  {ParameterIndex::WetLevel, {385, 13, 410, 39}},
 };
+// The one control that is not a knob.
+constexpr ParameterIndex kSwitchParameter = ParameterIndex::Type;
 constexpr GuiRect kTypeSwitchRect{126, 14, 150, 39};
 constexpr GuiRect kPlusRect{278, 45, 290, 53};
 constexpr GuiRect kMinusRect{248, 45, 260, 53};
 constexpr GuiRect kDisplayRect{252, 22, 284, 38};
 
+// Every parameter has exactly one control on the panel: a parameter added
+// to the effect without a place here stops the build.
+constexpr bool everyParameterHasOneControl() {
+    int controlsOf[kParameterCount] = {};
+    for (const KnobPlace& place : kKnobs) ++controlsOf[toIndex(place.parameter)];
+    ++controlsOf[toIndex(kSwitchParameter)];
+    for (int count : controlsOf) {
+        if (count != 1) return false;
+    }
+    return true;
+}
+static_assert(everyParameterHasOneControl(), "the panel needs one control per parameter");
+static_assert(FilterDelayEditor::kControlCount == kParameterCount);
+
 bool isParameter(std::int32_t index) {
     return index >= 0 && index < FilterDelayEditor::kControlCount;
 }
 
-GuiValueToText textFor(std::int32_t parameter) {
-    if (parameter == kDelayParameter) return millisecondText;
-    if (parameter == kPanParameter) return panText;
-    return percentText;
-}
+// Only called with an index isParameter accepted.
+ParameterIndex parameterAt(std::int32_t index) { return static_cast<ParameterIndex>(index); }
 
-float stepFor(std::int32_t parameter) {
-    if (parameter == kDelayParameter) return 0.001f;
-    if (parameter == kTypeParameter) return 0.0f;
+float stepFor(ParameterIndex parameter) {
+    if (parameter == ParameterIndex::Delay) return 0.001f;
+    if (parameter == ParameterIndex::Type) return 0.0f;
     return 0.01f;
 }
 
@@ -146,22 +157,24 @@ View* FilterDelayEditor::adopt(View* view) {
 
 void FilterDelayEditor::addKnobs() {
     for (const KnobPlace& place : kKnobs) {
-        auto* knob = new (std::nothrow) GuiKnob(place.rect, this, place.tag, knobBody, knobHandle,
+        const VstInt32 tag = toIndex(place.parameter);
+        auto* knob = new (std::nothrow) GuiKnob(place.rect, this, tag, knobBody, knobHandle,
                                                 GuiPoint(place.rect.left, place.rect.top));
         if (!knob) continue;
-        knob->setValue(effect->getParameter(place.tag));
+        knob->setValue(effect->getParameter(tag));
         // The panel picture already shows the body under each knob.
         knob->setBackground(background);
-        controls[place.tag] = adopt(knob);
+        controls[tag] = adopt(knob);
     }
 }
 
 void FilterDelayEditor::addTypeSwitch() {
     const std::int32_t frameHeight = typeSwitch ? typeSwitch->getHeight() / 3 : 0;
+    const VstInt32 tag = toIndex(kSwitchParameter);
     auto* typeControl = new (std::nothrow) GuiVerticalSwitch(
-        kTypeSwitchRect, this, kTypeParameter, 3, frameHeight, 3, typeSwitch, GuiPoint(0, 0));
-    if (typeControl) typeControl->setValue(effect->getParameter(kTypeParameter));
-    controls[kTypeParameter] = adopt(typeControl);
+        kTypeSwitchRect, this, tag, 3, frameHeight, 3, typeSwitch, GuiPoint(0, 0));
+    if (typeControl) typeControl->setValue(effect->getParameter(tag));
+    controls[tag] = adopt(typeControl);
 }
 
 void FilterDelayEditor::addButtons() {
@@ -193,7 +206,7 @@ void FilterDelayEditor::showDisplayedParameter() {
     if (!display) return;
     const std::int32_t parameter = displayedParameter.load(std::memory_order_acquire);
     display->setValue(effect->getParameter(parameter));
-    display->setValueToText(textFor(parameter));
+    display->setValueToText(valueTextFor(parameterAt(parameter)));
     if (parameter != shownParameter) {
         // Another parameter with the same value still needs its own text.
         display->setOldValue(display->getValue() == -1.0f ? 0.0f : -1.0f);
@@ -204,7 +217,9 @@ void FilterDelayEditor::showDisplayedParameter() {
 void FilterDelayEditor::setParameter(VstInt32 index, float) {
     if (!panelOpen.load(std::memory_order_acquire)) return;
     if (isParameter(index)) {
-        if (index != kTypeParameter) displayedParameter.store(index, std::memory_order_release);
+        if (parameterAt(index) != ParameterIndex::Type) {
+            displayedParameter.store(index, std::memory_order_release);
+        }
         changedParameters.fetch_or(1u << index, std::memory_order_acq_rel);
     }
     postUpdate();
@@ -244,7 +259,8 @@ void FilterDelayEditor::step(bool up, bool& latch, GuiDrawContext* context, GuiC
     latch = true;
     const std::int32_t parameter = displayedParameter.load(std::memory_order_acquire);
     const float current = effect->getParameter(parameter);
-    float value = up ? current + stepFor(parameter) : current - stepFor(parameter);
+    const float change = stepFor(parameterAt(parameter));
+    float value = up ? current + change : current - change;
     if (value > 1.0f) value = 1.0f;
     if (value < 0.0f) value = 0.0f;
     effect->automateParameter(parameter, value);

@@ -11,20 +11,20 @@
 //
 // Controls, in the order the frame draws them (a click goes to the last
 // one under the pointer):
-// | # | control          | tag | rectangle (l, t, r, b) | bitmap          |
-// |---|------------------|-----|------------------------|-----------------|
-// | 1 | knob INPUT       | 0   | 10, 13, 35, 39         | 120 behind, 122 |
-// | 2 | knob TIME        | 1   | 50, 13, 75, 39         |                 |
-// | 3 | knob FB          | 2   | 90, 13, 115, 39        |                 |
-// | 4 | knob FREQ        | 4   | 159, 13, 184, 39       |                 |
-// | 5 | knob RESO        | 5   | 200, 13, 225, 39       |                 |
-// | 6 | knob PAN         | 6   | 305, 13, 330, 39       |                 |
-// | 7 | knob DRY         | 7   | 345, 13, 370, 39       |                 |
-// | 8 | knob WET         | 8   | 385, 13, 410, 39       |                 |
-// | 9 | switch TYPE      | 3   | 126, 14, 150, 39       | 123, 3 frames   |
-// | 10| button "+"       | 300 | 278, 45, 290, 53       | 124, 2 frames   |
-// | 11| button "-"       | 301 | 248, 45, 260, 53       | 125, 2 frames   |
-// | 12| value display    | 0   | 252, 22, 284, 38       | 120 behind      |
+// | # | control          | tag (ParameterIndex) | rectangle (l, t, r, b) | bitmap          |
+// |---|------------------|----------------------|------------------------|-----------------|
+// | 1 | knob INPUT       | InputLevel           | 10, 13, 35, 39         | 120 behind, 122 |
+// | 2 | knob TIME        | Delay                | 50, 13, 75, 39         |                 |
+// | 3 | knob FB          | Feedback             | 90, 13, 115, 39        |                 |
+// | 4 | knob FREQ        | Cutoff               | 159, 13, 184, 39       |                 |
+// | 5 | knob RESO        | Resonance            | 200, 13, 225, 39       |                 |
+// | 6 | knob PAN         | Pan                  | 305, 13, 330, 39       |                 |
+// | 7 | knob DRY         | DryLevel             | 345, 13, 370, 39       |                 |
+// | 8 | knob WET         | WetLevel             | 385, 13, 410, 39       |                 |
+// | 9 | switch TYPE      | Type                 | 126, 14, 150, 39       | 123, 3 frames   |
+// | 10| button "+"       | kTagPlus (300)       | 278, 45, 290, 53       | 124, 2 frames   |
+// | 11| button "-"       | kTagMinus (301)      | 248, 45, 260, 53       | 125, 2 frames   |
+// | 12| value display    | none                 | 252, 22, 284, 38       | 120 behind      |
 //
 // "-"/"+" step the displayed parameter by 0.01 (0.001 for the delay time,
 // nothing for the filter type), clamped to 0..1. A momentary button reports
@@ -53,6 +53,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "effect/parameter_index.h"
 #include "gui/controls/control_listener.h"
 #include "gui/core/editor_base.h"
 
@@ -68,7 +69,8 @@ inline constexpr std::int32_t kTagMinus = 301;
 
 class FilterDelayEditor : public GuiEditorBase, public ControlListener {
 public:
-    static constexpr std::int32_t kControlCount = 9;
+    // One control per parameter; a control's tag is its parameter's index.
+    static constexpr std::int32_t kControlCount = kParameterCount;
 
     // Loads bitmap 120 and takes the editor rectangle from its size.
     explicit FilterDelayEditor(EffectBase* effect);

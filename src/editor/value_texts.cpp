@@ -34,4 +34,10 @@ void panText(float value, char* text) {
     else std::snprintf(text, kTextSize, "R%d", a - 50);
 }
 
+GuiValueToText valueTextFor(ParameterIndex parameter) {
+    if (parameter == ParameterIndex::Delay) return millisecondText;
+    if (parameter == ParameterIndex::Pan) return panText;
+    return percentText;
+}
+
 }  // namespace molvex

@@ -38,8 +38,8 @@ namespace molvex {
 class FilterDelayEffect;
 
 // Builds the effect's editor and hands it over; null for no panel. The
-// effect alone attaches what it gets (see editor_factory.h for the one the
-// plug-in uses).
+// effect alone attaches what it gets (formats/vst2/editor_factory.h
+// declares the one the plug-in uses).
 using EditorFactory = std::unique_ptr<PluginEditor> (*)(FilterDelayEffect& effect);
 
 class FilterDelayEffect : public EffectBaseExt {

@@ -1,6 +1,6 @@
 // EffectBase: the plug-in record embedded in an effect object, the first
-// layer of the opcode dispatcher (opcodes 0 to 24), the host services every
-// product may use and the five value-text conversions.
+// layer of the opcode dispatcher (effOpen to effSetChunk), the host
+// services every product may use and the five value-text conversions.
 //
 // The host holds the address of `record`; the record's `object` points back
 // to this object, and five static functions turn each call on the record into
@@ -35,7 +35,7 @@ public:
     EffectBase(const EffectBase&) = delete;
     EffectBase& operator=(const EffectBase&) = delete;
 
-    // Requests from the host: the record's entries and opcodes 0 to 24.
+    // Requests from the host: the record's entries and effOpen to effSetChunk.
     virtual void setParameter(VstInt32 index, float value);
     virtual float getParameter(VstInt32 index);
     virtual void process(float** inputs, float** outputs, VstInt32 frames) = 0;
@@ -76,11 +76,12 @@ public:
     virtual float getSampleRate();
     virtual VstInt32 getBlockSize();
 
-    // Services called on the host (host opcodes 0 to 4). Without a callback
+    // Services called on the host (audioMasterAutomate to
+    // audioMasterPinConnected). Without a callback
     // each answers a fixed value: the version 1, the connection queries
     // true, the rest 0.
-    // Sets the parameter through setParameter, then tells the host (host
-    // opcode 0) so that it records the change as automation.
+    // Sets the parameter through setParameter, then tells the host
+    // (audioMasterAutomate) so that it records the change as automation.
     virtual void automateParameter(VstInt32 index, float value);
     virtual VstIntPtr getHostVersion();
     virtual VstIntPtr getHostCurrentId();

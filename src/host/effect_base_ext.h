@@ -1,8 +1,8 @@
-// EffectBaseExt: the second layer of the dispatcher (opcodes 25 to 58) and
-// the remaining host services. Every opcode outside 25 to 58 goes on to the
-// EffectBase layer unchanged. Virtual operations are grouped by direction,
-// as in EffectBase; each keeps a harmless default unless a product
-// overrides it.
+// EffectBaseExt: the second layer of the dispatcher (effProcessEvents to
+// effGetVstVersion) and the remaining host services. Every opcode outside
+// that range goes on to the EffectBase layer unchanged. Virtual operations
+// are grouped by direction, as in EffectBase; each keeps a harmless default
+// unless a product overrides it.
 #pragma once
 
 #include "host/effect_base.h"
@@ -16,7 +16,7 @@ public:
     VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                          float opt) override;
 
-    // Requests from the host: opcodes 25 to 58.
+    // Requests from the host: effProcessEvents to effGetVstVersion.
     virtual VstInt32 processEvents(VstEvents* events);
     virtual bool canBeAutomated(VstInt32 index);
     virtual bool stringToParameter(VstInt32 index, char* text);
@@ -52,7 +52,8 @@ public:
     virtual bool keysRequired();
     virtual VstInt32 getInterfaceVersion();
 
-    // Services called on the host (host_services.cpp): host opcodes 5 and up.
+    // Services called on the host (host_services.cpp): audioMasterWantMidi
+    // and every host opcode after it.
     virtual VstIntPtr requestEvents(VstIntPtr filter);
     virtual VstTimeInfo* getHostTimeInfo(VstIntPtr filter);
     virtual VstIntPtr getTempoAt(VstIntPtr position);

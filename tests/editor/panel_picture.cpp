@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "editor/filter_delay_editor.h"
-#include "effect/editor_factory.h"
 #include "effect/filter_delay_effect.h"
+#include "formats/vst2/editor_factory.h"
 #include "platform/headless/headless_system.h"
 
 namespace hl = platform::headless;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "editor_parent.h"
-#include "host/plugin_entry.h"
+#include "formats/vst2/plugin_entry.h"
 
 namespace {
 

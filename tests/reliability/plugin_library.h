@@ -17,7 +17,7 @@ public:
     bool ok() const { return entry != nullptr; }
     const std::string& error() const { return errorMessage; }
 
-    // A new instance, opened (opcode 0); null when the plug-in made none.
+    // A new instance, opened (effOpen); null when the plug-in made none.
     AEffect* open(HostCallback callback) const;
     // Suspends and closes an instance made by `open`; the record is gone after.
     static void close(AEffect* effect);

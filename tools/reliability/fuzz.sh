@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tools/reliability/fuzz.sh [SECONDS]: runs every fuzz target for SECONDS
-# (default 60) from the seed corpus in tests/fuzz/corpus, and reports the
-# executions and coverage of each. New inputs go to build-fuzz/corpus, the
+# (default 60) from the seed corpus in tests/reliability/fuzz/corpus, and
+# reports the executions and coverage of each. New inputs go to build-fuzz/corpus, the
 # committed seeds stay as they are; a finding is kept in build-fuzz/findings.
 cd "$(dirname "$0")/../.."
 . tools/reliability/common.sh
@@ -29,13 +29,13 @@ for target in "${targets[@]}"; do
     continue
   fi
   work=build-fuzz/corpus/$name
-  mkdir -p "$work" build-fuzz/findings tests/fuzz/corpus/$name
+  mkdir -p "$work" build-fuzz/findings tests/reliability/fuzz/corpus/$name
   log=build-fuzz/$name.log
   # fontconfig keeps the faces cairo looked up until exit: its cache, not ours.
-  LSAN_OPTIONS=suppressions=$PWD/tests/gui/lsan.supp \
+  LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp \
     "$binary" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=4096 \
     -print_final_stats=1 -artifact_prefix=build-fuzz/findings/$name- \
-    "$work" tests/fuzz/corpus/$name >"$log" 2>&1
+    "$work" tests/reliability/fuzz/corpus/$name >"$log" 2>&1
   status=$?
   runs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$log")
   coverage=$(grep -E '^#[0-9]+[[:space:]]+(DONE|pulse|NEW|REDUCE|INITED)' "$log" | tail -1 |

@@ -17,7 +17,7 @@ fi
 
 if build_targets asan -- instance_cycles; then
   check "1000 instances leave nothing" \
-    env LSAN_OPTIONS=suppressions=$PWD/tests/gui/lsan.supp build-asan/instance_cycles 1000
+    env LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp build-asan/instance_cycles 1000
 else
   fail "asan build"
 fi

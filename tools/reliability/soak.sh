@@ -9,7 +9,7 @@ minutes=${1:-0.5}
 seconds=$(awk -v m="$minutes" 'BEGIN { printf "%d", m * 60 }')
 if build_targets asan -- soak; then
   check "soak of $seconds s" env ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
-    LSAN_OPTIONS=suppressions=$PWD/tests/gui/lsan.supp build-asan/soak "$seconds"
+    LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp build-asan/soak "$seconds"
 else
   fail "asan build"
 fi

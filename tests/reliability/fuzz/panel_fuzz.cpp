@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "host/plugin_entry.h"
+#include "formats/vst2/plugin_entry.h"
 #include "platform/headless/headless_system.h"
 
 namespace {

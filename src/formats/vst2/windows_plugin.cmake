@@ -1,5 +1,6 @@
 # Molvex.dll: the Windows form of the plug-in library. Included by
-# src/CMakeLists.txt for Windows builds, with the target Molvex defined.
+# this folder's CMakeLists.txt for Windows builds, with the target Molvex
+# defined.
 #
 # - `main` is the only export, with the C calling convention: the module
 #   definition file renames pluginMain, so no other symbol is exported and
@@ -12,7 +13,7 @@
 target_sources(Molvex PRIVATE
   ${PROJECT_SOURCE_DIR}/src/platform/win32/module_entry.cpp
   ${PROJECT_SOURCE_DIR}/resources/molvex.rc
-  ${CMAKE_CURRENT_LIST_DIR}/molvex_exports.def)
+  ${CMAKE_CURRENT_LIST_DIR}/exports.def)
 
 # The handle slot the entry routine writes: the platform layer's library
 # when the tree has one, else its source directly.
@@ -24,7 +25,7 @@ endif()
 
 # The script includes the generated list of bitmaps; windres reports no
 # dependencies on them, so a changed bitmap has to be declared here.
-include(${CMAKE_CURRENT_LIST_DIR}/windows_bitmaps.cmake)
+include(${PROJECT_SOURCE_DIR}/cmake/windows_bitmaps.cmake)
 molvex_windows_bitmaps(${PROJECT_BINARY_DIR}/resources/molvex_bitmaps.rc
                        ${PROJECT_BINARY_DIR}/resources/molvex_bitmap_table.h)
 file(GLOB molvex_rc_bitmaps CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/bitmaps/*.bmp)

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "host/plugin_entry.h"
+#include "formats/vst2/plugin_entry.h"
 #include "host/vst2_interface.h"
 
 namespace {

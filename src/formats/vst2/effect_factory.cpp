@@ -1,8 +1,8 @@
 #include <new>
 
-#include "effect/editor_factory.h"
 #include "effect/filter_delay_effect.h"
-#include "host/plugin_entry.h"
+#include "formats/vst2/editor_factory.h"
+#include "formats/vst2/plugin_entry.h"
 
 EffectBase* createEffectInstance(HostCallback callback) {
     return new (std::nothrow) molvex::FilterDelayEffect(callback, &molvex::createFilterDelayEditor);

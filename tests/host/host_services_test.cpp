@@ -4,6 +4,7 @@
 #include <string>
 
 #include "effect/filter_delay_effect.h"
+#include "host/capability_words.h"
 #include "host/effect_base_ext.h"
 #include "test_host.h"
 
@@ -109,6 +110,22 @@ TEST(HostServices, CapabilityQuestionIsTrueOnlyForANonZeroAnswer) {
     EXPECT_TRUE(effect.askHostCapability("sizeWindow"));
     EXPECT_EQ(std::string(static_cast<const char*>(host.calls.back().ptr)), "sizeWindow");
     EXPECT_EQ(host.calls.back().opcode, audioMasterCanDo);
+}
+
+// The words a plug-in may ask about leave exactly as written, one question
+// each, and only the host's answer decides.
+TEST(HostServices, EveryHostCapabilityWordReachesTheHostAsWritten) {
+    RecordingHost host;
+    ServiceEffect effect(RecordingHost::callback);
+    host.answer = [](AEffect*, const HostCall& call) -> VstIntPtr {
+        return std::string(static_cast<const char*>(call.ptr)) == "supplyIdle" ? 1 : 0;
+    };
+    for (const char* word : kHostCapabilityWords) {
+        EXPECT_EQ(effect.askHostCapability(word), std::string(word) == "supplyIdle") << word;
+        ASSERT_EQ(host.calls.back().opcode, audioMasterCanDo);
+        EXPECT_STREQ(static_cast<const char*>(host.calls.back().ptr), word);
+    }
+    EXPECT_EQ(host.calls.size(), kHostCapabilityWords.size());
 }
 
 // Each wrapper sends its own opcode and arguments and shapes the answer.

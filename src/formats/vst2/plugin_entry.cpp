@@ -1,4 +1,4 @@
-#include "host/plugin_entry.h"
+#include "formats/vst2/plugin_entry.h"
 
 #include "host/effect_base.h"
 

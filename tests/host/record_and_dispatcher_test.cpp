@@ -2,10 +2,11 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "effect/filter_delay_effect.h"
+#include "host/capability_words.h"
 #include "host/effect_base_ext.h"
-#include "host/plugin_entry.h"
 #include "test_host.h"
 
 using namespace molvex;
@@ -50,31 +51,6 @@ VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntP
 }
 
 }  // namespace
-
-TEST(Entry, HostAnsweringZeroToTheVersionGetsNothing) {
-    RecordingHost host;
-    host.defaultAnswer = 0;
-    EXPECT_EQ(pluginMain(RecordingHost::callback), nullptr);
-    ASSERT_EQ(host.calls.size(), 1u);
-    EXPECT_EQ(host.calls[0].opcode, audioMasterVersion);
-    EXPECT_EQ(pluginMain(nullptr), nullptr);
-}
-
-TEST(Entry, EveryNonZeroVersionMakesAnIndependentInstance) {
-    for (VstIntPtr version : {1, 2, 2400}) {
-        RecordingHost host;
-        host.defaultAnswer = version;
-        AEffect* first = pluginMain(RecordingHost::callback);
-        AEffect* second = pluginMain(RecordingHost::callback);
-        ASSERT_NE(first, nullptr);
-        ASSERT_NE(second, nullptr);
-        EXPECT_NE(first, second);
-        EXPECT_EQ(first->magic, fourCharCode('V', 's', 't', 'P'));
-        EXPECT_EQ(EffectBase::fromRecord(first)->getRecord(), first);
-        EXPECT_EQ(dispatch(first, effClose), 1);
-        EXPECT_EQ(dispatch(second, effClose), 1);
-    }
-}
 
 TEST(Record, ProductValues) {
     FilterDelayEffect effect(nullptr);
@@ -181,6 +157,15 @@ TEST(Dispatcher, FixedAnswers) {
     EXPECT_EQ(dispatch(r, -1), 0);
     for (VstInt32 opcode : {effEditDraw, effEditMouse, effEditKey, effEditTop, effEditSleep})
         EXPECT_EQ(dispatch(r, opcode), 0);
+}
+
+TEST(Dispatcher, TheBaseCanDoNoneOfThePluginCapabilityWords) {
+    BareEffect effect;
+    AEffect* r = effect.getRecord();
+    for (const char* word : kPluginCapabilityWords) {
+        std::string text(word);
+        EXPECT_EQ(dispatch(r, effCanDo, 0, 0, text.data()), 0) << word;
+    }
 }
 
 TEST(Dispatcher, EditorOpcodesAnswerZeroWithoutAnEditor) {
