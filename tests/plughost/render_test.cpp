@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "audio/wav_file.h"
 #include "error.h"
-#include "render.h"
-#include "wav_file.h"
+#include "render/render.h"
 
 namespace fs = std::filesystem;
 
