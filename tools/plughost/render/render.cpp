@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 #include "audio/audio_file.h"
 #include "audio/channel_map.h"
@@ -17,6 +18,8 @@
 #include "render/block_plan.h"
 
 namespace {
+
+using Channel = std::vector<float>;
 
 void resolveTargets(std::vector<AutomationEvent>& events, const Plugin& plugin,
                     const std::string& file) {
@@ -39,6 +42,142 @@ void writeTextFile(const std::string& path, const std::string& text) {
     });
 }
 
+// The plug-in's input and output blocks, as the pointer arrays
+// processReplacing takes.
+class BlockBuffers {
+public:
+    BlockBuffers(int inputs, int outputs, int blockSize)
+        : in(static_cast<size_t>(std::max(inputs, 1)), Channel(static_cast<size_t>(blockSize))),
+          out(static_cast<size_t>(outputs), Channel(static_cast<size_t>(blockSize))) {
+        for (auto& b : in) inPointers.push_back(b.data());
+        for (auto& b : out) outPointers.push_back(b.data());
+    }
+    float* input(int channel) { return in[static_cast<size_t>(channel)].data(); }
+    const Channel& output(int channel) const { return out[static_cast<size_t>(channel)]; }
+    // process adds to what is there, so its outputs start silent.
+    void silenceOutputs() {
+        for (auto& b : out) std::fill(b.begin(), b.end(), 0.0f);
+    }
+    float** inputs() { return inPointers.data(); }
+    float** outputs() { return outPointers.data(); }
+
+private:
+    std::vector<Channel> in;
+    std::vector<Channel> out;
+    std::vector<float*> inPointers;
+    std::vector<float*> outPointers;
+};
+
+struct Rendered {
+    AudioBuffer audio;
+    double wallSeconds = 0.0;
+    bool replacing = true;
+};
+
+// Refuses what cannot be rendered before any audio is made.
+void checkAudioRoutines(const Plugin& plugin, const RenderOptions& o) {
+    if (plugin.numOutputs() < 1) throw HostError(o.library + ": plug-in has no outputs");
+    if (o.accumulate && !plugin.effect()->process)
+        throw HostError(o.library +
+                        ": plug-in has no process routine, so --accumulate cannot be used");
+    if (!plugin.effect()->process && !(plugin.canReplace() && plugin.effect()->processReplacing))
+        throw HostError(o.library + ": plug-in has no audio routine");
+}
+
+// Rate, block size, program and parameters as asked; then resume.
+void preparePlugin(const Plugin& plugin, double rate, const RenderOptions& o,
+                   std::vector<AutomationEvent>& automation) {
+    plugin.configure(rate, o.blockSize);
+    if (o.program) {
+        if (*o.program >= plugin.numPrograms())
+            throw HostError("--program " + std::to_string(*o.program) +
+                            " out of range (plug-in has " + std::to_string(plugin.numPrograms()) +
+                            " programs)");
+        plugin.dispatch(effSetProgram, 0, *o.program);
+    }
+    for (const auto& a : o.assignments)
+        plugin.setParameter(plugin.findParameter(a.target), a.value);
+    resolveTargets(automation, plugin, o.automationFile);
+    plugin.resume();
+}
+
+// The automation events that fall into this slice: parameters set now, MIDI
+// control changes sent as one event list at their offsets.
+void sendEvents(const Plugin& plugin, const std::vector<AutomationEvent>& automation,
+                const std::vector<long long>& frames, const BlockSlice& slice, EventList& midi) {
+    midi.clear();
+    for (size_t i = slice.firstEvent; i < slice.endEvent; ++i) {
+        const auto& e = automation[i];
+        if (e.kind == AutomationEvent::Kind::Parameter) {
+            plugin.setParameter(e.index, e.value);
+        } else {
+            midi.addControlChange(static_cast<int>(frames[i] - slice.start), e.channel - 1,
+                                  e.controller, e.ccValue);
+        }
+    }
+    if (midi.size() > 0) plugin.dispatch(effProcessEvents, 0, 0, midi.get());
+}
+
+// The input and the tail through the plug-in, in the planned blocks, each
+// block's automation sent first.
+Rendered renderBlocks(const Plugin& plugin, HostContext& context, const AudioBuffer& input,
+                      const std::vector<AutomationEvent>& automation, const ChannelMap& map,
+                      double rate, const RenderOptions& o) {
+    const long long totalFrames =
+        static_cast<long long>(input.frames()) + std::llround(o.tailSeconds * rate);
+    Rendered r{AudioBuffer(map.writtenChannels(), static_cast<size_t>(totalFrames), rate), 0.0,
+               !o.accumulate && plugin.canReplace()};
+    BlockBuffers buffers(plugin.numInputs(), plugin.numOutputs(), o.blockSize);
+    std::vector<long long> frames;
+    for (const auto& e : automation) frames.push_back(eventFrame(e, rate));
+    BlockPlanner planner(totalFrames, o.blockSize, o.randomBlocks, frames);
+    EventList midi;
+    ProgressBar progress;
+    const auto wallStart = std::chrono::steady_clock::now();
+
+    BlockSlice slice;
+    while (planner.next(slice)) {
+        sendEvents(plugin, automation, frames, slice, midi);
+        const auto n = static_cast<size_t>(slice.frames);
+        const auto start = static_cast<size_t>(slice.start);
+        for (int c = 0; c < plugin.numInputs(); ++c)
+            map.fillInput(input, c, start, n, buffers.input(c));
+        if (!r.replacing) buffers.silenceOutputs();
+        context.samplePosition = static_cast<double>(slice.start);
+        plugin.processBlock(buffers.inputs(), buffers.outputs(), slice.frames, r.replacing);
+        for (int c = 0; c < map.writtenChannels(); ++c) {
+            std::copy_n(buffers.output(map.outputFor(c)).begin(), n,
+                        r.audio.channels[static_cast<size_t>(c)].begin() +
+                            static_cast<std::ptrdiff_t>(start));
+        }
+        progress.update(static_cast<double>(slice.start + slice.frames) /
+                        static_cast<double>(totalFrames));
+    }
+    progress.finish();
+    plugin.suspend();
+    r.wallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    return r;
+}
+
+// The output files, then one closing line.
+void report(const RenderOptions& o, const AudioBuffer& input, const Rendered& r,
+            const HostContext& context, const ChannelMap& map, double rate) {
+    writeAudioFile(o.output, r.audio);
+    if (!o.automationLog.empty())
+        writeTextFile(o.automationLog, formatAutomationLog(context.reportedAutomation()));
+    if (!o.plotFile.empty()) writePlot(o.plotFile, input, &r.audio, o.output);
+
+    const std::string told = rate != input.sampleRate ? " told to the plug-in, no resampling" : "";
+    const double wall = r.wallSeconds;
+    std::printf(
+        "rendered %.2f s of audio (%d ch, %.0f Hz%s, %s) in %.3f s: %.1fx real time -> %s; "
+        "channels: %s\n",
+        r.audio.seconds(), r.audio.channelCount(), rate, told.c_str(),
+        r.replacing ? "processReplacing" : "process", wall,
+        wall > 0 ? r.audio.seconds() / wall : 0.0, o.output.c_str(), map.describe().c_str());
+}
+
 }  // namespace
 
 int runRender(const RenderOptions& o) {
@@ -56,98 +195,12 @@ int runRender(const RenderOptions& o) {
     context.offline = true;
     context.accumulating = o.accumulate;
     const Plugin plugin(library, context);
-
-    if (plugin.numOutputs() < 1) throw HostError(o.library + ": plug-in has no outputs");
-    if (o.accumulate && !plugin.effect()->process)
-        throw HostError(o.library +
-                        ": plug-in has no process routine, so --accumulate cannot be used");
-    if (!plugin.effect()->process && !(plugin.canReplace() && plugin.effect()->processReplacing))
-        throw HostError(o.library + ": plug-in has no audio routine");
+    checkAudioRoutines(plugin, o);
     const ChannelMap map(input.channelCount(), plugin.numInputs(), plugin.numOutputs(), o.channels,
                          o.input);
+    preparePlugin(plugin, rate, o, automation);
 
-    plugin.configure(rate, o.blockSize);
-    if (o.program) {
-        if (*o.program >= plugin.numPrograms())
-            throw HostError("--program " + std::to_string(*o.program) +
-                            " out of range (plug-in has " + std::to_string(plugin.numPrograms()) +
-                            " programs)");
-        plugin.dispatch(effSetProgram, 0, *o.program);
-    }
-    for (const auto& a : o.assignments)
-        plugin.setParameter(plugin.findParameter(a.target), a.value);
-    resolveTargets(automation, plugin, o.automationFile);
-    plugin.resume();
-
-    const long long inputFrames = static_cast<long long>(input.frames());
-    const long long totalFrames = inputFrames + std::llround(o.tailSeconds * rate);
-    const int inputs = plugin.numInputs();
-    const int outputs = plugin.numOutputs();
-    AudioBuffer result(map.writtenChannels(), static_cast<size_t>(totalFrames), rate);
-
-    std::vector<std::vector<float>> inBuffers(static_cast<size_t>(std::max(inputs, 1)),
-                                              std::vector<float>(static_cast<size_t>(o.blockSize)));
-    std::vector<std::vector<float>> outBuffers(
-        static_cast<size_t>(outputs), std::vector<float>(static_cast<size_t>(o.blockSize)));
-    std::vector<float*> inPointers, outPointers;
-    for (auto& b : inBuffers) inPointers.push_back(b.data());
-    for (auto& b : outBuffers) outPointers.push_back(b.data());
-
-    std::vector<long long> frames;
-    for (const auto& e : automation) frames.push_back(eventFrame(e, rate));
-    BlockPlanner planner(totalFrames, o.blockSize, o.randomBlocks, frames);
-    EventList midi;
-    ProgressBar progress;
-    const bool replacing = !o.accumulate && plugin.canReplace();
-    const auto wallStart = std::chrono::steady_clock::now();
-
-    BlockSlice slice;
-    while (planner.next(slice)) {
-        midi.clear();
-        for (size_t i = slice.firstEvent; i < slice.endEvent; ++i) {
-            const auto& e = automation[i];
-            if (e.kind == AutomationEvent::Kind::Parameter) {
-                plugin.setParameter(e.index, e.value);
-            } else {
-                midi.addControlChange(static_cast<int>(frames[i] - slice.start), e.channel - 1,
-                                      e.controller, e.ccValue);
-            }
-        }
-        if (midi.size() > 0) plugin.dispatch(effProcessEvents, 0, 0, midi.get());
-
-        const auto n = static_cast<size_t>(slice.frames);
-        const auto start = static_cast<size_t>(slice.start);
-        for (int c = 0; c < inputs; ++c)
-            map.fillInput(input, c, start, n, inBuffers[static_cast<size_t>(c)].data());
-        if (!replacing) {
-            for (auto& b : outBuffers) std::fill(b.begin(), b.end(), 0.0f);
-        }
-        context.samplePosition = static_cast<double>(slice.start);
-        plugin.processBlock(inPointers.data(), outPointers.data(), slice.frames, replacing);
-        for (int c = 0; c < map.writtenChannels(); ++c) {
-            std::copy_n(outBuffers[static_cast<size_t>(map.outputFor(c))].begin(), n,
-                        result.channels[static_cast<size_t>(c)].begin() +
-                            static_cast<std::ptrdiff_t>(start));
-        }
-        progress.update(static_cast<double>(slice.start + slice.frames) /
-                        static_cast<double>(totalFrames));
-    }
-    progress.finish();
-    plugin.suspend();
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-
-    writeAudioFile(o.output, result);
-    if (!o.automationLog.empty())
-        writeTextFile(o.automationLog, formatAutomationLog(context.reportedAutomation()));
-    if (!o.plotFile.empty()) writePlot(o.plotFile, input, &result, o.output);
-
-    const std::string told = rate != input.sampleRate ? " told to the plug-in, no resampling" : "";
-    std::printf(
-        "rendered %.2f s of audio (%d ch, %.0f Hz%s, %s) in %.3f s: %.1fx real time -> %s; "
-        "channels: %s\n",
-        result.seconds(), result.channelCount(), rate, told.c_str(),
-        replacing ? "processReplacing" : "process", wall, wall > 0 ? result.seconds() / wall : 0.0,
-        o.output.c_str(), map.describe().c_str());
+    const Rendered rendered = renderBlocks(plugin, context, input, automation, map, rate, o);
+    report(o, input, rendered, context, map, rate);
     return 0;
 }
