@@ -220,14 +220,14 @@ void FilterDelayEditor::setParameter(VstInt32 index, float) {
         if (parameterAt(index) != ParameterIndex::Type) {
             displayedParameter.store(index, std::memory_order_release);
         }
-        changedParameters.fetch_or(1u << index, std::memory_order_acq_rel);
+        changedParameters.note(index);
     }
     postUpdate();
 }
 
 void FilterDelayEditor::update() {
     if (!frame) return;
-    const std::uint32_t changed = changedParameters.exchange(0, std::memory_order_acq_rel);
+    const std::uint32_t changed = changedParameters.take();
     for (std::int32_t i = 0; i < kControlCount; ++i) {
         if ((changed & (1u << i)) && controls[i]) controls[i]->setValue(effect->getParameter(i));
     }

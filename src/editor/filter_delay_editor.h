@@ -41,8 +41,8 @@
 // | field              | written by                 | safe because            |
 // |--------------------|----------------------------|-------------------------|
 // | panelOpen          | open/close (UI thread)     | atomic                  |
-// | changedParameters  | setParameter (any thread)  | atomic bit set; update  |
-// |                    | sets, update (UI) takes it | takes it whole          |
+// | changedParameters  | setParameter (any thread)  | ChangedParameters: one  |
+// |                    | notes, update (UI) takes   | atomic step each        |
 // | displayedParameter | setParameter (any thread)  | atomic                  |
 // | updatePending      | postUpdate (any thread)    | atomic (editor base)    |
 // | everything else    | UI thread only             | one thread              |
@@ -53,6 +53,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "editor/changed_parameters.h"
 #include "effect/parameter_index.h"
 #include "gui/controls/control_listener.h"
 #include "gui/core/editor_base.h"
@@ -126,7 +127,7 @@ private:
     GuiBitmap* minus = nullptr;
 
     std::atomic<bool> panelOpen{false};
-    std::atomic<std::uint32_t> changedParameters{0};
+    ChangedParameters<> changedParameters;
     // The parameter whose text the display shows, so a change of parameter
     // redraws it even when the value happens to be the same.
     std::int32_t shownParameter = -1;

@@ -110,6 +110,21 @@ TEST_F(FilterDelayEditorTest, HostChangesMoveTheControlsAtTheNextIdleAndPickTheD
     EXPECT_EQ(displayText(), "<C>");
 }
 
+// Changes to several parameters between two idles add up: each moves its
+// own control at the next idle, not only the one changed last.
+TEST_F(FilterDelayEditorTest, EveryParameterChangedBetweenTwoIdlesMovesItsControl) {
+    openPanel();
+    const int changed[] = {0, 2, 3, 4, 8};
+    for (int index : changed) effect->setParameter(index, index == 3 ? 0.5f : 0.11f * index);
+    effect->setParameter(4, 0.7f);  // the same one twice keeps the others too
+    idle();
+    for (int index : changed) {
+        EXPECT_FLOAT_EQ(editor->getControl(index)->getValue(), effect->getParameter(index))
+            << index;
+    }
+    EXPECT_FLOAT_EQ(editor->getControl(4)->getValue(), 0.7f);
+}
+
 TEST_F(FilterDelayEditorTest, ASwitchToAnotherParameterWithTheSameValueRedrawsItsText) {
     openPanel();
     effect->setParameter(0, 0.3f);

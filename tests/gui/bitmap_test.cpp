@@ -6,6 +6,7 @@
 #include "coordinate_picture.h"
 #include "gui/core/bitmap.h"
 #include "gui/core/offscreen_context.h"
+#include "platform/cairo/cairo_surface.h"
 #include "platform/resources/bmp_decoder.h"
 #include "platform/resources/embedded_bitmaps.h"
 #include "test_support.h"
@@ -135,6 +136,30 @@ TEST_F(BitmapTest, ABitmapLivesUntilItsLastHolderReleasesIt) {
     EXPECT_EQ(bitmap->getRefCount(), 1);
     EXPECT_EQ(bitmap->getWidth(), 4);  // still alive after three releases
     bitmap->release();                 // the fourth one ends it (ASan checks)
+}
+
+// The mask goes with its bitmap, so the end of the mask's pixels shows the
+// bitmap was freed: cairo calls a surface's user-data destructor when the
+// surface itself is destroyed.
+TEST_F(BitmapTest, TheLastReleaseFreesTheBitmapAndItsImages) {
+    Canvas c(20, 20, kGreenish);
+    GuiDrawContext ctx(nullptr, c.surface(), c.window());
+    GuiBitmap* bitmap = new GuiBitmap(guitest::kSmallPicture);
+    bitmap->drawTransparent(&ctx, GuiRect(5, 5, 9, 8));
+    const auto* mask = dynamic_cast<const platform::cairo::CairoImage*>(bitmap->getMask());
+    ASSERT_NE(mask, nullptr);
+    static cairo_user_data_key_t key;
+    bool freed = false;
+    ASSERT_EQ(cairo_surface_set_user_data(mask->surface(), &key, &freed,
+                                          [](void* flag) { *static_cast<bool*>(flag) = true; }),
+              CAIRO_STATUS_SUCCESS);
+
+    auto* holder = new BitmapHolder(bitmap);
+    bitmap->release();  // the creator's reference: the holder keeps it
+    EXPECT_FALSE(freed);
+    EXPECT_EQ(bitmap->getRefCount(), 1);
+    delete holder;
+    EXPECT_TRUE(freed);
 }
 
 TEST_F(BitmapTest, OffscreenSurfacesStartInTheirColourAndCopyInOneStep) {

@@ -68,6 +68,22 @@ TEST_F(ChoiceMenuTest, InsertionsAndRemovalsKeepTheSameTextSelected) {
     EXPECT_EQ(m.getCurrent(), -1);
 }
 
+// Inserting at the selected index puts the new entry before the selected
+// one, which moves down a place and stays selected.
+TEST_F(ChoiceMenuTest, InsertingAtTheSelectedIndexMovesTheSelectionWithItsText) {
+    GuiChoiceMenu m(GuiRect(0, 0, 10, 10), nullptr, 0, nullptr, nullptr, 0);
+    m.addEntry("a");
+    m.addEntry("b");
+    m.addEntry("c");
+    ASSERT_TRUE(m.setCurrent(1));
+    ASSERT_TRUE(m.addEntry("new", 1));  // a new b c
+    EXPECT_EQ(m.getCurrent(), 2);
+    EXPECT_EQ(current(m), "b");
+    ASSERT_TRUE(m.setCurrent(0));
+    ASSERT_TRUE(m.addEntry("first", 0));
+    EXPECT_EQ(current(m), "a");
+}
+
 TEST_F(ChoiceMenuTest, RemovingTheSelectedFirstEntryLeavesNoSelection) {
     GuiChoiceMenu m(GuiRect(0, 0, 10, 10), nullptr, 0, nullptr, nullptr, 0);
     m.addEntry("a");

@@ -153,4 +153,28 @@ TEST_F(ValueDisplayTest, LookSettersForceOneRedrawOnlyWhenSomethingChanges) {
     EXPECT_EQ(d->draws, drawn + 4);
 }
 
+// Each setter on its own, so one setter's redraw cannot stand in for another's.
+TEST_F(ValueDisplayTest, EachLookSetterAloneForcesTheNextUpdateToRedraw) {
+    auto* d = field(0);
+    editor->idle();
+    int expected = d->draws;
+    const auto redrawsOnce = [&](const char* what) {
+        editor->idle();
+        editor->idle();
+        EXPECT_EQ(d->draws, ++expected) << what;
+    };
+    d->setFont(1);
+    redrawsOnce("setFont");
+    d->setTextColor(kColorYellow);
+    redrawsOnce("setTextColor");
+    d->setBackColor(kColorGrey);
+    redrawsOnce("setBackColor");
+    d->setFrameColor(kColorGreen);
+    redrawsOnce("setFrameColor");
+    d->setShadowColor(kColorYellow);
+    redrawsOnce("setShadowColor");
+    d->setAlignment(kTextRight);
+    redrawsOnce("setAlignment");
+}
+
 }  // namespace

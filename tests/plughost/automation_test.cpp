@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "automation.h"
-#include "block_plan.h"
 #include "error.h"
-#include "host_callback.h"
+#include "host/host_callback.h"
+#include "render/automation.h"
+#include "render/block_plan.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "channel_map.h"
+#include "audio/channel_map.h"
 #include "error.h"
 
 namespace {

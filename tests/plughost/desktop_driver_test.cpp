@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "desktop_driver.h"
+#include "editor/desktop_driver.h"
 #include "error.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "editor_script.h"
+#include "editor/editor_script.h"
 #include "error.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <thread>
 #include <vector>
 
-#include "host_callback.h"
-#include "info.h"
-#include "plugin.h"
-#include "validate_harness.h"
+#include "host/host_callback.h"
+#include "host/plugin.h"
+#include "info/info.h"
+#include "validate/validate_harness.h"
 
 namespace {
 

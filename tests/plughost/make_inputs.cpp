@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "test_signal.h"
-#include "wav_file.h"
+#include "audio/test_signal.h"
+#include "audio/wav_file.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;

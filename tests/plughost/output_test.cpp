@@ -7,10 +7,10 @@
 #include <fstream>
 #include <limits>
 
-#include "audio_buffer.h"
+#include "audio/audio_buffer.h"
 #include "error.h"
-#include "event_list.h"
-#include "json_writer.h"
+#include "host/event_list.h"
+#include "output/json_writer.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "error.h"
-#include "png_writer.h"
+#include "output/png_writer.h"
 
 namespace {
 

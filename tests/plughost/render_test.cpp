@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "audio/wav_file.h"
 #include "error.h"
-#include "render.h"
-#include "wav_file.h"
+#include "render/render.h"
 
 namespace fs = std::filesystem;
 
@@ -85,6 +85,24 @@ TEST_F(RenderTest, ParameterAndControlChangesLandOnTheirFrame) {
         EXPECT_EQ(firstChange(out, 24000), 36000u) << block;
         EXPECT_FLOAT_EQ(out.channels[0][36000], 1.0f) << block;
     }
+}
+
+// Each control change goes to the plug-in in its own block only: a later
+// block with MIDI of its own must not send the earlier ones again.
+TEST_F(RenderTest, AControlChangeIsSentInItsBlockOnly) {
+    RenderOptions o = options(ones(2, 48000, 48000.0));
+    o.automationFile = file("once.txt",
+                            "0.25 cc 1 7 127\n"   // gain 1 at frame 12000
+                            "0.5 param 0 0.5\n"   // then 0.5
+                            "0.75 cc 1 8 64\n");  // a controller the plug-in ignores
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(runRender(o), 0);
+    testing::internal::GetCapturedStdout();
+    const AudioBuffer out = readWavFile(o.output);
+    ASSERT_EQ(out.frames(), 48000u);
+    EXPECT_FLOAT_EQ(out.channels[0][12000], 1.0f);
+    EXPECT_FLOAT_EQ(out.channels[0][24000], 0.5f);
+    EXPECT_EQ(firstChange(out, 24000), 48000u);
 }
 
 TEST_F(RenderTest, MonoFeedsBothInputsAndTheTailIsAppended) {

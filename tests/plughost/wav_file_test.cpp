@@ -5,8 +5,8 @@
 
 #include <cstring>
 
+#include "audio/wav_file.h"
 #include "error.h"
-#include "wav_file.h"
 
 namespace {
 

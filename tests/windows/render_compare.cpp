@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "wav_file.h"
+#include "audio/wav_file.h"
 
 namespace {
 

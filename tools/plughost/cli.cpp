@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -81,6 +82,46 @@ void expectPositionals(const std::string& command, const std::vector<std::string
         throw UsageError("usage: plughost " + command + " " + shape);
 }
 
+// One row per option of a command: its name, whether it takes a value
+// ("--opt VALUE" or "--opt=VALUE"), and what it does to the options. The
+// option's name is passed on for error messages.
+template <typename Options>
+struct OptionRule {
+    const char* name;
+    bool takesValue;
+    void (*apply)(Options& o, const std::string& option, const std::string& value);
+};
+template <typename Options>
+using OptionTable = std::vector<OptionRule<Options>>;
+
+// Applies every option of `args` by its row of `table` and answers the
+// positional words in order.
+template <typename Options>
+std::vector<std::string> readArguments(const char* command, const std::vector<std::string>& args,
+                                       const OptionTable<Options>& table, Options& o) {
+    std::vector<std::string> words;
+    ArgumentReader r(args);
+    while (r.next()) {
+        const std::string& w = r.word();
+        if (!r.isOption()) {
+            words.push_back(w);
+            continue;
+        }
+        const auto rule =
+            std::find_if(table.begin(), table.end(),
+                         [&](const OptionRule<Options>& row) { return w == row.name; });
+        if (rule == table.end()) unknownOption(command, w);
+        if (rule->takesValue) {
+            const std::string value = r.value();
+            rule->apply(o, w, value);
+        } else {
+            r.noValue();
+            rule->apply(o, w, std::string());
+        }
+    }
+    return words;
+}
+
 }  // namespace
 
 bool parseInteger(std::string_view text, long long& out) {
@@ -115,62 +156,43 @@ ParameterAssignment parseAssignment(const std::string& text) {
 }
 
 InfoOptions parseInfo(const std::vector<std::string>& args) {
+    static const OptionTable<InfoOptions> options = {
+        {"--json", false,
+         [](InfoOptions& o, const std::string&, const std::string&) { o.json = true; }},
+    };
     InfoOptions o;
-    std::vector<std::string> words;
-    ArgumentReader r(args);
-    while (r.next()) {
-        if (!r.isOption()) {
-            words.push_back(r.word());
-        } else if (r.word() == "--json") {
-            r.noValue();
-            o.json = true;
-        } else {
-            unknownOption("info", r.word());
-        }
-    }
+    const auto words = readArguments("info", args, options, o);
     expectPositionals("info", words, 1, 1, "LIB [--json]");
     o.library = words[0];
     return o;
 }
 
 RenderOptions parseRender(const std::vector<std::string>& args) {
-    RenderOptions o;
-    std::vector<std::string> words;
-    ArgumentReader r(args);
-    while (r.next()) {
-        const std::string& w = r.word();
-        if (!r.isOption()) {
-            words.push_back(w);
-        } else if (w == "--program") {
-            o.program = static_cast<int>(integerOption(w, r.value(), 0, 1 << 20));
-        } else if (w == "--set") {
-            o.assignments.push_back(parseAssignment(r.value()));
-        } else if (w == "--block") {
-            std::string v = r.value();
-            if (v == "random") {
-                o.randomBlocks = true;
-            } else {
-                o.blockSize = static_cast<int>(integerOption(w, v, 1, 65536));
-            }
-        } else if (w == "--accumulate") {
-            r.noValue();
-            o.accumulate = true;
-        } else if (w == "--tail") {
-            o.tailSeconds = floatOption(w, r.value(), 0.0, 3600.0);
-        } else if (w == "--channels") {
-            o.channels = static_cast<int>(integerOption(w, r.value(), 1, 64));
-        } else if (w == "--rate") {
-            o.rate = floatOption(w, r.value(), 1.0, 10000000.0);
-        } else if (w == "--automation") {
-            o.automationFile = r.value();
-        } else if (w == "--plot") {
-            o.plotFile = r.value();
-        } else if (w == "--log-automation") {
-            o.automationLog = r.value();
-        } else {
-            unknownOption("render", w);
-        }
-    }
+    using O = RenderOptions;
+    using S = const std::string&;
+    static const OptionTable<O> options = {
+        {"--program", true,
+         [](O& o, S w, S v) { o.program = static_cast<int>(integerOption(w, v, 0, 1 << 20)); }},
+        {"--set", true, [](O& o, S, S v) { o.assignments.push_back(parseAssignment(v)); }},
+        {"--block", true,
+         [](O& o, S w, S v) {
+             if (v == "random") {
+                 o.randomBlocks = true;
+             } else {
+                 o.blockSize = static_cast<int>(integerOption(w, v, 1, 65536));
+             }
+         }},
+        {"--accumulate", false, [](O& o, S, S) { o.accumulate = true; }},
+        {"--tail", true, [](O& o, S w, S v) { o.tailSeconds = floatOption(w, v, 0.0, 3600.0); }},
+        {"--channels", true,
+         [](O& o, S w, S v) { o.channels = static_cast<int>(integerOption(w, v, 1, 64)); }},
+        {"--rate", true, [](O& o, S w, S v) { o.rate = floatOption(w, v, 1.0, 10000000.0); }},
+        {"--automation", true, [](O& o, S, S v) { o.automationFile = v; }},
+        {"--plot", true, [](O& o, S, S v) { o.plotFile = v; }},
+        {"--log-automation", true, [](O& o, S, S v) { o.automationLog = v; }},
+    };
+    O o;
+    const auto words = readArguments("render", args, options, o);
     expectPositionals("render", words, 3, 3, "LIB IN OUT [options]");
     o.library = words[0];
     o.input = words[1];
@@ -179,13 +201,9 @@ RenderOptions parseRender(const std::vector<std::string>& args) {
 }
 
 PlotOptions parsePlot(const std::vector<std::string>& args) {
+    static const OptionTable<PlotOptions> options = {};
     PlotOptions o;
-    std::vector<std::string> words;
-    ArgumentReader r(args);
-    while (r.next()) {
-        if (r.isOption()) unknownOption("plot", r.word());
-        words.push_back(r.word());
-    }
+    const auto words = readArguments("plot", args, options, o);
     expectPositionals("plot", words, 2, 3, "IN.wav [OUT.wav] PNG");
     o.input = words[0];
     if (words.size() == 3) o.output = words[1];
@@ -194,24 +212,18 @@ PlotOptions parsePlot(const std::vector<std::string>& args) {
 }
 
 BenchOptions parseBench(const std::vector<std::string>& args) {
-    BenchOptions o;
-    ArgumentReader r(args);
-    while (r.next()) {
-        const std::string& w = r.word();
-        if (!r.isOption()) {
-            o.libraries.push_back(w);
-        } else if (w == "--seconds") {
-            o.seconds = floatOption(w, r.value(), 0.01, 3600.0);
-        } else if (w == "--block") {
-            o.blockSize = static_cast<int>(integerOption(w, r.value(), 1, 65536));
-        } else if (w == "--runs") {
-            o.runs = static_cast<int>(integerOption(w, r.value(), 1, 1000));
-        } else if (w == "--set") {
-            o.assignments.push_back(parseAssignment(r.value()));
-        } else {
-            unknownOption("bench", w);
-        }
-    }
+    using O = BenchOptions;
+    using S = const std::string&;
+    static const OptionTable<O> options = {
+        {"--seconds", true, [](O& o, S w, S v) { o.seconds = floatOption(w, v, 0.01, 3600.0); }},
+        {"--block", true,
+         [](O& o, S w, S v) { o.blockSize = static_cast<int>(integerOption(w, v, 1, 65536)); }},
+        {"--runs", true,
+         [](O& o, S w, S v) { o.runs = static_cast<int>(integerOption(w, v, 1, 1000)); }},
+        {"--set", true, [](O& o, S, S v) { o.assignments.push_back(parseAssignment(v)); }},
+    };
+    O o;
+    o.libraries = readArguments("bench", args, options, o);
     if (o.libraries.empty())
         throw UsageError(
             "usage: plughost bench LIB [LIB2 ...] [--seconds S] [--block N] [--set ...]");
@@ -219,51 +231,37 @@ BenchOptions parseBench(const std::vector<std::string>& args) {
 }
 
 ValidateOptions parseValidate(const std::vector<std::string>& args) {
-    ValidateOptions o;
-    std::vector<std::string> words;
-    ArgumentReader r(args);
-    while (r.next()) {
-        const std::string& w = r.word();
-        if (!r.isOption()) {
-            words.push_back(w);
-        } else if (w == "--strictness") {
-            o.strictness = static_cast<int>(integerOption(w, r.value(), 1, 10));
-        } else if (w == "--seed") {
-            o.seed = static_cast<unsigned>(integerOption(w, r.value(), 0, 0xFFFFFFFFLL));
-        } else if (w == "--log-automation") {
-            o.automationLog = r.value();
-        } else if (w == "--check") {
-            o.onlyCheck = r.value();
-        } else {
-            unknownOption("validate", w);
-        }
-    }
+    using O = ValidateOptions;
+    using S = const std::string&;
+    static const OptionTable<O> options = {
+        {"--strictness", true,
+         [](O& o, S w, S v) { o.strictness = static_cast<int>(integerOption(w, v, 1, 10)); }},
+        {"--seed", true,
+         [](O& o, S w, S v) {
+             o.seed = static_cast<unsigned>(integerOption(w, v, 0, 0xFFFFFFFFLL));
+         }},
+        {"--log-automation", true, [](O& o, S, S v) { o.automationLog = v; }},
+        {"--check", true, [](O& o, S, S v) { o.onlyCheck = v; }},
+    };
+    O o;
+    const auto words = readArguments("validate", args, options, o);
     expectPositionals("validate", words, 1, 1, "LIB [--strictness 1..10] [--seed N]");
     o.library = words[0];
     return o;
 }
 
 EditorOptions parseEditor(const std::vector<std::string>& args) {
-    EditorOptions o;
-    std::vector<std::string> words;
-    ArgumentReader r(args);
-    while (r.next()) {
-        const std::string& w = r.word();
-        if (!r.isOption()) {
-            words.push_back(w);
-        } else if (w == "--screenshot") {
-            o.screenshot = r.value();
-        } else if (w == "--script") {
-            o.script = r.value();
-        } else if (w == "--seconds") {
-            o.seconds = floatOption(w, r.value(), 0.0, 24 * 3600.0);
-        } else if (w == "--idle-in-callback") {
-            r.noValue();
-            o.idleInCallback = true;
-        } else {
-            unknownOption("editor", w);
-        }
-    }
+    using O = EditorOptions;
+    using S = const std::string&;
+    static const OptionTable<O> options = {
+        {"--screenshot", true, [](O& o, S, S v) { o.screenshot = v; }},
+        {"--script", true, [](O& o, S, S v) { o.script = v; }},
+        {"--seconds", true,
+         [](O& o, S w, S v) { o.seconds = floatOption(w, v, 0.0, 24 * 3600.0); }},
+        {"--idle-in-callback", false, [](O& o, S, S) { o.idleInCallback = true; }},
+    };
+    O o;
+    const auto words = readArguments("editor", args, options, o);
     expectPositionals("editor", words, 1, 1,
                       "LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]");
     o.library = words[0];

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "audio_file.h"
-#include "bench.h"
+#include "audio/audio_file.h"
+#include "bench/bench.h"
 #include "cli.h"
-#include "editor_command.h"
+#include "editor/editor_command.h"
 #include "error.h"
-#include "info.h"
-#include "plot.h"
-#include "render.h"
-#include "validate.h"
+#include "info/info.h"
+#include "output/plot.h"
+#include "render/render.h"
+#include "validate/validate.h"
 
 namespace {
 

@@ -4,7 +4,9 @@
 //  [x] surfaces, images, masks and bitmap resources (the cairo drawing backend)
 //  [x] child windows drawn into client-memory images; classes, user data and
 //      message delivery come from the shared part (platform/shared)
-//  [x] invalidation (recorded, see paintRequested), screenToClient
+//  [x] screenToClient
+//  [ ] invalidateWindow: nothing is queued, as below; the toolkit never asks
+//      (it draws only in paints, clicks and idles) and tests send paints
 //  [x] pointer, buttons, modifiers and ticks, all scripted
 //  [ ] dispatchPendingMessages: nothing is queued, tests send messages
 //  [x] popup menu and text entry, scripted by tests (headless_services.h)
@@ -66,8 +68,6 @@ bool sendPaint(WindowHandle window);
 // The host destroyed the parent: the window procedure sees destroy, and the
 // window is gone for the system (destroyWindow on it is still safe).
 bool sendParentDestroyed(WindowHandle window);
-// Whether invalidateWindow asked for a paint that has not been sent yet.
-bool paintRequested(WindowHandle window);
 
 void setPointer(Point screen, unsigned buttons);
 void scriptInput(const std::vector<InputState>& states);

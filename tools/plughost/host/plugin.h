@@ -1,0 +1,84 @@
+// A plug-in library and the instances made from it, seen from the host.
+//
+// PluginLibrary loads the file and finds its entry (`main`, or
+// `VSTPluginMain` as many plug-ins also export). Plugin calls the entry,
+// checks the record and closes the instance (opcode 1) when destroyed. All
+// failures throw HostError with one line naming the library and the fault.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/host_callback.h"
+#include "host/plugin_loader.h"
+#include "vst2_interface.h"
+
+class PluginLibrary {
+public:
+    explicit PluginLibrary(const std::string& path);
+    PluginMainProc entry() const { return mainEntry; }
+    const std::string& path() const { return libraryPath; }
+    std::string directory() const;
+
+private:
+    std::string libraryPath;
+    std::unique_ptr<LoadedLibrary> loadedLibrary;
+    PluginMainProc mainEntry = nullptr;
+};
+
+class Plugin {
+public:
+    // Creates an instance bound to context and sends effOpen.
+    Plugin(const PluginLibrary& library, HostContext& context);
+    ~Plugin();
+    Plugin(const Plugin&) = delete;
+    Plugin& operator=(const Plugin&) = delete;
+
+    AEffect* effect() const { return record; }
+    HostContext& context() const { return hostContext; }
+    int numParams() const { return record->numParams; }
+    int numPrograms() const { return record->numPrograms; }
+    int numInputs() const { return record->numInputs; }
+    int numOutputs() const { return record->numOutputs; }
+    bool canReplace() const { return (record->flags & effFlagsCanReplacing) != 0; }
+    bool hasEditor() const { return (record->flags & effFlagsHasEditor) != 0; }
+
+    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                       void* ptr = nullptr, float opt = 0.0f) const;
+    // Text answered into a zeroed host buffer, cut at the terminator and
+    // with control characters replaced, so that any answer prints safely.
+    std::string text(VstInt32 opcode, VstInt32 index = 0) const;
+    std::string parameterName(int index) const { return text(effGetParamName, index); }
+    std::string parameterLabel(int index) const { return text(effGetParamLabel, index); }
+    std::string parameterDisplay(int index) const { return text(effGetParamDisplay, index); }
+    std::string programName() const { return text(effGetProgramName); }
+
+    void setParameter(int index, float value) const;
+    float getParameter(int index) const;
+
+    // Host set-up in the order hosts use: rate and block size while
+    // suspended, then resume (which also starts processing).
+    void configure(double sampleRate, int blockSize) const;
+    void resume() const;
+    void suspend() const;
+
+    // One audio call; replacing selects processReplacing over process.
+    void processBlock(float** inputs, float** outputs, int frames, bool replacing) const;
+
+    // Index of a parameter given as a number or as its name (matched without
+    // padding spaces, case-insensitively). Throws HostError when none fits.
+    int findParameter(const std::string& indexOrName) const;
+
+private:
+    HostContext& hostContext;
+    AEffect* record = nullptr;
+    mutable bool resumed = false;  // so an instance is suspended before it is closed
+};
+
+// Text from a plug-in's buffer made safe to print: cut at the terminator
+// (or the buffer's end), control characters replaced by '?'.
+std::string printableText(const char* buffer, size_t size);
+
+// Name with leading and trailing spaces removed, lower case: how parameter
+// names are compared.
+std::string normalisedName(const std::string& name);

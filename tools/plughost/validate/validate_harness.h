@@ -1,0 +1,62 @@
+// Audio plumbing for validate: buffers sized for a plug-in, scanning of
+// outputs for NaN, infinity and denormals, and whole-signal renders with a
+// chosen block pattern.
+#pragma once
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "audio/audio_buffer.h"
+#include "host/plugin.h"
+
+struct OutputScan {
+    size_t nans = 0, infinities = 0, denormals = 0;
+    float peak = 0.0f;
+    void add(const float* samples, size_t count);
+    void merge(const OutputScan& other);
+    bool clean() const { return nans == 0 && infinities == 0 && denormals == 0; }
+    std::string describe() const;  // "3 NaN, 1 denormal" or "clean"
+};
+
+class AudioHarness {
+public:
+    AudioHarness(const Plugin& instance, int maxFrames);
+    float** inputs() { return inPointers.data(); }
+    float** outputs() { return outPointers.data(); }
+    int inputCount() const { return inputChannels; }
+    int outputCount() const { return outputChannels; }
+
+    // Inputs from signal frames [start, start + frames); channel c reads
+    // signal channel c modulo its channel count, zero past its end.
+    void fillInputs(const AudioBuffer& signal, size_t start, int frames);
+    void fillOutputs(float value);
+    // One audio call; with replacing false the outputs are accumulated onto.
+    void process(int frames, bool replacing);
+    void scanOutputs(int frames, OutputScan& scan) const;
+    void appendOutputs(int frames, AudioBuffer& to) const;
+
+private:
+    const Plugin& plugin;
+    int inputChannels, outputChannels;
+    std::vector<std::vector<float>> inBuffers, outBuffers;
+    std::vector<float*> inPointers, outPointers;
+};
+
+// Renders signal through plugin in blocks chosen by nextBlock (called with
+// the frames left; its answer is clamped to 1..maxBlock), processReplacing
+// where the plug-in can. beforeBlock, if given, runs before each call.
+AudioBuffer renderSignal(const Plugin& plugin, const AudioBuffer& signal, int maxBlock,
+                         const std::function<int(size_t)>& nextBlock, OutputScan& scan,
+                         const std::function<void(size_t)>& beforeBlock = nullptr);
+
+// Largest absolute difference between two renders (over common frames).
+double maxDifference(const AudioBuffer& a, const AudioBuffer& b);
+
+// Sets every parameter to a random value in [0, 1].
+void randomiseParameters(const Plugin& plugin, std::mt19937& rng);
+void setAllParameters(const Plugin& plugin, float value);
+
+// Rate, block size and resume, with the shared context kept in step.
+void restart(const Plugin& plugin, double sampleRate, int blockSize);
