@@ -9,8 +9,8 @@
 #include <numbers>
 
 #include "error.h"
-#include "test_signal.h"
-#include "wav_file.h"
+#include "audio/test_signal.h"
+#include "audio/wav_file.h"
 
 namespace {
 
