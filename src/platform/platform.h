@@ -203,8 +203,6 @@ void unregisterWindowClass(const char* className);
                                              NativeWindow parent, int width, int height);
 // Safe on a window that the system has already destroyed with its parent.
 void destroyWindow(WindowHandle window);
-// The system's own id of a child window (an X11 window id); 0 when unknown.
-std::uintptr_t nativeWindowId(WindowHandle window);
 void setWindowUserData(WindowHandle window, void* data);
 void* windowUserData(WindowHandle window);
 // Asks for a paint message for the whole window.

@@ -6,7 +6,7 @@
 #include "formats/lv2/port_map.h"
 #include "gui/core/editor_base.h"
 #include "gui/core/frame.h"
-#include "platform/platform.h"
+#include "platform/x11/x11_status.h"
 
 namespace molvex::lv2 {
 
@@ -27,7 +27,7 @@ UiPlugin::~UiPlugin() {
 bool UiPlugin::open() {
     auto* editor = static_cast<GuiEditorBase*>(model.getEditor());
     if (!editor || editor->open(host.parent) != 1 || !editor->getFrame()) return false;
-    widgetId = platform::nativeWindowId(editor->getFrame()->getWindow());
+    widgetId = platform::x11::nativeWindowId(editor->getFrame()->getWindow());
     const ERect& rect = editor->getEditorRect();
     if (host.resize)
         host.resize->ui_resize(host.resize->handle, rect.right - rect.left, rect.bottom - rect.top);

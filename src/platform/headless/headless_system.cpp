@@ -149,8 +149,6 @@ namespace platform {
 
 using headless::desktop;
 
-std::uintptr_t nativeWindowId(WindowHandle) { return 0; }
-
 void invalidateWindow(WindowHandle window) {
     if (auto* w = shared::findLive<headless::VirtualWindow>(window)) w->paintPending = true;
 }

@@ -114,11 +114,6 @@ void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive) {
 
 }  // namespace backend
 
-std::uintptr_t nativeWindowId(WindowHandle handle) {
-    ChildWindow* w = shared::findLive<ChildWindow>(handle);
-    return w ? static_cast<std::uintptr_t>(w->id) : 0;
-}
-
 void invalidateWindow(WindowHandle handle) {
     ChildWindow* w = shared::findLive<ChildWindow>(handle);
     if (!w || !connection().display) return;
