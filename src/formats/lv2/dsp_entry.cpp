@@ -86,9 +86,10 @@ LV2_State_Status restore(LV2_Handle handle, LV2_State_Retrieve_Function retrieve
         return LV2_STATE_ERR_NO_PROPERTY;
     std::int32_t program;
     std::memcpy(&program, current, sizeof program);
-    return restorePrograms(plugin(handle)->getEffect(), static_cast<const char*>(text), program)
-               ? LV2_STATE_SUCCESS
-               : LV2_STATE_ERR_BAD_TYPE;
+    if (!restorePrograms(plugin(handle)->getEffect(), static_cast<const char*>(text), program))
+        return LV2_STATE_ERR_BAD_TYPE;
+    plugin(handle)->stateRestored();
+    return LV2_STATE_SUCCESS;
 }
 
 const void* extensionData(const char* uri) {

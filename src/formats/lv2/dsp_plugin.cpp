@@ -59,6 +59,12 @@ void DspPlugin::applyMidiEvent(const std::uint8_t* bytes, std::uint32_t size) {
     effect.processEvents(&events);
 }
 
+void DspPlugin::stateRestored() {
+    for (VstInt32 i = 0; i < kParameterCount; ++i)
+        if (controls[i]) appliedControls[i] = *controls[i];
+    applyAll = false;
+}
+
 void DspPlugin::processPiece(std::uint32_t from, std::uint32_t to) {
     if (to <= from) return;
     float* in[2] = {const_cast<float*>(inputs[0]) + from, const_cast<float*>(inputs[1]) + from};

@@ -41,6 +41,10 @@ public:
     void activate();
     void deactivate();
     void run(std::uint32_t frames);
+    // After a state restore the restored program plays: the control inputs
+    // as they stand now count as applied, and only a later change of one
+    // moves its parameter.
+    void stateRestored();
 
     FilterDelayEffect& getEffect() { return effect; }
 
