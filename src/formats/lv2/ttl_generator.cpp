@@ -122,7 +122,7 @@ std::string pluginDescription(bool withUi, int minor, int micro) {
     writeAudioPort(out, kPortOutputRight, "out_r", "Right out", true);
     out << " ,\n  [\n    a atom:AtomPort , lv2:InputPort ;\n"
         << "    atom:bufferType atom:Sequence ;\n    atom:supports midi:MidiEvent ;\n"
-        << "    lv2:designation lv2:control ;\n"
+        << "    lv2:designation lv2:control ;\n    lv2:portProperty lv2:connectionOptional ;\n"
         << "    lv2:index " << kPortMidi << " ;\n    lv2:symbol \"midi_in\" ;\n"
         << "    lv2:name \"MIDI in\"\n  ]";
     for (int output = 0; output < 2; ++output)
