@@ -4,6 +4,7 @@
   wav.py noise FILE SECONDS RATE      two channels of seeded noise bursts, 32-bit float
   wav.py compare A B TOLERANCE        largest sample difference; exit 1 above TOLERANCE
                                       or when A is silent
+  wav.py peak FILE                    the largest sample magnitude
 """
 import random
 import struct
@@ -59,6 +60,8 @@ def main():
         left = [gate(i) * (rng.random() - 0.5) for i in range(frames)]
         right = [gate(i) * (rng.random() - 0.5) for i in range(frames)]
         write_float(sys.argv[2], [left, right], rate)
+    elif sys.argv[1] == "peak":
+        print("%.4f" % max(abs(x) for x in read(sys.argv[2])[1]))
     elif sys.argv[1] == "compare":
         ca, a = read(sys.argv[2])
         cb, b = read(sys.argv[3])

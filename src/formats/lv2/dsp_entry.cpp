@@ -29,11 +29,16 @@ const LV2_URID_Map* findMap(const LV2_Feature* const* features) {
 
 LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*,
                        const LV2_Feature* const* features) {
+    // The description makes urid:map a required feature.
     const LV2_URID_Map* map = findMap(features);
-    // Without the map no MIDI event can be told from another atom: the
-    // plug-in still plays, deaf to MIDI.
-    const std::uint32_t midiType = map ? map->map(map->handle, LV2_MIDI__MidiEvent) : 0;
-    auto* instance = new (std::nothrow) DspPlugin(rate, midiType);
+    if (!map) return nullptr;
+    DspUrids urids;
+    urids.midiEvent = map->map(map->handle, LV2_MIDI__MidiEvent);
+    urids.atomString = map->map(map->handle, LV2_ATOM__String);
+    urids.atomInt = map->map(map->handle, LV2_ATOM__Int);
+    urids.programs = map->map(map->handle, kStatePrograms);
+    urids.currentProgram = map->map(map->handle, kStateCurrentProgram);
+    auto* instance = new (std::nothrow) DspPlugin(rate, urids);
     if (instance && !instance->isUsable()) {
         delete instance;
         return nullptr;
@@ -50,10 +55,10 @@ void deactivate(LV2_Handle handle) { plugin(handle)->deactivate(); }
 void cleanup(LV2_Handle handle) { delete plugin(handle); }
 
 LV2_State_Status save(LV2_Handle handle, LV2_State_Store_Function store, LV2_State_Handle state,
-                      uint32_t, const LV2_Feature* const* features) {
-    const LV2_URID_Map* map = findMap(features);
-    if (!map || !store) return LV2_STATE_ERR_NO_FEATURE;
+                      uint32_t, const LV2_Feature* const*) {
+    if (!store) return LV2_STATE_ERR_NO_FEATURE;
     FilterDelayEffect& effect = plugin(handle)->getEffect();
+    const DspUrids& urids = plugin(handle)->getUrids();
     std::string text;
     try {
         text = programsText(effect);
@@ -63,26 +68,23 @@ LV2_State_Status save(LV2_Handle handle, LV2_State_Store_Function store, LV2_Sta
     const std::int32_t current = effect.getProgram();
     const LV2_URID flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
     const LV2_State_Status status =
-        store(state, map->map(map->handle, kStatePrograms), text.c_str(), text.size() + 1,
-              map->map(map->handle, LV2_ATOM__String), flags);
+        store(state, urids.programs, text.c_str(), text.size() + 1, urids.atomString, flags);
     if (status != LV2_STATE_SUCCESS) return status;
-    return store(state, map->map(map->handle, kStateCurrentProgram), &current, sizeof current,
-                 map->map(map->handle, LV2_ATOM__Int), flags);
+    return store(state, urids.currentProgram, &current, sizeof current, urids.atomInt, flags);
 }
 
 LV2_State_Status restore(LV2_Handle handle, LV2_State_Retrieve_Function retrieve,
-                         LV2_State_Handle state, uint32_t, const LV2_Feature* const* features) {
-    const LV2_URID_Map* map = findMap(features);
-    if (!map || !retrieve) return LV2_STATE_ERR_NO_FEATURE;
+                         LV2_State_Handle state, uint32_t, const LV2_Feature* const*) {
+    if (!retrieve) return LV2_STATE_ERR_NO_FEATURE;
+    const DspUrids& urids = plugin(handle)->getUrids();
     std::size_t size = 0;
     std::uint32_t type = 0, flags = 0;
-    const void* text = retrieve(state, map->map(map->handle, kStatePrograms), &size, &type, &flags);
-    if (!text || type != map->map(map->handle, LV2_ATOM__String) || size == 0 ||
+    const void* text = retrieve(state, urids.programs, &size, &type, &flags);
+    if (!text || type != urids.atomString || size == 0 ||
         static_cast<const char*>(text)[size - 1] != 0)
         return LV2_STATE_ERR_NO_PROPERTY;
-    const void* current =
-        retrieve(state, map->map(map->handle, kStateCurrentProgram), &size, &type, &flags);
-    if (!current || type != map->map(map->handle, LV2_ATOM__Int) || size != sizeof(std::int32_t))
+    const void* current = retrieve(state, urids.currentProgram, &size, &type, &flags);
+    if (!current || type != urids.atomInt || size != sizeof(std::int32_t))
         return LV2_STATE_ERR_NO_PROPERTY;
     std::int32_t program;
     std::memcpy(&program, current, sizeof program);

@@ -7,8 +7,7 @@
 
 namespace molvex::lv2 {
 
-DspPlugin::DspPlugin(double sampleRate, std::uint32_t midiEventType)
-    : effect(nullptr), midiEventType(midiEventType) {
+DspPlugin::DspPlugin(double sampleRate, const DspUrids& urids) : effect(nullptr), urids(urids) {
     const auto rate = static_cast<float>(sampleRate);
     effect.setSampleRate(rate);
     usable = effect.getSampleRate() == rate && effect.getDelayLineLength() > 0;
@@ -91,7 +90,7 @@ void DspPlugin::run(std::uint32_t frames) {
                 // An event that claims more than the sequence holds ends it.
                 const auto* body = static_cast<const char*>(LV2_ATOM_BODY_CONST(&event->body));
                 if (body > end || event->body.size > static_cast<std::uint32_t>(end - body)) break;
-                if (event->body.type != midiEventType) continue;
+                if (event->body.type != urids.midiEvent) continue;
                 // Events out of order or past the block apply where they can.
                 const std::int64_t frame = event->time.frames;
                 const auto at = static_cast<std::uint32_t>(

@@ -29,10 +29,19 @@
 
 namespace molvex::lv2 {
 
+// The URIDs the instance needs, mapped once when it is made: the state
+// functions do not get the host's map again.
+struct DspUrids {
+    std::uint32_t midiEvent = 0;
+    std::uint32_t atomString = 0;
+    std::uint32_t atomInt = 0;
+    std::uint32_t programs = 0;
+    std::uint32_t currentProgram = 0;
+};
+
 class DspPlugin {
 public:
-    // `midiEventType` is the URID of midi:MidiEvent.
-    DspPlugin(double sampleRate, std::uint32_t midiEventType);
+    DspPlugin(double sampleRate, const DspUrids& urids);
 
     // False when the effect could not take the rate (its line not made).
     bool isUsable() const { return usable; }
@@ -47,6 +56,7 @@ public:
     void stateRestored();
 
     FilterDelayEffect& getEffect() { return effect; }
+    const DspUrids& getUrids() const { return urids; }
 
 private:
     void applyControlInputs();
@@ -55,7 +65,7 @@ private:
     void reportValues();
 
     FilterDelayEffect effect;
-    std::uint32_t midiEventType;
+    DspUrids urids;
     bool usable = false;
     const float* inputs[2] = {};
     float* outputs[2] = {};
