@@ -106,6 +106,6 @@ const LV2_Descriptor kDescriptor = {kPluginUri, instantiate, connectPort, activa
 }  // namespace
 }  // namespace molvex::lv2
 
-extern "C" LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index) {
+LV2_SYMBOL_EXPORT const LV2_Descriptor* lv2_descriptor(uint32_t index) {
     return index == 0 ? &molvex::lv2::kDescriptor : nullptr;
 }
