@@ -20,7 +20,7 @@ bool parseLine(const char*& text, ProgramLine& line) {
     for (float& value : line.values) {
         char* end = nullptr;
         value = std::strtof(text, &end);
-        if (end == text || *end != ' ') return false;
+        if (end == text || *end != ' ' || !(value >= 0.0f && value <= 1.0f)) return false;
         text = end + 1;
     }
     const char* lineEnd = std::strchr(text, '\n');

@@ -14,8 +14,8 @@ namespace molvex::lv2 {
 
 std::string programsText(const FilterDelayEffect& effect);
 // Puts every program back and selects `current`; false, and nothing
-// changed, when the text is not sixteen well-formed lines or `current` is
-// not a program.
+// changed, when the text is not sixteen well-formed lines, a value is not
+// within 0 to 1 (NaN included), or `current` is not a program.
 bool restorePrograms(FilterDelayEffect& effect, const char* text, int current);
 
 }  // namespace molvex::lv2
