@@ -23,8 +23,8 @@ using namespace molvex;
 constexpr std::uint32_t kFrames = 512;
 constexpr double kRate = 48000.0;
 // A dub echo: long delay, high feedback, resonant low-pass, both levels on.
-const float kPortValues[kParameterCount] = {0.0f, 375.0f, 70.0f, 0.0f, 1500.0f,
-                                            40.0f, -10.0f, 0.0f, -3.0f};
+const float kPortValues[kParameterCount] = {0.0f,  375.0f, 70.0f, 0.0f, 1500.0f,
+                                            40.0f, -10.0f, 0.0f,  -3.0f};
 
 struct Signal {
     std::vector<float> inL = testsupport::whiteNoise(kFrames, 0.5f, 1);
@@ -35,9 +35,9 @@ struct Signal {
 
 void report(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kFrames);
-    state.counters["ns_per_frame"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * kFrames,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_frame"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * kFrames,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_Vst2ProcessReplacing(benchmark::State& state) {
@@ -98,6 +98,6 @@ void BM_Lv2Run(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_Vst2ProcessReplacing)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Lv2Run)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Vst2ProcessReplacing)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Lv2Run)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK_MAIN();

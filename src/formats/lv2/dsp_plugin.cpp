@@ -4,6 +4,7 @@
 #include <lv2/atom/util.h>
 
 #include <cmath>
+#include <limits>
 
 namespace molvex::lv2 {
 
@@ -12,6 +13,8 @@ DspPlugin::DspPlugin(double sampleRate, const DspUrids& urids) : effect(nullptr)
     effect.setSampleRate(rate);
     usable = effect.getSampleRate() == rate && effect.getDelayLineLength() > 0;
     for (float& value : appliedControls) value = 0.0f;
+    for (float& value : reportedValues) value = std::numeric_limits<float>::quiet_NaN();
+    for (float& value : reportedPorts) value = 0.0f;
 }
 
 void DspPlugin::connectPort(std::uint32_t port, void* data) {
@@ -71,10 +74,18 @@ void DspPlugin::processPiece(std::uint32_t from, std::uint32_t to) {
     effect.processReplacing(in, out, static_cast<VstInt32>(to - from));
 }
 
+// The conversion (a logarithm for the levels) runs only for a value that
+// changed since the last run.
 void DspPlugin::reportValues() {
-    for (VstInt32 i = 0; i < kParameterCount; ++i)
-        if (reports[i])
-            *reports[i] = toPort(static_cast<ParameterIndex>(i), effect.getParameter(i));
+    for (VstInt32 i = 0; i < kParameterCount; ++i) {
+        if (!reports[i]) continue;
+        const float value = effect.getParameter(i);
+        if (value != reportedValues[i]) {
+            reportedValues[i] = value;
+            reportedPorts[i] = toPort(static_cast<ParameterIndex>(i), value);
+        }
+        *reports[i] = reportedPorts[i];
+    }
 }
 
 void DspPlugin::run(std::uint32_t frames) {

@@ -76,6 +76,10 @@ private:
     // the first run applies every connected port.
     float appliedControls[kParameterCount];
     bool applyAll = true;
+    // The parameter values last reported and their port values; NaN first,
+    // so the first run converts every one.
+    float reportedValues[kParameterCount];
+    float reportedPorts[kParameterCount];
 };
 
 }  // namespace molvex::lv2

@@ -25,9 +25,12 @@ namespace {
 constexpr std::uint32_t kMaxFrames = 2048;
 constexpr std::size_t kAtomCapacity = 1024;
 
-const char* const kUris[] = {LV2_MIDI__MidiEvent, LV2_ATOM__String, LV2_ATOM__Int,
+const char* const kUris[] = {LV2_MIDI__MidiEvent,
+                             LV2_ATOM__String,
+                             LV2_ATOM__Int,
                              "urn:molvex:filter-delay#programs",
-                             "urn:molvex:filter-delay#current-program", LV2_ATOM__Sequence};
+                             "urn:molvex:filter-delay#current-program",
+                             LV2_ATOM__Sequence};
 
 LV2_URID mapUri(LV2_URID_Map_Handle, const char* uri) {
     for (std::size_t i = 0; i < sizeof kUris / sizeof *kUris; ++i)
@@ -79,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double rates[] = {44100.0, 48000.0, 96000.0, 1.0, 0.0, -1.0, NAN, 1e12, 22050.5};
     LV2_Handle plugin = d->instantiate(d, in.PickValueInArray(rates), "", features);
     if (!plugin) return 0;
-    const auto* state = static_cast<const LV2_State_Interface*>(d->extension_data(LV2_STATE__interface));
+    const auto* state =
+        static_cast<const LV2_State_Interface*>(d->extension_data(LV2_STATE__interface));
 
     std::vector<float> audio[4];
     for (auto& channel : audio) channel.assign(kMaxFrames, 0.0f);
@@ -107,7 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::memset(atoms, 0, sizeof atoms);
             std::memcpy(atoms, bytes.data(), bytes.size());
             auto* atom = reinterpret_cast<LV2_Atom*>(atoms);
-            if (atom->size > kAtomCapacity - sizeof(LV2_Atom)) atom->size = kAtomCapacity - sizeof(LV2_Atom);
+            if (atom->size > kAtomCapacity - sizeof(LV2_Atom))
+                atom->size = kAtomCapacity - sizeof(LV2_Atom);
             break;
         }
         case 3: {
