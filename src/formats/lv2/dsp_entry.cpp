@@ -29,15 +29,17 @@ const LV2_URID_Map* findMap(const LV2_Feature* const* features) {
 
 LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*,
                        const LV2_Feature* const* features) {
-    // The description makes urid:map a required feature.
-    const LV2_URID_Map* map = findMap(features);
-    if (!map) return nullptr;
+    // Without the map (lv2apply offers none) the plug-in plays, deaf to MIDI
+    // and without state.
     DspUrids urids;
-    urids.midiEvent = map->map(map->handle, LV2_MIDI__MidiEvent);
-    urids.atomString = map->map(map->handle, LV2_ATOM__String);
-    urids.atomInt = map->map(map->handle, LV2_ATOM__Int);
-    urids.programs = map->map(map->handle, kStatePrograms);
-    urids.currentProgram = map->map(map->handle, kStateCurrentProgram);
+    const LV2_URID_Map* map = findMap(features);
+    if (map) {
+        urids.midiEvent = map->map(map->handle, LV2_MIDI__MidiEvent);
+        urids.atomString = map->map(map->handle, LV2_ATOM__String);
+        urids.atomInt = map->map(map->handle, LV2_ATOM__Int);
+        urids.programs = map->map(map->handle, kStatePrograms);
+        urids.currentProgram = map->map(map->handle, kStateCurrentProgram);
+    }
     auto* instance = new (std::nothrow) DspPlugin(rate, urids);
     if (instance && !instance->isUsable()) {
         delete instance;
@@ -56,9 +58,9 @@ void cleanup(LV2_Handle handle) { delete plugin(handle); }
 
 LV2_State_Status save(LV2_Handle handle, LV2_State_Store_Function store, LV2_State_Handle state,
                       uint32_t, const LV2_Feature* const*) {
-    if (!store) return LV2_STATE_ERR_NO_FEATURE;
     FilterDelayEffect& effect = plugin(handle)->getEffect();
     const DspUrids& urids = plugin(handle)->getUrids();
+    if (!store || !urids.programs) return LV2_STATE_ERR_NO_FEATURE;
     std::string text;
     try {
         text = programsText(effect);
@@ -75,8 +77,8 @@ LV2_State_Status save(LV2_Handle handle, LV2_State_Store_Function store, LV2_Sta
 
 LV2_State_Status restore(LV2_Handle handle, LV2_State_Retrieve_Function retrieve,
                          LV2_State_Handle state, uint32_t, const LV2_Feature* const*) {
-    if (!retrieve) return LV2_STATE_ERR_NO_FEATURE;
     const DspUrids& urids = plugin(handle)->getUrids();
+    if (!retrieve || !urids.programs) return LV2_STATE_ERR_NO_FEATURE;
     std::size_t size = 0;
     std::uint32_t type = 0, flags = 0;
     const void* text = retrieve(state, urids.programs, &size, &type, &flags);

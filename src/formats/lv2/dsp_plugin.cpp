@@ -92,7 +92,8 @@ void DspPlugin::run(std::uint32_t frames) {
     applyControlInputs();
     const bool audio = inputs[0] && inputs[1] && outputs[0] && outputs[1];
     std::uint32_t done = 0;
-    if (const auto* sequence = static_cast<const LV2_Atom_Sequence*>(midi)) {
+    const auto* sequence = static_cast<const LV2_Atom_Sequence*>(midi);
+    if (sequence && urids.midiEvent != 0) {
         // A sequence claims its own size; the host wrote it, but a size
         // smaller than the header would make the walk read before it.
         if (sequence->atom.size >= sizeof(LV2_Atom_Sequence_Body)) {

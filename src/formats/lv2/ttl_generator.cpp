@@ -109,7 +109,7 @@ std::string pluginDescription(bool withUi, int minor, int micro) {
         << "  rdfs:comment \"A stereo filtered-feedback delay: MIDI control changes 0 to 8 move "
            "the nine parameters at their frame.\" ;\n"
         << "  lv2:minorVersion " << minor << " ;\n  lv2:microVersion " << micro << " ;\n"
-        << "  lv2:requiredFeature urid:map ;\n  lv2:optionalFeature lv2:hardRTCapable ;\n"
+        << "  lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
         << "  lv2:extensionData state:interface ;\n";
     if (withUi) out << "  ui:ui <" << kUiUri << "> ;\n";
     out << "  lv2:port\n";

@@ -162,3 +162,35 @@ TEST_F(State, MalformedStateIsRefusedAndChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// lv2apply offers no urid:map: the plug-in must still instantiate and play,
+// and its state functions refuse instead of guessing at URIDs.
+TEST(NoUridMap, PlaysAndRefusesState) {
+    lv2test::World world;
+    ASSERT_NE(world.plugin, nullptr);
+    LilvInstance* instance = lilv_plugin_instantiate(world.plugin, 48000.0, nullptr);
+    ASSERT_NE(instance, nullptr);
+    std::vector<float> in(64, 0.25f), outL(64), outR(64);
+    float controls[kParameterCount] = {0, 0, 0, 0, 12020, 0, 0, 0, -70};
+    lilv_instance_connect_port(instance, kPortInputLeft, in.data());
+    lilv_instance_connect_port(instance, kPortInputRight, in.data());
+    lilv_instance_connect_port(instance, kPortOutputLeft, outL.data());
+    lilv_instance_connect_port(instance, kPortOutputRight, outR.data());
+    for (std::uint32_t i = 0; i < kParameterCount; ++i)
+        lilv_instance_connect_port(instance, kPortFirstControl + i, &controls[i]);
+    lilv_instance_activate(instance);
+    lilv_instance_run(instance, 64);
+    EXPECT_FLOAT_EQ(outL[10], 0.25f);  // dry at 0 dB, wet off
+    const auto* state = static_cast<const LV2_State_Interface*>(
+        lilv_instance_get_extension_data(instance, LV2_STATE__interface));
+    Store store{&world.urids, {}};
+    EXPECT_EQ(state->save(instance->lv2_handle, &Store::store, &store, 0, nullptr),
+              LV2_STATE_ERR_NO_FEATURE);
+    EXPECT_TRUE(store.values.empty());
+    lilv_instance_deactivate(instance);
+    lilv_instance_free(instance);
+}
+
+}  // namespace
