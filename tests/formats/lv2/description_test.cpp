@@ -156,6 +156,9 @@ TEST_F(Description, FactoryPresetsLoadAndReachTheEffect) {
         for (VstInt32 i = 0; i < kParameterCount; ++i) {
             const auto p = static_cast<ParameterIndex>(i);
             EXPECT_FLOAT_EQ(instance.controls[i], preset.portValues[i]) << i;
+            // A value the port's range does not hold would be clamped away.
+            EXPECT_GE(preset.portValues[i], kParameterPorts[i].minimum) << i;
+            EXPECT_LE(preset.portValues[i], kParameterPorts[i].maximum) << i;
             // The effect holds what the preset says, in its own terms.
             EXPECT_NEAR(toParameter(p, instance.reports[i]), toParameter(p, preset.portValues[i]),
                         1e-5)

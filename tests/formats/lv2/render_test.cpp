@@ -161,6 +161,7 @@ TEST(Lv2Render, HostilePortValuesAndEventsLeaveSoundFinite) {
     ASSERT_TRUE(instance.ok());
     instance.inL = testsupport::whiteNoise(4096, 0.5f, 3);
     instance.inR = instance.inL;
+    instance.controls[0] = NAN;
     instance.controls[1] = NAN;
     instance.controls[2] = 1e9f;
     instance.controls[4] = -INFINITY;
@@ -170,11 +171,34 @@ TEST(Lv2Render, HostilePortValuesAndEventsLeaveSoundFinite) {
     instance.run(4096);
     for (std::size_t i = 0; i < 4096; ++i) ASSERT_TRUE(std::isfinite(instance.outL[i])) << i;
     EXPECT_EQ(instance.reports[2], 100.0f);  // clamped
+    EXPECT_EQ(instance.reports[0], 0.0f);    // NaN ignored: the effect's 0 dB stays
     // A sequence that claims more than an event holds ends the walk there.
     instance.addMidi(1, 0xB0, 6, 0);
     reinterpret_cast<LV2_Atom_Event*>(instance.midi() + 1)->body.size = 100000;
     instance.run(64);
     EXPECT_NE(instance.reports[6], -50.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// An event earlier than the one before it applies at the later frame: no
+// frame is played twice.
+TEST(Lv2Render, EventsOutOfOrderApplyWhereTheyCan) {
+    lv2test::World world;
+    auto render = [&](std::int64_t secondFrame) {
+        lv2test::Instance instance(world, kRate);
+        instance.inL = testsupport::whiteNoise(4096, 0.5f, 5);
+        instance.inR = instance.inL;
+        instance.addMidi(200, 0xB0, 7, 0);
+        instance.addMidi(secondFrame, 0xB0, 7, 127);
+        instance.run(512);
+        return instance.outL;
+    };
+    const std::vector<float> outOfOrder = render(100);
+    const std::vector<float> inOrder = render(200);
+    EXPECT_EQ(largestDifference(outOfOrder, inOrder, 0, 512), 0.0);
 }
 
 }  // namespace

@@ -63,7 +63,9 @@ std::string programsText() {
             std::snprintf(number, sizeof number, "%.9g ", (p * 9 + i) / 150.0f);
             text += number;
         }
-        text += p == 3 ? "Dub in the hall" : "Program " + std::to_string(p);
+        text += p == 3   ? "Dub in the hall"
+                : p == 9 ? "Twenty-three characters"
+                         : "Program " + std::to_string(p);
         text += '\n';
     }
     return text;
@@ -143,6 +145,8 @@ TEST_F(State, MalformedStateIsRefusedAndChangesNothing) {
                  {good + good, 0},
                  {good, 16},
                  {good, -1},
+                 {"nan" + good.substr(good.find(' ')), 0},
+                 {"1.5" + good.substr(good.find(' ')), 0},
                  {longName + good.substr(good.find('\n') + 1), 0},
                  {"0 0 x\n", 0}};
     for (const Case& c : cases) {
