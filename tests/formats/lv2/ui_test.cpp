@@ -151,8 +151,14 @@ TEST_F(Panel, RefusesWithoutAParentOrForAnotherPlugin) {
     ASSERT_TRUE(instantiate());
     descriptor->cleanup(ui);
     ui = nullptr;
-    EXPECT_EQ(descriptor->instantiate(descriptor, "urn:other", "", &writePort, &record, &w, none),
-              nullptr);
+    // Every feature it wants, but another plug-in's URI.
+    const LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(parent)};
+    const LV2_Feature* withParent[] = {&parentFeature, nullptr};
+    EXPECT_EQ(
+        descriptor->instantiate(descriptor, "urn:other", "", &writePort, &record, &w, withParent),
+        nullptr);
+    ui = descriptor->instantiate(descriptor, kPluginUri, "", &writePort, &record, &w, withParent);
+    EXPECT_NE(ui, nullptr);
 }
 
 TEST_F(Panel, KnobDragWritesThePortInsideATouchGesture) {
