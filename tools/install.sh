@@ -7,6 +7,7 @@
 #     --system   /usr/local/lib/vst, which Ardour, Audacity, Qtractor and
 #                REAPER scan by default
 #     DIR        any folder; hosts find it there once it is on their path
+# The LV2 bundle goes to ~/.lv2 (--system: /usr/local/lib/lv2; DIR: DIR).
 # BUILD=dir picks another build folder. ./run install builds first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,3 +52,31 @@ cp "$plugin" "$target/.Molvex.so.partial" 2>/dev/null &&
   }
 echo "installed $target/Molvex.so"
 echo "  $hosts; rescan your host's plug-ins"
+
+# The LV2 bundle, where the build made one: ~/.lv2, /usr/local/lib/lv2, or
+# beside the VST 2 library in DIR. Copied into a hidden sibling and renamed,
+# so a host scanning now sees the old bundle or the new one, never half.
+bundle=${BUILD:-build}/Molvex.lv2
+if [ ! -f "$bundle/manifest.ttl" ]; then
+  echo "install: no LV2 bundle in ${BUILD:-build} (lv2-dev was not installed when it was built)"
+  exit 0
+fi
+if [ $system = 1 ]; then
+  lv2=/usr/local/lib/lv2
+elif [ "$target" = "$HOME/.vst" ]; then
+  lv2=$HOME/.lv2
+else
+  lv2=$target
+fi
+partial=$lv2/.Molvex.lv2.partial old=$lv2/.Molvex.lv2.old
+rm -rf "$partial" "$old" 2>/dev/null
+if ! { mkdir -p "$lv2" && cp -R "$bundle" "$partial"; } 2>/dev/null; then
+  rm -rf "$partial" 2>/dev/null
+  echo "install: cannot write the LV2 bundle into $lv2" >&2
+  exit 1
+fi
+[ ! -e "$lv2/Molvex.lv2" ] || mv "$lv2/Molvex.lv2" "$old"
+mv "$partial" "$lv2/Molvex.lv2"
+rm -rf "$old"
+echo "installed $lv2/Molvex.lv2"
+echo "  LV2 hosts (Ardour, Carla, jalv, Qtractor) scan ~/.lv2, /usr/local/lib/lv2 and /usr/lib/lv2, or LV2_PATH"

@@ -85,6 +85,7 @@ public:
     VstInt32 getWriteIndex() const { return writeIndex; }
     VstInt32 getDelayLineLength() const { return lineLength; }
     const float* getDelayLine() const { return delayLine; }
+    const EffectProgram* getPrograms() const { return programs; }
     const FeedbackFilter& getFilter() const { return filter; }
     float getPanGainLeft() const { return panGainLeft; }
     float getPanGainRight() const { return panGainRight; }

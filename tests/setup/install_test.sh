@@ -40,5 +40,23 @@ rm "$work/build/Molvex.so"
 install "$work/y"
 [ $status -eq 1 ] && grep -q "is missing" <<<"$out" || problem "a missing build was not named: $out"
 
+# The LV2 bundle: into ~/.lv2 whole, replacing an older one, no partial
+# copy left behind; a build without it still installs the VST 2 library.
+mkdir -p "$work/build/Molvex.lv2" "$work/home/.lv2/Molvex.lv2"
+printf 'manifest' >"$work/build/Molvex.lv2/manifest.ttl"
+printf 'dsp' >"$work/build/Molvex.lv2/molvex_dsp.so"
+printf 'stale' >"$work/home/.lv2/Molvex.lv2/gone.ttl"
+printf 'plug-in bytes' >"$work/build/Molvex.so"
+install
+[ $status -eq 0 ] || problem "install with the LV2 bundle failed: $out"
+diff -r "$work/build/Molvex.lv2" "$work/home/.lv2/Molvex.lv2" >/dev/null || problem "bundle not copied whole into ~/.lv2"
+[ "$(ls -A "$work/home/.lv2")" = Molvex.lv2 ] || problem "left more than the bundle in ~/.lv2: $(ls -A "$work/home/.lv2")"
+grep -q "^installed $work/home/.lv2/Molvex.lv2$" <<<"$out" || problem "does not say where the bundle went: $out"
+install "$work/lv2dir"
+[ -f "$work/lv2dir/Molvex.lv2/molvex_dsp.so" ] || problem "bundle not copied into the folder"
+rm -rf "$work/build/Molvex.lv2"
+install
+[ $status -eq 0 ] && grep -q "no LV2 bundle" <<<"$out" || problem "a build without the bundle: $out"
+
 [ $failures -eq 0 ] || exit 1
 echo "install: all cases pass"
