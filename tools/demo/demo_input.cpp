@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <numbers>
 
-#include "error.h"
 #include "audio/test_signal.h"
 #include "audio/wav_file.h"
+#include "error.h"
 
 namespace {
 
