@@ -53,7 +53,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "gui/controls/control_listener.h"
+#include "gui/core/control_listener.h"
 #include "gui/core/editor_base.h"
 
 class GuiBitmap;

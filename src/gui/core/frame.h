@@ -27,7 +27,7 @@
 
 #include <cstdint>
 
-#include "gui/controls/view.h"
+#include "gui/core/view.h"
 #include "platform/platform.h"
 
 class GuiBitmap;
