@@ -59,13 +59,8 @@ float stepFor(std::int32_t parameter) {
     return 0.01f;
 }
 
-void loadOnce(GuiBitmap*& slot, std::int32_t id) {
-    if (!slot) slot = new (std::nothrow) GuiBitmap(id);
-}
-
-void releaseOnce(GuiBitmap*& slot) {
-    if (slot) slot->release();
-    slot = nullptr;
+void loadOnce(GuiBitmapRef& slot, std::int32_t id) {
+    if (!slot) slot = GuiBitmapRef::adopt(new (std::nothrow) GuiBitmap(id));
 }
 
 }  // namespace
@@ -80,7 +75,7 @@ FilterDelayEditor::FilterDelayEditor(EffectBase* effect) : GuiEditorBase(effect)
 
 FilterDelayEditor::~FilterDelayEditor() {
     close();
-    releaseOnce(background);
+    background.reset();
 }
 
 GuiControl* FilterDelayEditor::getControl(std::int32_t index) const {
@@ -97,7 +92,7 @@ VstIntPtr FilterDelayEditor::open(void* parent) {
                        background ? background->getHeight() : 0);
     frame = new (std::nothrow) GuiFrame(size, parent, this);
     if (!frame) return 0;
-    frame->setBackground(background);
+    frame->setBackground(background.get());
     // Open before the controls read their values: a change that lands while
     // they are built is noted and shown at the first idle, not lost.
     panelOpen.store(true, std::memory_order_release);
@@ -129,11 +124,11 @@ void FilterDelayEditor::loadBitmaps() {
 }
 
 void FilterDelayEditor::releaseBitmaps() {
-    releaseOnce(knobHandle);
-    releaseOnce(knobBody);
-    releaseOnce(typeSwitch);
-    releaseOnce(plus);
-    releaseOnce(minus);
+    knobHandle.reset();
+    knobBody.reset();
+    typeSwitch.reset();
+    plus.reset();
+    minus.reset();
 }
 
 // The frame owns what it takes; a view it cannot take is deleted here.
@@ -146,12 +141,13 @@ View* FilterDelayEditor::adopt(View* view) {
 
 void FilterDelayEditor::addKnobs() {
     for (const KnobPlace& place : kKnobs) {
-        auto* knob = new (std::nothrow) GuiKnob(place.rect, this, place.tag, knobBody, knobHandle,
-                                                GuiPoint(place.rect.left, place.rect.top));
+        auto* knob =
+            new (std::nothrow) GuiKnob(place.rect, this, place.tag, knobBody.get(),
+                                       knobHandle.get(), GuiPoint(place.rect.left, place.rect.top));
         if (!knob) continue;
         knob->setValue(effect->getParameter(place.tag));
         // The panel picture already shows the body under each knob.
-        knob->setBackground(background);
+        knob->setBackground(background.get());
         controls[place.tag] = adopt(knob);
     }
 }
@@ -159,7 +155,7 @@ void FilterDelayEditor::addKnobs() {
 void FilterDelayEditor::addTypeSwitch() {
     const std::int32_t frameHeight = typeSwitch ? typeSwitch->getHeight() / 3 : 0;
     auto* typeControl = new (std::nothrow) GuiVerticalSwitch(
-        kTypeSwitchRect, this, kTypeParameter, 3, frameHeight, 3, typeSwitch, GuiPoint(0, 0));
+        kTypeSwitchRect, this, kTypeParameter, 3, frameHeight, 3, typeSwitch.get(), GuiPoint(0, 0));
     if (typeControl) typeControl->setValue(effect->getParameter(kTypeParameter));
     controls[kTypeParameter] = adopt(typeControl);
 }
@@ -168,14 +164,14 @@ void FilterDelayEditor::addButtons() {
     const std::int32_t plusHeight = plus ? plus->getHeight() / 2 : 0;
     const std::int32_t minusHeight = minus ? minus->getHeight() / 2 : 0;
     plusButton = adopt(new (std::nothrow) GuiMomentaryButton(kPlusRect, this, kTagPlus, plusHeight,
-                                                             plus, GuiPoint(0, 0)));
-    minusButton = adopt(new (std::nothrow) GuiMomentaryButton(kMinusRect, this, kTagMinus,
-                                                              minusHeight, minus, GuiPoint(0, 0)));
+                                                             plus.get(), GuiPoint(0, 0)));
+    minusButton = adopt(new (std::nothrow) GuiMomentaryButton(
+        kMinusRect, this, kTagMinus, minusHeight, minus.get(), GuiPoint(0, 0)));
 }
 
 void FilterDelayEditor::addDisplay() {
     auto* valueDisplay =
-        new (std::nothrow) GuiValueDisplay(kDisplayRect, background, kDisplayStyle);
+        new (std::nothrow) GuiValueDisplay(kDisplayRect, background.get(), kDisplayStyle);
     if (valueDisplay) {
         valueDisplay->setFont(kFontNormal);
         valueDisplay->setTextColor(kColorWhite);

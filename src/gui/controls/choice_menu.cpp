@@ -17,15 +17,11 @@ bool isSeparator(const char* text) { return std::strcmp(text, "-") == 0; }
 GuiChoiceMenu::GuiChoiceMenu(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                              GuiBitmap* background, GuiBitmap* clickBitmap, std::int32_t style)
     : GuiValueDisplay(size, background, style), clickBitmap(clickBitmap) {
-    if (clickBitmap) clickBitmap->addRef();
     this->listener = listener;
     this->tag = tag;
 }
 
-GuiChoiceMenu::~GuiChoiceMenu() {
-    removeAllEntries();
-    if (clickBitmap) clickBitmap->release();
-}
+GuiChoiceMenu::~GuiChoiceMenu() { removeAllEntries(); }
 
 bool GuiChoiceMenu::addEntry(const char* text, std::int32_t index) {
     if (entryCount >= kMaxEntries) return false;
@@ -101,7 +97,7 @@ void GuiChoiceMenu::mouseDown(GuiDrawContext* context, const GuiPoint&) {
     if (clickBitmap) {
         char text[kTextSize];
         currentText(text);
-        drawText(context, text, clickBitmap);
+        drawText(context, text, clickBitmap.get());
     }
     frame->setFocusView(this);
     focusGained();

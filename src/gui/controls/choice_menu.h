@@ -40,6 +40,7 @@
 #include <cstdint>
 
 #include "gui/controls/value_display.h"
+#include "gui/core/bitmap_ref.h"
 
 enum : std::int32_t {
     kMenuPopupAtTop = 0x200,
@@ -84,5 +85,5 @@ private:
     char* entries[kMaxEntries] = {};
     std::int32_t entryCount = 0;
     std::int32_t current = -1;
-    GuiBitmap* clickBitmap;
+    GuiBitmapRef clickBitmap;
 };

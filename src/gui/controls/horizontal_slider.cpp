@@ -21,15 +21,7 @@ GuiHorizontalSlider::GuiHorizontalSlider(const GuiRect& size, ControlListener* l
       minLimit(minPos - size.left),
       maxLimit(maxPos + handleWidth - size.left),
       viewWidth(size.width()),
-      viewHeight(size.height()) {
-    if (handle) handle->addRef();
-    if (background) background->addRef();
-}
-
-GuiHorizontalSlider::~GuiHorizontalSlider() {
-    if (handle) handle->release();
-    if (background) background->release();
-}
+      viewHeight(size.height()) {}
 
 GuiSliderTravel GuiHorizontalSlider::travel() const {
     return GuiSliderTravel{minPos,      maxPos,         size.left,
@@ -41,7 +33,7 @@ void GuiHorizontalSlider::draw(GuiDrawContext* context) {
     std::int32_t right = 0;
     travel().handleSpan(value, left, right);
     const GuiRect handleRect(left, handleOffset.v, right, handleOffset.v + handleHeight);
-    guiDrawSlider(context, *this, background, backgroundOffset, handle, handleRect,
+    guiDrawSlider(context, *this, background.get(), backgroundOffset, handle.get(), handleRect,
                   drawTransparentHandle);
     handlePos = left + size.left;
     oldValue = value;

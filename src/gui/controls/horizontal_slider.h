@@ -23,8 +23,7 @@
 
 #include "gui/controls/control.h"
 #include "gui/controls/slider_travel.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 enum : std::int32_t {
     kSliderHorizontalZeroAtMin = 0x08,
@@ -37,7 +36,6 @@ public:
                         std::int32_t minPos, std::int32_t maxPos, GuiBitmap* handle,
                         GuiBitmap* background, const GuiPoint& backgroundOffset,
                         std::int32_t style);
-    ~GuiHorizontalSlider() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -50,8 +48,8 @@ public:
 protected:
     GuiSliderTravel travel() const;
 
-    GuiBitmap* handle;
-    GuiBitmap* background;
+    GuiBitmapRef handle;
+    GuiBitmapRef background;
     std::int32_t handleWidth;
     std::int32_t handleHeight;
     GuiPoint backgroundOffset;

@@ -15,11 +15,6 @@ GuiHorizontalSwitch::GuiHorizontalSwitch(const GuiRect& size, ControlListener* l
       imageHeight(imageHeight),
       positionCount(positionCount < 1 ? 1 : positionCount) {
     defaultValue = 0.0f;
-    if (bitmap) bitmap->addRef();
-}
-
-GuiHorizontalSwitch::~GuiHorizontalSwitch() {
-    if (bitmap) bitmap->release();
 }
 
 void GuiHorizontalSwitch::draw(GuiDrawContext* context) {

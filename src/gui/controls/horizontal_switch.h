@@ -11,8 +11,7 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiHorizontalSwitch : public GuiControl {
 public:
@@ -20,7 +19,6 @@ public:
                         std::int32_t imageCount, std::int32_t imageHeight,
                         std::int32_t positionCount, GuiBitmap* bitmap,
                         const GuiPoint& backgroundOffset);
-    ~GuiHorizontalSwitch() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -28,7 +26,7 @@ public:
     std::int32_t getPositionCount() const { return positionCount; }
 
 protected:
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     GuiPoint backgroundOffset;
     std::int32_t imageCount;
     std::int32_t imageHeight;

@@ -22,15 +22,7 @@ GuiLevelMeter::GuiLevelMeter(const GuiRect& size, GuiBitmap* onBitmap, GuiBitmap
       segmentCount(segmentCount < 1 ? 1 : segmentCount),
       style(style),
       onRect(ordered(size)),
-      offRect(ordered(size)) {
-    if (onBitmap) onBitmap->addRef();
-    if (offBitmap) offBitmap->addRef();
-}
-
-GuiLevelMeter::~GuiLevelMeter() {
-    if (onBitmap) onBitmap->release();
-    if (offBitmap) offBitmap->release();
-}
+      offRect(ordered(size)) {}
 
 void GuiLevelMeter::limitAndFall() {
     if (value > getMax()) value = getMax();

@@ -6,13 +6,7 @@
 #include "gui/core/draw_context.h"
 
 GuiValueDisplay::GuiValueDisplay(const GuiRect& size, GuiBitmap* background, std::int32_t style)
-    : GuiControl(size, nullptr, 0), style(style), background(background) {
-    if (background) background->addRef();
-}
-
-GuiValueDisplay::~GuiValueDisplay() {
-    if (background) background->release();
-}
+    : GuiControl(size, nullptr, 0), style(style), background(background) {}
 
 void GuiValueDisplay::forceRedraw() {
     oldValue = value + 0.1f;
@@ -68,7 +62,7 @@ void GuiValueDisplay::draw(GuiDrawContext* context) {
 }
 
 void GuiValueDisplay::drawBackground(GuiDrawContext* context, GuiBitmap* override) {
-    if (GuiBitmap* picture = override ? override : background) {
+    if (GuiBitmap* picture = override ? override : background.get()) {
         picture->draw(context, size, backgroundOffset);
         return;
     }

@@ -30,9 +30,8 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
+#include "gui/core/bitmap_ref.h"
 #include "gui/core/color.h"
-
-class GuiBitmap;
 
 // Writes the text for `value` into `text`, a buffer of 256 bytes.
 using GuiValueToText = void (*)(float value, char* text);
@@ -48,7 +47,6 @@ public:
     static constexpr int kTextSize = 256;
 
     GuiValueDisplay(const GuiRect& size, GuiBitmap* background, std::int32_t style);
-    ~GuiValueDisplay() override;
 
     void draw(GuiDrawContext* context) override;
 
@@ -69,7 +67,7 @@ public:
     int getAlignment() const { return alignment; }
     std::int32_t getStyle() const { return style; }
     GuiPoint getBackgroundOffset() const { return backgroundOffset; }
-    GuiBitmap* getBackground() const { return background; }
+    GuiBitmap* getBackground() const { return background.get(); }
 
     // The text the display shows for its current value (at most 255
     // characters), as draw makes it.
@@ -91,7 +89,7 @@ protected:
     GuiColor frameColor = kColorBlack;
     GuiColor shadowColor = kColorRed;
     GuiPoint backgroundOffset;
-    GuiBitmap* background;
+    GuiBitmapRef background;
     GuiValueToText valueToText = nullptr;
 
 private:

@@ -21,15 +21,7 @@ GuiVerticalSlider::GuiVerticalSlider(const GuiRect& size, ControlListener* liste
       minLimit(minPos - size.top),
       maxLimit(maxPos + handleHeight - size.top),
       viewWidth(size.width()),
-      viewHeight(size.height()) {
-    if (handle) handle->addRef();
-    if (background) background->addRef();
-}
-
-GuiVerticalSlider::~GuiVerticalSlider() {
-    if (handle) handle->release();
-    if (background) background->release();
-}
+      viewHeight(size.height()) {}
 
 GuiSliderTravel GuiVerticalSlider::travel() const {
     return GuiSliderTravel{minPos,       maxPos,         size.top,
@@ -41,7 +33,7 @@ void GuiVerticalSlider::draw(GuiDrawContext* context) {
     std::int32_t bottom = 0;
     travel().handleSpan(value, top, bottom);
     const GuiRect handleRect(handleOffset.h, top, handleOffset.h + handleWidth, bottom);
-    guiDrawSlider(context, *this, background, backgroundOffset, handle, handleRect,
+    guiDrawSlider(context, *this, background.get(), backgroundOffset, handle.get(), handleRect,
                   drawTransparentHandle);
     handlePos = top + size.top;
     oldValue = value;

@@ -23,8 +23,7 @@
 
 #include "gui/controls/control.h"
 #include "gui/controls/slider_travel.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 enum : std::int32_t {
     kSliderVerticalZeroAtMin = 0x20,
@@ -36,7 +35,6 @@ public:
     GuiVerticalSlider(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                       std::int32_t minPos, std::int32_t maxPos, GuiBitmap* handle,
                       GuiBitmap* background, const GuiPoint& backgroundOffset, std::int32_t style);
-    ~GuiVerticalSlider() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -49,8 +47,8 @@ public:
 protected:
     GuiSliderTravel travel() const;
 
-    GuiBitmap* handle;
-    GuiBitmap* background;
+    GuiBitmapRef handle;
+    GuiBitmapRef background;
     std::int32_t handleWidth;
     std::int32_t handleHeight;
     GuiPoint backgroundOffset;

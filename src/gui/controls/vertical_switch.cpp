@@ -15,11 +15,6 @@ GuiVerticalSwitch::GuiVerticalSwitch(const GuiRect& size, ControlListener* liste
       imageHeight(imageHeight),
       positionCount(positionCount < 1 ? 1 : positionCount) {
     defaultValue = 0.0f;
-    if (bitmap) bitmap->addRef();
-}
-
-GuiVerticalSwitch::~GuiVerticalSwitch() {
-    if (bitmap) bitmap->release();
 }
 
 void GuiVerticalSwitch::draw(GuiDrawContext* context) {

@@ -22,15 +22,13 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiVerticalSwitch : public GuiControl {
 public:
     GuiVerticalSwitch(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                       std::int32_t imageCount, std::int32_t imageHeight, std::int32_t positionCount,
                       GuiBitmap* bitmap, const GuiPoint& backgroundOffset);
-    ~GuiVerticalSwitch() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -38,7 +36,7 @@ public:
     std::int32_t getPositionCount() const { return positionCount; }
 
 protected:
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     GuiPoint backgroundOffset;
     std::int32_t imageCount;
     std::int32_t imageHeight;
