@@ -173,7 +173,7 @@ void FilterDelayEditor::addDisplay() {
     auto* valueDisplay =
         new (std::nothrow) GuiValueDisplay(kDisplayRect, background.get(), kDisplayStyle);
     if (valueDisplay) {
-        valueDisplay->setFont(kFontNormal);
+        valueDisplay->setFont(GuiFontId::kNormal);
         valueDisplay->setTextColor(kColorWhite);
         valueDisplay->setBackgroundOffset(GuiPoint(kDisplayRect.left, kDisplayRect.top));
     }

@@ -52,7 +52,7 @@ void GuiAxisSlider::draw(GuiDrawContext* context) {
 void GuiAxisSlider::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
     if (!mouseEnabled || !context) return;
     const GuiMouseState state = context->getMouseButtons();
-    if (state == (kMouseLeft | kMouseAlt)) {
+    if (state == (GuiMouse::kLeft | GuiMouse::kAlt)) {
         value = defaultValue;
         if (value != oldValue) guiReportChange(*this, context);
         return;

@@ -20,6 +20,14 @@
 #include "gui/controls/slider_travel.h"
 #include "gui/core/bitmap_ref.h"
 
+// The sliders' style bits, both axes in one family.
+struct GuiSliderStyle {
+    static constexpr std::int32_t kHorizontalZeroAtMin = 0x08;
+    static constexpr std::int32_t kHorizontalMouseZeroAtMax = 0x10;
+    static constexpr std::int32_t kVerticalZeroAtMin = 0x20;
+    static constexpr std::int32_t kVerticalMouseZeroAtMax = 0x40;
+};
+
 class GuiAxisSlider : public GuiControl {
 public:
     void draw(GuiDrawContext* context) override;

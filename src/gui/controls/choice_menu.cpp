@@ -93,7 +93,7 @@ void GuiChoiceMenu::draw(GuiDrawContext* context) {
 void GuiChoiceMenu::mouseDown(GuiDrawContext* context, const GuiPoint&) {
     if (!mouseEnabled || !frame || !context || popupOpen) return;
     const GuiMouseState state = context->getMouseButtons();
-    if (state != kMouseLeft && state != 0) return;
+    if (state != GuiMouse::kLeft && state != 0) return;
     if (clickBitmap) {
         char text[kTextSize];
         currentText(text);
@@ -112,9 +112,10 @@ void GuiChoiceMenu::focusGained() {
         for (std::int32_t i = 0; i < entryCount; ++i) {
             rows[i].text = entries[i];
             rows[i].separator = isSeparator(entries[i]);
-            rows[i].checked = (style & kMenuCheckSelected) != 0 && i == current;
+            rows[i].checked = (style & GuiMenuStyle::kCheckSelected) != 0 && i == current;
         }
-        const platform::Point where{size.left, (style & kMenuPopupAtTop) ? size.top : size.bottom};
+        const platform::Point where{size.left,
+                                    (style & GuiMenuStyle::kPopupAtTop) ? size.top : size.bottom};
         popupOpen = true;
         chosen = platform::popupMenu(window, where, rows, entryCount);
         popupOpen = false;

@@ -4,5 +4,5 @@ GuiHorizontalSlider::GuiHorizontalSlider(const GuiRect& size, ControlListener* l
                                          std::int32_t tag, std::int32_t minPos, std::int32_t maxPos,
                                          GuiBitmap* handle, GuiBitmap* background,
                                          const GuiPoint& backgroundOffset, std::int32_t style)
-    : GuiAxisSlider(GuiAxis::horizontal, kSliderHorizontalZeroAtMin, size, listener, tag, minPos,
-                    maxPos, handle, background, backgroundOffset, style) {}
+    : GuiAxisSlider(GuiAxis::horizontal, GuiSliderStyle::kHorizontalZeroAtMin, size, listener, tag,
+                    minPos, maxPos, handle, background, backgroundOffset, style) {}

@@ -24,11 +24,6 @@
 
 #include "gui/controls/axis_slider.h"
 
-enum : std::int32_t {
-    kSliderHorizontalZeroAtMin = 0x08,
-    kSliderHorizontalMouseZeroAtMax = 0x10,
-};
-
 class GuiHorizontalSlider : public GuiAxisSlider {
 public:
     GuiHorizontalSlider(const GuiRect& size, ControlListener* listener, std::int32_t tag,

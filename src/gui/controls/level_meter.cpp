@@ -39,7 +39,7 @@ void GuiLevelMeter::draw(GuiDrawContext* context) {
     const double segments = segmentCount;
     GuiPoint offSource;
     GuiPoint onSource;
-    if (style & kLevelMeterHorizontal) {
+    if (style & GuiLevelMeterStyle::kHorizontal) {
         const std::int32_t k = guiTruncate(segments * value + 0.5);
         const std::int32_t w =
             guiTruncate(onBitmap->getWidth() * static_cast<double>(k) / segments);

@@ -25,7 +25,9 @@
 #include "gui/controls/control.h"
 #include "gui/core/bitmap_ref.h"
 
-enum : std::int32_t { kLevelMeterHorizontal = 0x01 };
+struct GuiLevelMeterStyle {
+    static constexpr std::int32_t kHorizontal = 0x01;
+};
 
 class GuiLevelMeter : public GuiControl {
 public:

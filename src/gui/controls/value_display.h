@@ -10,9 +10,9 @@
 // Style bits:
 // | bit                     | effect                                           |
 // |-------------------------|--------------------------------------------------|
-// | kDisplayShadowText      | text drawn first in shadowColor, 1 px right+down |
-// | kDisplayBevelBackFirst  | top/left lines backColor, bottom/right frameColor|
-// | kDisplayBevelFrameFirst | top/left frameColor, bottom/right backColor      |
+// | GuiDisplayStyle::kShadowText      | text drawn first in shadowColor, 1 px right+down |
+// | GuiDisplayStyle::kBevelBackFirst  | top/left lines backColor, bottom/right frameColor|
+// | GuiDisplayStyle::kBevelFrameFirst | top/left frameColor, bottom/right backColor      |
 // With either bevel bit no outline rectangle is drawn around a filled field.
 //
 // The look setters (font, colours, alignment) force the next update to
@@ -32,14 +32,15 @@
 #include "gui/controls/control.h"
 #include "gui/core/bitmap_ref.h"
 #include "gui/core/color.h"
+#include "gui/core/draw_context.h"
 
 // Writes the text for `value` into `text`, a buffer of 256 bytes.
 using GuiValueToText = void (*)(float value, char* text);
 
-enum : std::int32_t {
-    kDisplayShadowText = 0x04,
-    kDisplayBevelBackFirst = 0x80,
-    kDisplayBevelFrameFirst = 0x100,
+struct GuiDisplayStyle {
+    static constexpr std::int32_t kShadowText = 0x04;
+    static constexpr std::int32_t kBevelBackFirst = 0x80;
+    static constexpr std::int32_t kBevelFrameFirst = 0x100;
 };
 
 class GuiValueDisplay : public GuiControl {
@@ -51,11 +52,11 @@ public:
     void draw(GuiDrawContext* context) override;
 
     virtual void setFont(int fontId);
-    virtual void setTextColor(const GuiColor& colour);
-    virtual void setBackColor(const GuiColor& colour);
-    virtual void setFrameColor(const GuiColor& colour);
-    virtual void setShadowColor(const GuiColor& colour);
-    virtual void setAlignment(int newAlignment);
+    virtual void setTextColor(const GuiColor& color);
+    virtual void setBackColor(const GuiColor& color);
+    virtual void setFrameColor(const GuiColor& color);
+    virtual void setShadowColor(const GuiColor& color);
+    virtual void setAlignment(GuiTextAlign newAlignment);
     virtual void setBackgroundOffset(const GuiPoint& offset) { backgroundOffset = offset; }
     virtual void setValueToText(GuiValueToText callback) { valueToText = callback; }
 

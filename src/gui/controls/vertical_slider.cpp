@@ -4,5 +4,5 @@ GuiVerticalSlider::GuiVerticalSlider(const GuiRect& size, ControlListener* liste
                                      std::int32_t tag, std::int32_t minPos, std::int32_t maxPos,
                                      GuiBitmap* handle, GuiBitmap* background,
                                      const GuiPoint& backgroundOffset, std::int32_t style)
-    : GuiAxisSlider(GuiAxis::vertical, kSliderVerticalZeroAtMin, size, listener, tag, minPos,
-                    maxPos, handle, background, backgroundOffset, style) {}
+    : GuiAxisSlider(GuiAxis::vertical, GuiSliderStyle::kVerticalZeroAtMin, size, listener, tag,
+                    minPos, maxPos, handle, background, backgroundOffset, style) {}

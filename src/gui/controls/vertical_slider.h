@@ -24,11 +24,6 @@
 
 #include "gui/controls/axis_slider.h"
 
-enum : std::int32_t {
-    kSliderVerticalZeroAtMin = 0x20,
-    kSliderVerticalMouseZeroAtMax = 0x40,
-};
-
 class GuiVerticalSlider : public GuiAxisSlider {
 public:
     GuiVerticalSlider(const GuiRect& size, ControlListener* listener, std::int32_t tag,

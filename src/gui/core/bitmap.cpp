@@ -35,10 +35,10 @@ bool GuiBitmap::buildMask(const platform::Surface* target) {
     if (!imageSurface || !newMask) return false;
     auto maskSurface = platform::createImageSurface(target, *newMask);
     if (!maskSurface) return false;
-    imageSurface->setBackgroundColour(toRgb(kColorTransparentKey));
+    imageSurface->setBackgroundColor(toRgb(kColorTransparentKey));
     if (!maskSurface->copyFrom(*imageSurface, 0, 0, width, height, 0, 0, RasterOp::copy))
         return false;
-    imageSurface->setBackgroundColour(toRgb(kColorWhite));
+    imageSurface->setBackgroundColor(toRgb(kColorWhite));
     mask = std::move(newMask);
     return true;
 }

@@ -31,18 +31,18 @@ GuiFrame::~GuiFrame() {
         platform::setWindowUserData(window, nullptr);
         platform::destroyWindow(window);
         window = nullptr;
-        unregisterWindowClass();
+        guiUnregisterWindowClass();
     }
 }
 
 void GuiFrame::createWindow() {
     if (!parentWindow) return;
-    registerWindowClass();
+    guiRegisterWindowClass();
     window = platform::createChildWindow(windowClassName(), "Window", parentWindow, size.width(),
                                          size.height());
     if (!window) {
         // Nothing will unregister for a window that never existed.
-        unregisterWindowClass();
+        guiUnregisterWindowClass();
         return;
     }
     platform::setWindowUserData(window, this);
