@@ -2,13 +2,11 @@
 
 #include <cstddef>
 
+#include "platform/win32/win32_windows.h"
+
 namespace platform::win32 {
 
 namespace {
-
-// Counts only; each native object frees itself. One per module, like the
-// objects it counts.
-int liveObjects = 0;
 
 COLORREF colorOf(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
@@ -39,9 +37,10 @@ void deleteOwn(HGDIOBJ& object) {
 
 }  // namespace
 
-int liveGdiObjects() { return liveObjects; }
-void countCreated() { ++liveObjects; }
-void countDeleted() { --liveObjects; }
+// Counts only; each native object frees itself.
+int liveGdiObjects() { return state().liveGdiObjects; }
+void countCreated() { ++state().liveGdiObjects; }
+void countDeleted() { --state().liveGdiObjects; }
 
 std::unique_ptr<GdiImage> GdiImage::adopt(HBITMAP bitmap, bool mask) {
     BITMAP info{};
