@@ -73,7 +73,7 @@ struct Panel {
         display = new GuiValueDisplay(GuiRect(320, 22, 352, 38), panel, 2);
         frame->addView(display);
         slider = new GuiVerticalSlider(GuiRect(370, 0, 381, 64), nullptr, 9, 0, 53, handle, strip,
-                                       GuiPoint(), kSliderVerticalZeroAtMin);
+                                       GuiPoint(), GuiSliderStyle::kVerticalZeroAtMin);
         frame->addView(slider);
         panel->release();
         handle->release();

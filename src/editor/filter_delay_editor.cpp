@@ -70,13 +70,8 @@ float stepFor(ParameterIndex parameter) {
     return 0.01f;
 }
 
-void loadOnce(GuiBitmap*& slot, std::int32_t id) {
-    if (!slot) slot = new (std::nothrow) GuiBitmap(id);
-}
-
-void releaseOnce(GuiBitmap*& slot) {
-    if (slot) slot->release();
-    slot = nullptr;
+void loadOnce(GuiBitmapRef& slot, std::int32_t id) {
+    if (!slot) slot = GuiBitmapRef::adopt(new (std::nothrow) GuiBitmap(id));
 }
 
 }  // namespace
@@ -91,7 +86,7 @@ FilterDelayEditor::FilterDelayEditor(EffectBase* effect) : GuiEditorBase(effect)
 
 FilterDelayEditor::~FilterDelayEditor() {
     close();
-    releaseOnce(background);
+    background.reset();
 }
 
 GuiControl* FilterDelayEditor::getControl(std::int32_t index) const {
@@ -108,7 +103,7 @@ VstIntPtr FilterDelayEditor::open(void* parent) {
                        background ? background->getHeight() : 0);
     frame = new (std::nothrow) GuiFrame(size, parent, this);
     if (!frame) return 0;
-    frame->setBackground(background);
+    frame->setBackground(background.get());
     // Open before the controls read their values: a change that lands while
     // they are built is noted and shown at the first idle, not lost.
     panelOpen.store(true, std::memory_order_release);
@@ -140,11 +135,11 @@ void FilterDelayEditor::loadBitmaps() {
 }
 
 void FilterDelayEditor::releaseBitmaps() {
-    releaseOnce(knobHandle);
-    releaseOnce(knobBody);
-    releaseOnce(typeSwitch);
-    releaseOnce(plus);
-    releaseOnce(minus);
+    knobHandle.reset();
+    knobBody.reset();
+    typeSwitch.reset();
+    plus.reset();
+    minus.reset();
 }
 
 // The frame owns what it takes; a view it cannot take is deleted here.
@@ -158,12 +153,13 @@ View* FilterDelayEditor::adopt(View* view) {
 void FilterDelayEditor::addKnobs() {
     for (const KnobPlace& place : kKnobs) {
         const VstInt32 tag = toIndex(place.parameter);
-        auto* knob = new (std::nothrow) GuiKnob(place.rect, this, tag, knobBody, knobHandle,
-                                                GuiPoint(place.rect.left, place.rect.top));
+        auto* knob =
+            new (std::nothrow) GuiKnob(place.rect, this, tag, knobBody.get(), knobHandle.get(),
+                                       GuiPoint(place.rect.left, place.rect.top));
         if (!knob) continue;
         knob->setValue(effect->getParameter(tag));
         // The panel picture already shows the body under each knob.
-        knob->setBackground(background);
+        knob->setBackground(background.get());
         controls[tag] = adopt(knob);
     }
 }
@@ -172,7 +168,7 @@ void FilterDelayEditor::addTypeSwitch() {
     const std::int32_t frameHeight = typeSwitch ? typeSwitch->getHeight() / 3 : 0;
     const VstInt32 tag = toIndex(kSwitchParameter);
     auto* typeControl = new (std::nothrow) GuiVerticalSwitch(
-        kTypeSwitchRect, this, tag, 3, frameHeight, 3, typeSwitch, GuiPoint(0, 0));
+        kTypeSwitchRect, this, tag, 3, frameHeight, 3, typeSwitch.get(), GuiPoint(0, 0));
     if (typeControl) typeControl->setValue(effect->getParameter(tag));
     controls[tag] = adopt(typeControl);
 }
@@ -181,16 +177,16 @@ void FilterDelayEditor::addButtons() {
     const std::int32_t plusHeight = plus ? plus->getHeight() / 2 : 0;
     const std::int32_t minusHeight = minus ? minus->getHeight() / 2 : 0;
     plusButton = adopt(new (std::nothrow) GuiMomentaryButton(kPlusRect, this, kTagPlus, plusHeight,
-                                                             plus, GuiPoint(0, 0)));
-    minusButton = adopt(new (std::nothrow) GuiMomentaryButton(kMinusRect, this, kTagMinus,
-                                                              minusHeight, minus, GuiPoint(0, 0)));
+                                                             plus.get(), GuiPoint(0, 0)));
+    minusButton = adopt(new (std::nothrow) GuiMomentaryButton(
+        kMinusRect, this, kTagMinus, minusHeight, minus.get(), GuiPoint(0, 0)));
 }
 
 void FilterDelayEditor::addDisplay() {
     auto* valueDisplay =
-        new (std::nothrow) GuiValueDisplay(kDisplayRect, background, kDisplayStyle);
+        new (std::nothrow) GuiValueDisplay(kDisplayRect, background.get(), kDisplayStyle);
     if (valueDisplay) {
-        valueDisplay->setFont(kFontNormal);
+        valueDisplay->setFont(GuiFontId::kNormal);
         valueDisplay->setTextColor(kColorWhite);
         valueDisplay->setBackgroundOffset(GuiPoint(kDisplayRect.left, kDisplayRect.top));
     }

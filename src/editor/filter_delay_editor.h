@@ -55,10 +55,10 @@
 
 #include "editor/changed_parameters.h"
 #include "effect/parameter_index.h"
-#include "gui/controls/control_listener.h"
+#include "gui/core/bitmap_ref.h"
+#include "gui/core/control_listener.h"
 #include "gui/core/editor_base.h"
 
-class GuiBitmap;
 class GuiControl;
 class GuiMomentaryButton;
 class GuiValueDisplay;
@@ -97,7 +97,7 @@ public:
     GuiMomentaryButton* getPlusButton() const { return plusButton; }
     GuiMomentaryButton* getMinusButton() const { return minusButton; }
     GuiValueDisplay* getDisplay() const { return display; }
-    GuiBitmap* getBackgroundBitmap() const { return background; }
+    GuiBitmap* getBackgroundBitmap() const { return background.get(); }
 
 private:
     void loadBitmaps();
@@ -119,12 +119,12 @@ private:
     GuiMomentaryButton* plusButton = nullptr;
     GuiMomentaryButton* minusButton = nullptr;
     GuiValueDisplay* display = nullptr;
-    GuiBitmap* background = nullptr;
-    GuiBitmap* knobBody = nullptr;
-    GuiBitmap* knobHandle = nullptr;
-    GuiBitmap* typeSwitch = nullptr;
-    GuiBitmap* plus = nullptr;
-    GuiBitmap* minus = nullptr;
+    GuiBitmapRef background;
+    GuiBitmapRef knobBody;
+    GuiBitmapRef knobHandle;
+    GuiBitmapRef typeSwitch;
+    GuiBitmapRef plus;
+    GuiBitmapRef minus;
 
     std::atomic<bool> panelOpen{false};
     ChangedParameters<> changedParameters;

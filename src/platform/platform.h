@@ -134,11 +134,11 @@ public:
     virtual void popState() = 0;
 
     // False leaves the previously selected object in place.
-    [[nodiscard]] virtual bool setPen(Rgb colour, int width, PenStyle style) = 0;
-    [[nodiscard]] virtual bool setBrush(Rgb colour) = 0;
+    [[nodiscard]] virtual bool setPen(Rgb color, int width, PenStyle style) = 0;
+    [[nodiscard]] virtual bool setBrush(Rgb color) = 0;
     [[nodiscard]] virtual bool setFont(const FontRequest& font) = 0;
-    virtual void setTextColour(Rgb colour) = 0;
-    virtual void setBackgroundColour(Rgb colour) = 0;
+    virtual void setTextColor(Rgb color) = 0;
+    virtual void setBackgroundColor(Rgb color) = 0;
     virtual void setBackgroundOpaque(bool opaque) = 0;
 
     virtual void moveTo(Point p) = 0;
@@ -150,7 +150,7 @@ public:
     virtual void fillEllipse(const Box& box) = 0;
     virtual void strokeArc(const Box& box, Point from, Point to) = 0;
     virtual void fillPie(const Box& box, Point from, Point to) = 0;
-    virtual void setPixel(Point p, Rgb colour) = 0;
+    virtual void setPixel(Point p, Rgb color) = 0;
     virtual void drawString(const char* text, const Box& box, TextPlacement placement) = 0;
 
     // Copies width x height pixels of `source` from (sx, sy) to (dx, dy) of

@@ -188,7 +188,7 @@ TEST_F(BitmapTest, OffscreenTextKeepsTheSurfacesOwnColourUntilSetFontColor) {
     Canvas c(40, 40, kGreenish);
     GuiDrawContext window(nullptr, c.surface(), c.window());
     GuiOffscreenContext off(nullptr, 40, 20, kColorRed);
-    off.setFont(kFontSystem);
+    off.setFont(GuiFontId::kSystem);
     off.drawString("WW", GuiRect(0, 0, 40, 20));
     off.setFontColor(kColorWhite);
     off.copyFrom(&window, GuiRect(0, 0, 40, 20));

@@ -123,7 +123,7 @@ TEST_F(ChoiceMenuTest, SeparatorsCannotBeSelectedAndTheListHoldsAtMost128) {
 }
 
 TEST_F(ChoiceMenuTest, ThePopupShowsEveryEntryAtTheBottomLeftWithTheCheckWhereAsked) {
-    auto* m = menu(kMenuCheckSelected);
+    auto* m = menu(GuiMenuStyle::kCheckSelected);
     m->addEntry("one");
     m->addEntry("-");
     m->addEntry("three");
@@ -143,7 +143,7 @@ TEST_F(ChoiceMenuTest, ThePopupShowsEveryEntryAtTheBottomLeftWithTheCheckWhereAs
     EXPECT_EQ(frame->getFocusView(), nullptr);  // the popup has closed
 
     auto* top = add(new GuiChoiceMenu(GuiRect(100, 30, 160, 50), &listener, 1, nullptr, nullptr,
-                                      kMenuPopupAtTop));
+                                      GuiMenuStyle::kPopupAtTop));
     top->addEntry("only");
     clickOn(110, 40);
     ASSERT_EQ(hl::shownMenus().size(), 2u);

@@ -178,7 +178,8 @@ class LevelMeterTest : public ControlFixture {};
 
 TEST_F(LevelMeterTest, AHorizontalBarIsLitFromTheLeftInWholeSegments) {
     auto* m = add(new GuiLevelMeter(GuiRect(20, 60, 68, 70), bitmap(guitest::kLitCoordinates),
-                                    bitmap(guitest::kUnlitCoordinates), 4, kLevelMeterHorizontal));
+                                    bitmap(guitest::kUnlitCoordinates), 4,
+                                    GuiLevelMeterStyle::kHorizontal));
     m->setValue(0.5f);
     editor->idle();
     EXPECT_EQ(pixel(43, 65), coordinate(23, 5));
@@ -201,7 +202,7 @@ TEST_F(LevelMeterTest, AVerticalBarGrowsUpwards) {
 
 TEST_F(LevelMeterTest, TheBarFallsByAtMostOneStepPerDrawing) {
     auto* m = add(new GuiLevelMeter(GuiRect(20, 60, 68, 70), bitmap(guitest::kLitCoordinates),
-                                    nullptr, 10, kLevelMeterHorizontal));
+                                    nullptr, 10, GuiLevelMeterStyle::kHorizontal));
     m->setValue(1.0f);
     editor->idle();
     m->setFallStep(0.1f);

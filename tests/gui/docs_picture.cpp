@@ -70,15 +70,15 @@ class DottedBox : public GuiView {
 public:
     explicit DottedBox(GuiRect r) : GuiView(r) {}
     void draw(GuiDrawContext* c) override {
-        c->setLineStyle(kLineDotted);
+        c->setLineStyle(GuiLineStyle::kDotted);
         c->setFrameColor(kColorCyan);
         c->drawRect(size);
         c->setFillColor(GuiColor{20, 20, 60, 0});
         c->setFontColor(kColorCyan);
-        c->setFont(kFontTiny);
+        c->setFont(GuiFontId::kTiny);
         c->drawString("LP  HP  BP",
                       GuiRect(size.left + 2, size.top + 2, size.right - 2, size.bottom - 2), true,
-                      kTextCenter);
+                      GuiTextAlign::kCenter);
     }
 };
 
@@ -93,15 +93,19 @@ int main(int argc, char** argv) {
     if (panel->getWidth() == 0 || handle->getWidth() == 0 || !frame.getWindow()) return 1;
     frame.setBackground(panel);
     panel->release();
-    frame.addView(new Label(GuiRect(8, 2, 232, 18), "Molvex toolkit", kFontSystem, kTextLeft));
+    frame.addView(new Label(GuiRect(8, 2, 232, 18), "Molvex toolkit", GuiFontId::kSystem,
+                            GuiTextAlign::kLeft));
     frame.addView(new Knob(GuiRect(14, 24, 50, 60), 0.3f, handle));
     frame.addView(new Knob(GuiRect(64, 24, 100, 60), 0.8f, handle));
     handle->release();
-    frame.addView(new Label(GuiRect(14, 62, 50, 72), "TIME", kFontSmall, kTextCenter));
-    frame.addView(new Label(GuiRect(64, 62, 100, 72), "FB", kFontSmall, kTextCenter));
+    frame.addView(
+        new Label(GuiRect(14, 62, 50, 72), "TIME", GuiFontId::kSmall, GuiTextAlign::kCenter));
+    frame.addView(
+        new Label(GuiRect(64, 62, 100, 72), "FB", GuiFontId::kSmall, GuiTextAlign::kCenter));
     frame.addView(new Meter(GuiRect(120, 28, 183, 40), 8));
     frame.addView(new DottedBox(GuiRect(120, 46, 220, 62)));
-    frame.addView(new Label(GuiRect(120, 72, 236, 88), "250 ms", kFontNormal, kTextRight));
+    frame.addView(
+        new Label(GuiRect(120, 72, 236, 88), "250 ms", GuiFontId::kNormal, GuiTextAlign::kRight));
     if (!platform::headless::sendPaint(frame.getWindow())) return 1;
     if (!platform::headless::writePng(frame.getWindow(), path)) return 1;
     std::printf("wrote %s\n", path);

@@ -41,14 +41,14 @@ TEST_F(DrawContextTest, FreshContextOutlinesWhiteFillsBlackWritesWhite) {
     Canvas c(60, 30, kGrey);
     GuiDrawContext ctx(nullptr, c.surface(), c.window());
     EXPECT_EQ(ctx.getLineWidth(), 1);
-    EXPECT_EQ(ctx.getLineStyle(), kLineSolid);
+    EXPECT_EQ(ctx.getLineStyle(), GuiLineStyle::kSolid);
     ctx.drawRect(GuiRect(1, 1, 8, 8));
     ctx.fillRect(GuiRect(10, 1, 18, 8));
     EXPECT_TRUE(c.is(1, 1, kWhite));
     EXPECT_TRUE(c.is(8, 8, kWhite));
     EXPECT_TRUE(c.is(14, 4, kBlack));
 
-    ctx.setFont(kFontSystem);
+    ctx.setFont(GuiFontId::kSystem);
     ctx.drawString("MMMM", GuiRect(20, 0, 60, 30));
     bool white = false;
     for (int y = 0; y < 30; ++y)
@@ -99,7 +99,7 @@ TEST_F(DrawContextTest, LinesLeaveOutTheirEndPointAndDotsHaveGaps) {
     EXPECT_TRUE(c.is(12, 7, kWhite));
     EXPECT_TRUE(c.is(12, 8, kGrey));
 
-    ctx.setLineStyle(kLineDotted);
+    ctx.setLineStyle(GuiLineStyle::kDotted);
     ctx.moveTo(GuiPoint(15, 5));
     ctx.lineTo(GuiPoint(39, 5));
     int lit = 0;
@@ -200,9 +200,9 @@ TEST_F(DrawContextTest, SetFontFallsBackToRowZeroAndTakesTheTableHeight) {
     GuiDrawContext ctx(nullptr, c.surface(), c.window());
     ctx.setFont(9);
     EXPECT_EQ(ctx.getFontSize(), 12);
-    ctx.setFont(kFontTiny, 0);
+    ctx.setFont(GuiFontId::kTiny, 0);
     EXPECT_EQ(ctx.getFontSize(), 9);
-    ctx.setFont(kFontMedium, 20);
+    ctx.setFont(GuiFontId::kMedium, 20);
     EXPECT_EQ(ctx.getFontSize(), 20);
     EXPECT_STREQ(fontTableEntry(5).face, "Small Fonts");
     EXPECT_EQ(fontTableEntry(9).weight, 700);
@@ -212,7 +212,7 @@ TEST_F(DrawContextTest, SetFontFallsBackToRowZeroAndTakesTheTableHeight) {
     Canvas a(80, 20, kGrey), b(80, 20, kGrey);
     GuiDrawContext ca(nullptr, a.surface(), a.window()), cb(nullptr, b.surface(), b.window());
     ca.setFont(9);
-    cb.setFont(kFontSystem);
+    cb.setFont(GuiFontId::kSystem);
     ca.drawString("Wet 42", GuiRect(0, 0, 80, 20));
     cb.drawString("Wet 42", GuiRect(0, 0, 80, 20));
     for (int y = 0; y < 20; ++y)
@@ -224,13 +224,13 @@ TEST_F(DrawContextTest, TextPlacementAndTheLeftInset) {
     Canvas left(120, 20, kGrey), seam(120, 20, kGrey);
     {
         GuiDrawContext ctx(nullptr, left.surface(), left.window());
-        ctx.setFont(kFontNormal);
-        ctx.drawString("Il", box, false, kTextLeft);
+        ctx.setFont(GuiFontId::kNormal);
+        ctx.drawString("Il", box, false, GuiTextAlign::kLeft);
     }
     {
         // The same text placed by the seam itself one pixel further right.
         GuiDrawContext ctx(nullptr, seam.surface(), seam.window());
-        ctx.setFont(kFontNormal);
+        ctx.setFont(GuiFontId::kNormal);
         seam.surface()->drawString("Il", {21, 0, 100, 20}, platform::TextPlacement::left);
     }
     Canvas::Ink ink{};
@@ -242,10 +242,10 @@ TEST_F(DrawContextTest, TextPlacementAndTheLeftInset) {
     Canvas centred(120, 20, kGrey), right(120, 20, kGrey);
     GuiDrawContext cc(nullptr, centred.surface(), centred.window());
     GuiDrawContext cr(nullptr, right.surface(), right.window());
-    cc.setFont(kFontNormal);
-    cr.setFont(kFontNormal);
-    cc.drawString("HH", box, false, kTextCenter);
-    cr.drawString("HH", box, false, kTextRight);
+    cc.setFont(GuiFontId::kNormal);
+    cr.setFont(GuiFontId::kNormal);
+    cc.drawString("HH", box, false, GuiTextAlign::kCenter);
+    cr.drawString("HH", box, false, GuiTextAlign::kRight);
     ASSERT_TRUE(centred.ink(ink));
     EXPECT_NEAR((ink.left + ink.right) / 2.0, 60.0, 2.0);
     EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 10.0, 2.0);
@@ -257,13 +257,13 @@ TEST_F(DrawContextTest, TextPlacementAndTheLeftInset) {
 TEST_F(DrawContextTest, OpaqueTextPaintsItsCellInTheFillColour) {
     Canvas c(100, 20, kGrey);
     GuiDrawContext ctx(nullptr, c.surface(), c.window());
-    ctx.setFont(kFontNormal);
+    ctx.setFont(GuiFontId::kNormal);
     ctx.setFillColor(kColorBlue);
-    ctx.drawString("x", GuiRect(0, 0, 100, 20), true, kTextLeft);
+    ctx.drawString("x", GuiRect(0, 0, 100, 20), true, GuiTextAlign::kLeft);
     EXPECT_TRUE(c.is(1, 10, rgb(kColorBlue)));
     EXPECT_TRUE(c.is(0, 10, kGrey));
     // The mode went back to transparent afterwards.
-    ctx.drawString("x", GuiRect(50, 0, 100, 20), false, kTextLeft);
+    ctx.drawString("x", GuiRect(50, 0, 100, 20), false, GuiTextAlign::kLeft);
     EXPECT_TRUE(c.is(51, 10, kGrey));
 }
 

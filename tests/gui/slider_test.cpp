@@ -25,7 +25,7 @@ protected:
 };
 
 TEST_F(VerticalSliderTest, TheHandleSitsAlongTheTravelOverTheTrack) {
-    GuiVerticalSlider* s = slider(kSliderVerticalZeroAtMin);
+    GuiVerticalSlider* s = slider(GuiSliderStyle::kVerticalZeroAtMin);
     EXPECT_EQ(s->getHandlePos(), 40);
     EXPECT_EQ(pixel(205, 45), kHandleDot);
     EXPECT_EQ(pixel(200, 40), coordinate(0, 30));  // the handle's key corner shows the track
@@ -36,19 +36,19 @@ TEST_F(VerticalSliderTest, TheHandleSitsAlongTheTravelOverTheTrack) {
     EXPECT_EQ(pixel(205, 75), kHandleDot);
     EXPECT_EQ(pixel(205, 45), coordinate(5, 35));
     // Without the drawing bit value 0 sits at the far end.
-    GuiVerticalSlider* reversed = slider(kSliderVerticalMouseZeroAtMax, 0.0f);
+    GuiVerticalSlider* reversed = slider(GuiSliderStyle::kVerticalMouseZeroAtMax, 0.0f);
     EXPECT_EQ(reversed->getHandlePos(), 70);
 }
 
 TEST_F(VerticalSliderTest, APressOffTheHandleDoesNothing) {
-    GuiVerticalSlider* s = slider(kSliderVerticalZeroAtMin);
+    GuiVerticalSlider* s = slider(GuiSliderStyle::kVerticalZeroAtMin);
     press(205, 80, kLeft, {at(205, 20, kLeft)});
     EXPECT_TRUE(listener.values.empty());
     EXPECT_EQ(s->getValue(), 0.5f);
 }
 
 TEST_F(VerticalSliderTest, TheDragKeepsTheGrabAndClampsAtTheEnds) {
-    GuiVerticalSlider* s = slider(kSliderVerticalZeroAtMin);
+    GuiVerticalSlider* s = slider(GuiSliderStyle::kVerticalZeroAtMin);
     press(205, 45, kLeft, {at(205, 51, kLeft), at(205, 200, kLeft), at(205, -50, kLeft)});
     ASSERT_EQ(listener.values.size(), 3u);  // the press itself moves nothing
     EXPECT_FLOAT_EQ(listener.values[0], 0.6f);
@@ -58,7 +58,7 @@ TEST_F(VerticalSliderTest, TheDragKeepsTheGrabAndClampsAtTheEnds) {
 }
 
 TEST_F(VerticalSliderTest, ShiftMovesATenthFromTheValueAtThePress) {
-    slider(kSliderVerticalZeroAtMin);
+    slider(GuiSliderStyle::kVerticalZeroAtMin);
     press(205, 45, kLeft | kShift, {at(205, 51, kLeft | kShift), at(205, 105, kLeft | kShift)});
     ASSERT_EQ(listener.values.size(), 2u);
     EXPECT_FLOAT_EQ(listener.values[0], 0.51f);
@@ -66,7 +66,7 @@ TEST_F(VerticalSliderTest, ShiftMovesATenthFromTheValueAtThePress) {
 }
 
 TEST_F(VerticalSliderTest, ShiftPressedMidDragTakesTheCurrentValueWithoutAJump) {
-    slider(kSliderVerticalZeroAtMin);
+    slider(GuiSliderStyle::kVerticalZeroAtMin);
     press(205, 45, kLeft,
           {at(205, 51, kLeft), at(205, 51, kLeft), at(205, 51, kLeft | kShift),
            at(205, 57, kLeft | kShift)});
@@ -76,7 +76,7 @@ TEST_F(VerticalSliderTest, ShiftPressedMidDragTakesTheCurrentValueWithoutAJump) 
 }
 
 TEST_F(VerticalSliderTest, OnlyAPlainOrShiftedLeftPressDrags) {
-    GuiVerticalSlider* s = slider(kSliderVerticalZeroAtMin);
+    GuiVerticalSlider* s = slider(GuiSliderStyle::kVerticalZeroAtMin);
     press(205, 45, kRight, {at(205, 60, kRight)});
     press(205, 45, kLeft | kControl, {at(205, 60, kLeft | kControl)});
     EXPECT_TRUE(listener.values.empty());
@@ -89,19 +89,20 @@ TEST_F(VerticalSliderTest, OnlyAPlainOrShiftedLeftPressDrags) {
 }
 
 TEST_F(VerticalSliderTest, AltLeftSetsTheDefault) {
-    GuiVerticalSlider* s = slider(kSliderVerticalZeroAtMin, 0.9f);
+    GuiVerticalSlider* s = slider(GuiSliderStyle::kVerticalZeroAtMin, 0.9f);
     s->setDefaultValue(0.2f);
     press(205, 20, kLeft | kAlt);
     EXPECT_EQ(listener.values, (std::vector<float>{0.2f}));
 }
 
 TEST_F(VerticalSliderTest, TheHandleFollowsThePointerWhateverTheDirectionBits) {
-    for (std::int32_t style : {std::int32_t{kSliderVerticalMouseZeroAtMax}, 0,
-                               kSliderVerticalZeroAtMin | kSliderVerticalMouseZeroAtMax}) {
+    for (std::int32_t style :
+         {std::int32_t{GuiSliderStyle::kVerticalMouseZeroAtMax}, 0,
+          GuiSliderStyle::kVerticalZeroAtMin | GuiSliderStyle::kVerticalMouseZeroAtMax}) {
         listener.values.clear();
         GuiVerticalSlider* s = slider(style);
         const std::int32_t before = s->getHandlePos();
-        const float expected = (style & kSliderVerticalZeroAtMin) ? 0.6f : 0.4f;
+        const float expected = (style & GuiSliderStyle::kVerticalZeroAtMin) ? 0.6f : 0.4f;
         press(205, before + 5, kLeft, {at(205, before + 11, kLeft)});
         ASSERT_EQ(listener.values.size(), 1u) << style;
         EXPECT_FLOAT_EQ(listener.values[0], expected) << style;
@@ -114,7 +115,7 @@ TEST_F(VerticalSliderTest, TheHandleFollowsThePointerWhateverTheDirectionBits) {
 TEST_F(VerticalSliderTest, ATravelOfNoLengthKeepsTheValue) {
     auto* s = add(new GuiVerticalSlider(GuiRect(200, 10, 211, 90), &listener, 8, 30, 30,
                                         bitmap(guitest::kHandlePicture), nullptr, GuiPoint(),
-                                        kSliderVerticalZeroAtMin));
+                                        GuiSliderStyle::kVerticalZeroAtMin));
     s->setValue(0.3f);
     editor->idle();
     press(205, 35, kLeft, {at(205, 60, kLeft)});
@@ -128,7 +129,7 @@ class HorizontalSliderTest : public ControlFixture {};
 TEST_F(HorizontalSliderTest, DrawsAndDragsAlongX) {
     auto* s = add(new GuiHorizontalSlider(
         GuiRect(20, 100, 100, 111), &listener, 9, 20, 80, bitmap(guitest::kHandlePicture),
-        bitmap(guitest::kLitCoordinates), GuiPoint(0, 40), kSliderHorizontalZeroAtMin));
+        bitmap(guitest::kLitCoordinates), GuiPoint(0, 40), GuiSliderStyle::kHorizontalZeroAtMin));
     s->setValue(0.25f);
     editor->idle();
     EXPECT_EQ(s->getHandlePos(), 35);

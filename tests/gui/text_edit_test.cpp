@@ -56,7 +56,7 @@ TEST_F(TextEditTest, APlainLeftClickOpensTheEditorExactlyOverTheControl) {
     EXPECT_EQ(box.top, 30);
     EXPECT_EQ(box.right, 81);  // the far edges are the control's too
     EXPECT_EQ(box.bottom, 51);
-    EXPECT_EQ(hl::textEntryFont().height, fontTableEntry(kFontNormal).height);
+    EXPECT_EQ(hl::textEntryFont().height, fontTableEntry(GuiFontId::kNormal).height);
 
     // A second click while editing does nothing: it is already the focus.
     clickOn(50, 40);

@@ -91,7 +91,7 @@ TEST_F(ValueDisplayTest, AFieldIsFilledAndOutlinedAndShowsItsText) {
 }
 
 TEST_F(ValueDisplayTest, BevelsSwapTheirColoursAndReplaceTheOutline) {
-    auto* frameFirst = field(kDisplayBevelFrameFirst);
+    auto* frameFirst = field(GuiDisplayStyle::kBevelFrameFirst);
     editor->idle();
     EXPECT_EQ(pixel(20, 40), kRed);   // left
     EXPECT_EQ(pixel(50, 30), kRed);   // top
@@ -101,14 +101,14 @@ TEST_F(ValueDisplayTest, BevelsSwapTheirColoursAndReplaceTheOutline) {
 
     frame->removeView(frameFirst);
     delete frameFirst;
-    field(kDisplayBevelBackFirst);
+    field(GuiDisplayStyle::kBevelBackFirst);
     editor->idle();
     EXPECT_EQ(pixel(20, 40), kBlue);
     EXPECT_EQ(pixel(80, 40), kRed);
 }
 
 TEST_F(ValueDisplayTest, TheShadowIsDrawnBeforeTheText) {
-    auto* d = field(kDisplayShadowText);
+    auto* d = field(GuiDisplayStyle::kShadowText);
     d->setShadowColor(kColorRed);
     d->setValueToText([](float, char* text) { std::strcpy(text, "MMMM"); });
     editor->idle();
@@ -132,7 +132,7 @@ TEST_F(ValueDisplayTest, LookSettersForceOneRedrawOnlyWhenSomethingChanges) {
     const int drawn = d->draws;
     d->setTextColor(GuiColor{0, 255, 0, 99});  // only the unused byte differs
     d->setFont(3);
-    d->setAlignment(kTextCenter);
+    d->setAlignment(GuiTextAlign::kCenter);
     d->setBackgroundOffset(GuiPoint(1, 1));
     editor->idle();
     EXPECT_EQ(d->draws, drawn);
@@ -142,7 +142,7 @@ TEST_F(ValueDisplayTest, LookSettersForceOneRedrawOnlyWhenSomethingChanges) {
     editor->idle();
     editor->idle();
     EXPECT_EQ(d->draws, drawn + 1);
-    d->setAlignment(kTextLeft);
+    d->setAlignment(GuiTextAlign::kLeft);
     editor->idle();
     EXPECT_EQ(d->draws, drawn + 2);
     // Large values too: the nudge must not vanish in rounding.

@@ -12,13 +12,7 @@ GuiAnimationView::GuiAnimationView(const GuiRect& size, ControlListener* listene
       backgroundOffset(backgroundOffset),
       imageCount(imageCount),
       imageHeight(imageHeight),
-      stripHeight(imageCount * imageHeight) {
-    if (bitmap) bitmap->addRef();
-}
-
-GuiAnimationView::~GuiAnimationView() {
-    if (bitmap) bitmap->release();
-}
+      stripHeight(imageCount * imageHeight) {}
 
 void GuiAnimationView::nextImage() {
     value += static_cast<float>(imageHeight);
@@ -36,7 +30,7 @@ void GuiAnimationView::draw(GuiDrawContext* context) {
     if (bitmap) {
         const std::int32_t row = guiTruncate(value) + backgroundOffset.v;
         bitmap->draw(context, size,
-                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap, row, getHeight())));
+                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap.get(), row, getHeight())));
     }
     oldValue = value;
 }

@@ -25,15 +25,13 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiAnimationView : public GuiControl {
 public:
     GuiAnimationView(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                      std::int32_t imageCount, std::int32_t imageHeight, GuiBitmap* bitmap,
                      const GuiPoint& backgroundOffset);
-    ~GuiAnimationView() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -46,7 +44,7 @@ public:
     bool isRunning() const { return running; }
 
 protected:
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     GuiPoint backgroundOffset;
     std::int32_t imageCount;
     std::int32_t imageHeight;

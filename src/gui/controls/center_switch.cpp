@@ -11,13 +11,7 @@ GuiCenterSwitch::GuiCenterSwitch(const GuiRect& size, ControlListener* listener,
     : GuiControl(size, listener, tag),
       bitmap(bitmap),
       backgroundOffset(backgroundOffset),
-      imageHeight(imageHeight) {
-    if (bitmap) bitmap->addRef();
-}
-
-GuiCenterSwitch::~GuiCenterSwitch() {
-    if (bitmap) bitmap->release();
-}
+      imageHeight(imageHeight) {}
 
 void GuiCenterSwitch::draw(GuiDrawContext* context) {
     if (bitmap) {
@@ -25,7 +19,7 @@ void GuiCenterSwitch::draw(GuiDrawContext* context) {
         if (value == 1.0f) row += 2 * imageHeight;
         else if (value == 0.0f) row += imageHeight;
         bitmap->draw(context, size,
-                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap, row, getHeight())));
+                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap.get(), row, getHeight())));
     }
     oldValue = value;
 }

@@ -13,14 +13,12 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiCenterSwitch : public GuiControl {
 public:
     GuiCenterSwitch(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                     std::int32_t imageHeight, GuiBitmap* bitmap, const GuiPoint& backgroundOffset);
-    ~GuiCenterSwitch() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -28,7 +26,7 @@ public:
 protected:
     float valueAt(const GuiPoint& p, float saved) const;
 
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     GuiPoint backgroundOffset;
     std::int32_t imageHeight;
 };

@@ -17,15 +17,11 @@ bool isSeparator(const char* text) { return std::strcmp(text, "-") == 0; }
 GuiChoiceMenu::GuiChoiceMenu(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                              GuiBitmap* background, GuiBitmap* clickBitmap, std::int32_t style)
     : GuiValueDisplay(size, background, style), clickBitmap(clickBitmap) {
-    if (clickBitmap) clickBitmap->addRef();
     this->listener = listener;
     this->tag = tag;
 }
 
-GuiChoiceMenu::~GuiChoiceMenu() {
-    removeAllEntries();
-    if (clickBitmap) clickBitmap->release();
-}
+GuiChoiceMenu::~GuiChoiceMenu() { removeAllEntries(); }
 
 bool GuiChoiceMenu::addEntry(const char* text, std::int32_t index) {
     if (entryCount >= kMaxEntries) return false;
@@ -97,11 +93,11 @@ void GuiChoiceMenu::draw(GuiDrawContext* context) {
 void GuiChoiceMenu::mouseDown(GuiDrawContext* context, const GuiPoint&) {
     if (!mouseEnabled || !frame || !context || popupOpen) return;
     const GuiMouseState state = context->getMouseButtons();
-    if (state != kMouseLeft && state != 0) return;
+    if (state != GuiMouse::kLeft && state != 0) return;
     if (clickBitmap) {
         char text[kTextSize];
         currentText(text);
-        drawText(context, text, clickBitmap);
+        drawText(context, text, clickBitmap.get());
     }
     frame->setFocusView(this);
     focusGained();
@@ -116,9 +112,10 @@ void GuiChoiceMenu::focusGained() {
         for (std::int32_t i = 0; i < entryCount; ++i) {
             rows[i].text = entries[i];
             rows[i].separator = isSeparator(entries[i]);
-            rows[i].checked = (style & kMenuCheckSelected) != 0 && i == current;
+            rows[i].checked = (style & GuiMenuStyle::kCheckSelected) != 0 && i == current;
         }
-        const platform::Point where{size.left, (style & kMenuPopupAtTop) ? size.top : size.bottom};
+        const platform::Point where{size.left,
+                                    (style & GuiMenuStyle::kPopupAtTop) ? size.top : size.bottom};
         popupOpen = true;
         chosen = platform::popupMenu(window, where, rows, entryCount);
         popupOpen = false;

@@ -1,6 +1,6 @@
 // GuiChoiceMenu: a value display that holds a list of text entries and
 // shows the selected one. A plain left click opens the system's popup of
-// all entries at the control's bottom edge (top edge with kMenuPopupAtTop);
+// all entries at the control's bottom edge (top edge with GuiMenuStyle::kPopupAtTop);
 // choosing an entry selects it and tells the listener, even when it was
 // selected already. An entry whose text is exactly "-" shows as a separator
 // and can never be selected. Escape or a click outside the popup chooses
@@ -22,8 +22,8 @@
 //
 // | style bit          | effect                                              |
 // |--------------------|-----------------------------------------------------|
-// | kMenuPopupAtTop    | the popup's top-left corner at the control's top    |
-// | kMenuCheckSelected | the selected entry carries a check mark in the popup|
+// | GuiMenuStyle::kPopupAtTop    | the popup's top-left corner at the control's top    |
+// | GuiMenuStyle::kCheckSelected | the selected entry carries a check mark in the popup|
 //
 // With a click bitmap the control shows it from the press until the popup
 // closes.
@@ -40,10 +40,12 @@
 #include <cstdint>
 
 #include "gui/controls/value_display.h"
+#include "gui/core/bitmap_ref.h"
 
-enum : std::int32_t {
-    kMenuPopupAtTop = 0x200,
-    kMenuCheckSelected = 0x400,
+// The choice menu's own style bits, beside the display's.
+struct GuiMenuStyle {
+    static constexpr std::int32_t kPopupAtTop = 0x200;
+    static constexpr std::int32_t kCheckSelected = 0x400;
 };
 
 class GuiChoiceMenu : public GuiValueDisplay {
@@ -84,5 +86,5 @@ private:
     char* entries[kMaxEntries] = {};
     std::int32_t entryCount = 0;
     std::int32_t current = -1;
-    GuiBitmap* clickBitmap;
+    GuiBitmapRef clickBitmap;
 };

@@ -28,8 +28,8 @@
 
 #include <cstdint>
 
-#include "gui/controls/control_listener.h"
-#include "gui/controls/view.h"
+#include "gui/core/control_listener.h"
+#include "gui/core/view.h"
 
 class GuiControl : public GuiView {
 public:

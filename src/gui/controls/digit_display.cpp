@@ -22,11 +22,6 @@ GuiDigitDisplay::GuiDigitDisplay(const GuiRect& size, ControlListener* listener,
     for (std::int32_t i = 0; i < this->digitCount; ++i) top *= 10;
     max = static_cast<float>(top - 1);
     min = 0.0f;
-    if (bitmap) bitmap->addRef();
-}
-
-GuiDigitDisplay::~GuiDigitDisplay() {
-    if (bitmap) bitmap->release();
 }
 
 float GuiDigitDisplay::getValueFraction() const {

@@ -18,8 +18,7 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiDigitDisplay : public GuiControl {
 public:
@@ -30,7 +29,6 @@ public:
                     std::int32_t initialValue, std::int32_t digitCount, const std::int32_t* xs,
                     const std::int32_t* ys, std::int32_t digitWidth, std::int32_t digitHeight,
                     GuiBitmap* bitmap);
-    ~GuiDigitDisplay() override;
 
     void draw(GuiDrawContext* context) override;
 
@@ -42,7 +40,7 @@ public:
     std::int32_t getDigitCount() const { return digitCount; }
 
 protected:
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     std::int32_t digitCount;
     std::array<std::int32_t, kMaxDigits> digitX{};
     std::array<std::int32_t, kMaxDigits> digitY{};

@@ -23,6 +23,7 @@ std::int32_t GuiFilmstripKnob::imageRow() const {
 
 void GuiFilmstripKnob::draw(GuiDrawContext* context) {
     if (handle)
-        handle->draw(context, size, GuiPoint(0, guiStripRow(handle, imageRow(), getHeight())));
+        handle->draw(context, size,
+                     GuiPoint(0, guiStripRow(handle.get(), imageRow(), getHeight())));
     oldValue = value;
 }

@@ -10,13 +10,7 @@ GuiFilmstripView::GuiFilmstripView(const GuiRect& size, ControlListener* listene
       bitmap(bitmap),
       backgroundOffset(backgroundOffset),
       imageCount(imageCount),
-      imageHeight(imageHeight) {
-    if (bitmap) bitmap->addRef();
-}
-
-GuiFilmstripView::~GuiFilmstripView() {
-    if (bitmap) bitmap->release();
-}
+      imageHeight(imageHeight) {}
 
 void GuiFilmstripView::draw(GuiDrawContext* context) {
     if (value > 1.0f) value = 1.0f;
@@ -26,7 +20,7 @@ void GuiFilmstripView::draw(GuiDrawContext* context) {
     }
     if (bitmap) {
         bitmap->draw(context, size,
-                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap, row, getHeight())));
+                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap.get(), row, getHeight())));
     }
     oldValue = value;
 }

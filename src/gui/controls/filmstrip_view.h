@@ -11,20 +11,18 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiFilmstripView : public GuiControl {
 public:
     GuiFilmstripView(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                      std::int32_t imageCount, std::int32_t imageHeight, GuiBitmap* bitmap,
                      const GuiPoint& backgroundOffset);
-    ~GuiFilmstripView() override;
 
     void draw(GuiDrawContext* context) override;
 
 protected:
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     GuiPoint backgroundOffset;
     std::int32_t imageCount;
     std::int32_t imageHeight;

@@ -16,53 +16,18 @@
 // 21 setHandleOffset.
 //
 // Ownership: handle and background hold one reference each.
+// The implementation, shared with the other axis, is GuiAxisSlider.
 // Threads: user-interface thread only.
 #pragma once
 
 #include <cstdint>
 
-#include "gui/controls/control.h"
-#include "gui/controls/slider_travel.h"
+#include "gui/controls/axis_slider.h"
 
-class GuiBitmap;
-
-enum : std::int32_t {
-    kSliderHorizontalZeroAtMin = 0x08,
-    kSliderHorizontalMouseZeroAtMax = 0x10,
-};
-
-class GuiHorizontalSlider : public GuiControl {
+class GuiHorizontalSlider : public GuiAxisSlider {
 public:
     GuiHorizontalSlider(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                         std::int32_t minPos, std::int32_t maxPos, GuiBitmap* handle,
                         GuiBitmap* background, const GuiPoint& backgroundOffset,
                         std::int32_t style);
-    ~GuiHorizontalSlider() override;
-
-    void draw(GuiDrawContext* context) override;
-    void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
-
-    virtual void setDrawTransparentHandle(bool transparent) { drawTransparentHandle = transparent; }
-    virtual void setHandleOffset(const GuiPoint& offset) { handleOffset = offset; }
-
-    std::int32_t getHandlePos() const { return handlePos; }
-
-protected:
-    GuiSliderTravel travel() const;
-
-    GuiBitmap* handle;
-    GuiBitmap* background;
-    std::int32_t handleWidth;
-    std::int32_t handleHeight;
-    GuiPoint backgroundOffset;
-    GuiPoint handleOffset;
-    std::int32_t minPos;
-    std::int32_t maxPos;
-    std::int32_t style;
-    std::int32_t handlePos;
-    bool drawTransparentHandle = true;
-    std::int32_t minLimit;
-    std::int32_t maxLimit;
-    std::int32_t viewWidth;
-    std::int32_t viewHeight;
 };

@@ -5,32 +5,18 @@
 // vertically all the same, and an Alt+left click sets the default (0.0).
 //
 // Ownership: the bitmap holds one reference.
+// The implementation, shared with the other axis, is GuiAxisSwitch.
 // Threads: user-interface thread only.
 #pragma once
 
 #include <cstdint>
 
-#include "gui/controls/control.h"
+#include "gui/controls/axis_switch.h"
 
-class GuiBitmap;
-
-class GuiHorizontalSwitch : public GuiControl {
+class GuiHorizontalSwitch : public GuiAxisSwitch {
 public:
     GuiHorizontalSwitch(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                         std::int32_t imageCount, std::int32_t imageHeight,
                         std::int32_t positionCount, GuiBitmap* bitmap,
                         const GuiPoint& backgroundOffset);
-    ~GuiHorizontalSwitch() override;
-
-    void draw(GuiDrawContext* context) override;
-    void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
-
-    std::int32_t getPositionCount() const { return positionCount; }
-
-protected:
-    GuiBitmap* bitmap;
-    GuiPoint backgroundOffset;
-    std::int32_t imageCount;
-    std::int32_t imageHeight;
-    std::int32_t positionCount;
 };

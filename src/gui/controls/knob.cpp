@@ -22,16 +22,7 @@ GuiKnob::GuiKnob(const GuiRect& size, ControlListener* listener, std::int32_t ta
       background(background),
       handle(handle),
       backgroundOffset(backgroundOffset) {
-    if (handle) {
-        inset = handle->getWidth() / 2;
-        handle->addRef();
-    }
-    if (background) background->addRef();
-}
-
-GuiKnob::~GuiKnob() {
-    if (handle) handle->release();
-    if (background) background->release();
+    if (handle) inset = handle->getWidth() / 2;
 }
 
 float GuiKnob::radius() const { return static_cast<float>(getWidth() - 2 * inset) / 2.0f; }
@@ -71,11 +62,7 @@ float GuiKnob::handlePosToValue(const GuiPoint& p) const {
     return v;
 }
 
-void GuiKnob::setBackground(GuiBitmap* bitmap) {
-    if (background) background->release();
-    background = bitmap;
-    if (background) background->addRef();
-}
+void GuiKnob::setBackground(GuiBitmap* bitmap) { background.reset(bitmap); }
 
 void GuiKnob::draw(GuiDrawContext* context) {
     if (background) background->draw(context, size, backgroundOffset);

@@ -32,14 +32,12 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiKnob : public GuiControl {
 public:
     GuiKnob(const GuiRect& size, ControlListener* listener, std::int32_t tag, GuiBitmap* background,
             GuiBitmap* handle, const GuiPoint& backgroundOffset);
-    ~GuiKnob() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -52,7 +50,7 @@ public:
     virtual float handlePosToValue(const GuiPoint& p) const;
     // Does not redraw.
     virtual void setBackground(GuiBitmap* bitmap);
-    virtual GuiBitmap* getBackground() const { return background; }
+    virtual GuiBitmap* getBackground() const { return background.get(); }
 
     std::int32_t getInset() const { return inset; }
 
@@ -60,7 +58,7 @@ protected:
     float radius() const;
 
     std::int32_t inset = 5;
-    GuiBitmap* background = nullptr;
-    GuiBitmap* handle = nullptr;
+    GuiBitmapRef background;
+    GuiBitmapRef handle;
     GuiPoint backgroundOffset;
 };

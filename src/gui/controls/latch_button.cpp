@@ -10,20 +10,14 @@ GuiLatchButton::GuiLatchButton(const GuiRect& size, ControlListener* listener, s
     : GuiControl(size, listener, tag),
       bitmap(bitmap),
       backgroundOffset(backgroundOffset),
-      imageHeight(imageHeight) {
-    if (bitmap) bitmap->addRef();
-}
-
-GuiLatchButton::~GuiLatchButton() {
-    if (bitmap) bitmap->release();
-}
+      imageHeight(imageHeight) {}
 
 void GuiLatchButton::draw(GuiDrawContext* context) {
     if (value > 1.0f) value = 1.0f;
     if (value < 0.0f) value = 0.0f;
     if (bitmap) {
         const std::int32_t row = value != 0.0f ? imageHeight : 0;
-        bitmap->draw(context, size, GuiPoint(0, guiStripRow(bitmap, row, getHeight())));
+        bitmap->draw(context, size, GuiPoint(0, guiStripRow(bitmap.get(), row, getHeight())));
     }
     lastValue = value;
     oldValue = value;

@@ -14,14 +14,12 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiLatchButton : public GuiControl {
 public:
     GuiLatchButton(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                    std::int32_t imageHeight, GuiBitmap* bitmap, const GuiPoint& backgroundOffset);
-    ~GuiLatchButton() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -29,7 +27,7 @@ public:
     float getLastValue() const { return lastValue; }
 
 protected:
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     GuiPoint backgroundOffset;
     std::int32_t imageHeight;
     float lastValue = 0.0f;

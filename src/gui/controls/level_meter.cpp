@@ -22,15 +22,7 @@ GuiLevelMeter::GuiLevelMeter(const GuiRect& size, GuiBitmap* onBitmap, GuiBitmap
       segmentCount(segmentCount < 1 ? 1 : segmentCount),
       style(style),
       onRect(ordered(size)),
-      offRect(ordered(size)) {
-    if (onBitmap) onBitmap->addRef();
-    if (offBitmap) offBitmap->addRef();
-}
-
-GuiLevelMeter::~GuiLevelMeter() {
-    if (onBitmap) onBitmap->release();
-    if (offBitmap) offBitmap->release();
-}
+      offRect(ordered(size)) {}
 
 void GuiLevelMeter::limitAndFall() {
     if (value > getMax()) value = getMax();
@@ -47,7 +39,7 @@ void GuiLevelMeter::draw(GuiDrawContext* context) {
     const double segments = segmentCount;
     GuiPoint offSource;
     GuiPoint onSource;
-    if (style & kLevelMeterHorizontal) {
+    if (style & GuiLevelMeterStyle::kHorizontal) {
         const std::int32_t k = guiTruncate(segments * value + 0.5);
         const std::int32_t w =
             guiTruncate(onBitmap->getWidth() * static_cast<double>(k) / segments);

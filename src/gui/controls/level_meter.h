@@ -23,24 +23,24 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
+#include "gui/core/bitmap_ref.h"
 
-class GuiBitmap;
-
-enum : std::int32_t { kLevelMeterHorizontal = 0x01 };
+struct GuiLevelMeterStyle {
+    static constexpr std::int32_t kHorizontal = 0x01;
+};
 
 class GuiLevelMeter : public GuiControl {
 public:
     GuiLevelMeter(const GuiRect& size, GuiBitmap* onBitmap, GuiBitmap* offBitmap,
                   std::int32_t segmentCount, std::int32_t style);
-    ~GuiLevelMeter() override;
 
     void draw(GuiDrawContext* context) override;
 
     virtual void setFallStep(float step) { fallStep = step; }
 
 protected:
-    GuiBitmap* onBitmap;
-    GuiBitmap* offBitmap;
+    GuiBitmapRef onBitmap;
+    GuiBitmapRef offBitmap;
     std::int32_t segmentCount;
     std::int32_t style;
     float fallStep = 1.0f;

@@ -10,13 +10,7 @@ GuiMomentaryButton::GuiMomentaryButton(const GuiRect& size, ControlListener* lis
     : GuiControl(size, listener, tag),
       bitmap(bitmap),
       backgroundOffset(backgroundOffset),
-      imageHeight(imageHeight) {
-    if (bitmap) bitmap->addRef();
-}
-
-GuiMomentaryButton::~GuiMomentaryButton() {
-    if (bitmap) bitmap->release();
-}
+      imageHeight(imageHeight) {}
 
 void GuiMomentaryButton::draw(GuiDrawContext* context) {
     if (value > 1.0f) value = 1.0f;
@@ -24,7 +18,7 @@ void GuiMomentaryButton::draw(GuiDrawContext* context) {
     if (bitmap) {
         const std::int32_t row = backgroundOffset.v + (value != 0.0f ? imageHeight : 0);
         bitmap->draw(context, size,
-                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap, row, getHeight())));
+                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap.get(), row, getHeight())));
     }
     oldValue = value;
 }

@@ -23,21 +23,19 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiMomentaryButton : public GuiControl {
 public:
     GuiMomentaryButton(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                        std::int32_t imageHeight, GuiBitmap* bitmap,
                        const GuiPoint& backgroundOffset);
-    ~GuiMomentaryButton() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
 
 protected:
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     GuiPoint backgroundOffset;
     std::int32_t imageHeight;
 };

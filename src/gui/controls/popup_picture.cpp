@@ -10,13 +10,7 @@ GuiPopupPicture::GuiPopupPicture(const GuiRect& size, ControlListener* listener,
     : GuiControl(size, listener, tag),
       displayRect(displayRect),
       bitmap(bitmap),
-      backgroundOffset(backgroundOffset) {
-    if (bitmap) bitmap->addRef();
-}
-
-GuiPopupPicture::~GuiPopupPicture() {
-    if (bitmap) bitmap->release();
-}
+      backgroundOffset(backgroundOffset) {}
 
 void GuiPopupPicture::draw(GuiDrawContext* context) {
     if (value != 0.0f && bitmap) bitmap->draw(context, displayRect, backgroundOffset);

@@ -20,15 +20,13 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiPopupPicture : public GuiControl {
 public:
     GuiPopupPicture(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                     GuiBitmap* bitmap, const GuiRect& displayRect,
                     const GuiPoint& backgroundOffset);
-    ~GuiPopupPicture() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
@@ -36,6 +34,6 @@ public:
 protected:
     GuiRect displayRect;
     GuiRect savedSize;
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
     GuiPoint backgroundOffset;
 };

@@ -18,7 +18,7 @@ void GuiSliderTravel::handleSpan(float value, std::int32_t& start, std::int32_t&
 namespace {
 
 bool dragState(GuiMouseState state) {
-    return state == kMouseLeft || state == (kMouseLeft | kMouseShift);
+    return state == GuiMouse::kLeft || state == (GuiMouse::kLeft | GuiMouse::kShift);
 }
 
 }  // namespace
@@ -40,14 +40,14 @@ void guiSliderDrag(GuiControl& control, GuiDrawContext* context, GuiMouseState s
             v = static_cast<float>(along(pointer) - travel.minPos - grab) / range;
             if (!travel.zeroAtMinPos) v = 1.0f - v;
         }
-        if (state & kMouseShift) v = reference + (v - reference) / 10.0f;
+        if (state & GuiMouse::kShift) v = reference + (v - reference) / 10.0f;
         v = v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
         control.setValue(v);
         if (v != control.getOldValue()) guiReportChange(control, context);
         context->getMouseLocation(pointer);
         control.doIdle();
         state = context->getMouseButtons();
-        if (state != lastState && (state & kMouseShift)) {
+        if (state != lastState && (state & GuiMouse::kShift)) {
             reference = control.getValue();
             lastState = state;
         }

@@ -35,7 +35,7 @@ void GuiTextEdit::draw(GuiDrawContext* context) {
 void GuiTextEdit::mouseDown(GuiDrawContext* context, const GuiPoint&) {
     if (!mouseEnabled || !frame || !context) return;
     const GuiMouseState state = context->getMouseButtons();
-    if (state != kMouseLeft && state != 0) return;
+    if (state != GuiMouse::kLeft && state != 0) return;
     if (frame->getFocusView() == this) return;
     frame->setFocusView(this);
     focusGained();

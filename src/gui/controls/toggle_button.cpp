@@ -6,13 +6,7 @@
 
 GuiToggleButton::GuiToggleButton(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                                  GuiBitmap* bitmap)
-    : GuiControl(size, listener, tag), bitmap(bitmap) {
-    if (bitmap) bitmap->addRef();
-}
-
-GuiToggleButton::~GuiToggleButton() {
-    if (bitmap) bitmap->release();
-}
+    : GuiControl(size, listener, tag), bitmap(bitmap) {}
 
 void GuiToggleButton::draw(GuiDrawContext* context) {
     if (bitmap)

@@ -15,18 +15,16 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
-
-class GuiBitmap;
+#include "gui/core/bitmap_ref.h"
 
 class GuiToggleButton : public GuiControl {
 public:
     GuiToggleButton(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                     GuiBitmap* bitmap);
-    ~GuiToggleButton() override;
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
 
 protected:
-    GuiBitmap* bitmap;
+    GuiBitmapRef bitmap;
 };

@@ -21,7 +21,7 @@ GuiTrackingResult guiTrackMouse(GuiControl& control, GuiDrawContext* context, co
                                 const std::function<float(const GuiPoint&)>& valueAt) {
     if (!control.getMouseEnabled() || !context) return GuiTrackingResult::ignored;
     GuiMouseState state = context->getMouseButtons();
-    if (rules.altClickSetsDefault && state == (kMouseLeft | kMouseAlt)) {
+    if (rules.altClickSetsDefault && state == (GuiMouse::kLeft | GuiMouse::kAlt)) {
         control.setValue(control.getDefaultValue());
         tellIfChanged(control, context);
         return GuiTrackingResult::defaultSet;

@@ -6,13 +6,7 @@
 #include "gui/core/draw_context.h"
 
 GuiValueDisplay::GuiValueDisplay(const GuiRect& size, GuiBitmap* background, std::int32_t style)
-    : GuiControl(size, nullptr, 0), style(style), background(background) {
-    if (background) background->addRef();
-}
-
-GuiValueDisplay::~GuiValueDisplay() {
-    if (background) background->release();
-}
+    : GuiControl(size, nullptr, 0), style(style), background(background) {}
 
 void GuiValueDisplay::forceRedraw() {
     oldValue = value + 0.1f;
@@ -25,29 +19,30 @@ void GuiValueDisplay::setFont(int fontId) {
     font = fontId;
 }
 
-void GuiValueDisplay::setTextColor(const GuiColor& colour) {
-    if (!(colour == textColor)) forceRedraw();
-    textColor = colour;
+void GuiValueDisplay::setTextColor(const GuiColor& color) {
+    if (!(color == textColor)) forceRedraw();
+    textColor = color;
 }
 
-void GuiValueDisplay::setBackColor(const GuiColor& colour) {
-    if (!(colour == backColor)) forceRedraw();
-    backColor = colour;
+void GuiValueDisplay::setBackColor(const GuiColor& color) {
+    if (!(color == backColor)) forceRedraw();
+    backColor = color;
 }
 
-void GuiValueDisplay::setFrameColor(const GuiColor& colour) {
-    if (!(colour == frameColor)) forceRedraw();
-    frameColor = colour;
+void GuiValueDisplay::setFrameColor(const GuiColor& color) {
+    if (!(color == frameColor)) forceRedraw();
+    frameColor = color;
 }
 
-void GuiValueDisplay::setShadowColor(const GuiColor& colour) {
-    if (!(colour == shadowColor)) forceRedraw();
-    shadowColor = colour;
+void GuiValueDisplay::setShadowColor(const GuiColor& color) {
+    if (!(color == shadowColor)) forceRedraw();
+    shadowColor = color;
 }
 
-void GuiValueDisplay::setAlignment(int newAlignment) {
-    if (newAlignment != alignment) forceRedraw();
-    alignment = newAlignment;
+void GuiValueDisplay::setAlignment(GuiTextAlign newAlignment) {
+    const int stored = static_cast<int>(newAlignment);
+    if (stored != alignment) forceRedraw();
+    alignment = stored;
 }
 
 void GuiValueDisplay::makeText(char (&text)[kTextSize]) const {
@@ -68,19 +63,19 @@ void GuiValueDisplay::draw(GuiDrawContext* context) {
 }
 
 void GuiValueDisplay::drawBackground(GuiDrawContext* context, GuiBitmap* override) {
-    if (GuiBitmap* picture = override ? override : background) {
+    if (GuiBitmap* picture = override ? override : background.get()) {
         picture->draw(context, size, backgroundOffset);
         return;
     }
     context->setFillColor(backColor);
     context->fillRect(size);
-    if (style & (kDisplayBevelBackFirst | kDisplayBevelFrameFirst)) return;
+    if (style & (GuiDisplayStyle::kBevelBackFirst | GuiDisplayStyle::kBevelFrameFirst)) return;
     context->setFrameColor(frameColor);
     context->drawRect(size);
 }
 
 void GuiValueDisplay::drawBevel(GuiDrawContext* context) {
-    const bool backFirst = (style & kDisplayBevelBackFirst) != 0;
+    const bool backFirst = (style & GuiDisplayStyle::kBevelBackFirst) != 0;
     context->setFrameColor(backFirst ? backColor : frameColor);
     context->moveTo(GuiPoint(size.left, size.bottom));
     context->lineTo(GuiPoint(size.left, size.top));
@@ -93,10 +88,11 @@ void GuiValueDisplay::drawBevel(GuiDrawContext* context) {
 
 void GuiValueDisplay::drawText(GuiDrawContext* context, const char* text, GuiBitmap* override) {
     drawBackground(context, override);
-    if (style & (kDisplayBevelBackFirst | kDisplayBevelFrameFirst)) drawBevel(context);
+    if (style & (GuiDisplayStyle::kBevelBackFirst | GuiDisplayStyle::kBevelFrameFirst))
+        drawBevel(context);
     context->setFont(font);
     const auto align = static_cast<GuiTextAlign>(alignment);
-    if (style & kDisplayShadowText) {
+    if (style & GuiDisplayStyle::kShadowText) {
         context->setFontColor(shadowColor);
         context->drawString(text,
                             GuiRect(size.left + 1, size.top + 1, size.right + 1, size.bottom + 1),

@@ -10,9 +10,9 @@
 // Style bits:
 // | bit                     | effect                                           |
 // |-------------------------|--------------------------------------------------|
-// | kDisplayShadowText      | text drawn first in shadowColor, 1 px right+down |
-// | kDisplayBevelBackFirst  | top/left lines backColor, bottom/right frameColor|
-// | kDisplayBevelFrameFirst | top/left frameColor, bottom/right backColor      |
+// | GuiDisplayStyle::kShadowText      | text drawn first in shadowColor, 1 px right+down |
+// | GuiDisplayStyle::kBevelBackFirst  | top/left lines backColor, bottom/right frameColor|
+// | GuiDisplayStyle::kBevelFrameFirst | top/left frameColor, bottom/right backColor      |
 // With either bevel bit no outline rectangle is drawn around a filled field.
 //
 // The look setters (font, colours, alignment) force the next update to
@@ -30,17 +30,17 @@
 #include <cstdint>
 
 #include "gui/controls/control.h"
+#include "gui/core/bitmap_ref.h"
 #include "gui/core/color.h"
-
-class GuiBitmap;
+#include "gui/core/draw_context.h"
 
 // Writes the text for `value` into `text`, a buffer of 256 bytes.
 using GuiValueToText = void (*)(float value, char* text);
 
-enum : std::int32_t {
-    kDisplayShadowText = 0x04,
-    kDisplayBevelBackFirst = 0x80,
-    kDisplayBevelFrameFirst = 0x100,
+struct GuiDisplayStyle {
+    static constexpr std::int32_t kShadowText = 0x04;
+    static constexpr std::int32_t kBevelBackFirst = 0x80;
+    static constexpr std::int32_t kBevelFrameFirst = 0x100;
 };
 
 class GuiValueDisplay : public GuiControl {
@@ -48,16 +48,15 @@ public:
     static constexpr int kTextSize = 256;
 
     GuiValueDisplay(const GuiRect& size, GuiBitmap* background, std::int32_t style);
-    ~GuiValueDisplay() override;
 
     void draw(GuiDrawContext* context) override;
 
     virtual void setFont(int fontId);
-    virtual void setTextColor(const GuiColor& colour);
-    virtual void setBackColor(const GuiColor& colour);
-    virtual void setFrameColor(const GuiColor& colour);
-    virtual void setShadowColor(const GuiColor& colour);
-    virtual void setAlignment(int newAlignment);
+    virtual void setTextColor(const GuiColor& color);
+    virtual void setBackColor(const GuiColor& color);
+    virtual void setFrameColor(const GuiColor& color);
+    virtual void setShadowColor(const GuiColor& color);
+    virtual void setAlignment(GuiTextAlign newAlignment);
     virtual void setBackgroundOffset(const GuiPoint& offset) { backgroundOffset = offset; }
     virtual void setValueToText(GuiValueToText callback) { valueToText = callback; }
 
@@ -69,7 +68,7 @@ public:
     int getAlignment() const { return alignment; }
     std::int32_t getStyle() const { return style; }
     GuiPoint getBackgroundOffset() const { return backgroundOffset; }
-    GuiBitmap* getBackground() const { return background; }
+    GuiBitmap* getBackground() const { return background.get(); }
 
     // The text the display shows for its current value (at most 255
     // characters), as draw makes it.
@@ -91,7 +90,7 @@ protected:
     GuiColor frameColor = kColorBlack;
     GuiColor shadowColor = kColorRed;
     GuiPoint backgroundOffset;
-    GuiBitmap* background;
+    GuiBitmapRef background;
     GuiValueToText valueToText = nullptr;
 
 private:

@@ -1,37 +1,8 @@
 #include "gui/controls/vertical_switch.h"
 
-#include "gui/controls/switch_positions.h"
-#include "gui/controls/tracking_loop.h"
-#include "gui/core/bitmap.h"
-
 GuiVerticalSwitch::GuiVerticalSwitch(const GuiRect& size, ControlListener* listener,
                                      std::int32_t tag, std::int32_t imageCount,
                                      std::int32_t imageHeight, std::int32_t positionCount,
                                      GuiBitmap* bitmap, const GuiPoint& backgroundOffset)
-    : GuiControl(size, listener, tag),
-      bitmap(bitmap),
-      backgroundOffset(backgroundOffset),
-      imageCount(imageCount),
-      imageHeight(imageHeight),
-      positionCount(positionCount < 1 ? 1 : positionCount) {
-    defaultValue = 0.0f;
-    if (bitmap) bitmap->addRef();
-}
-
-GuiVerticalSwitch::~GuiVerticalSwitch() {
-    if (bitmap) bitmap->release();
-}
-
-void GuiVerticalSwitch::draw(GuiDrawContext* context) {
-    if (bitmap) {
-        bitmap->draw(context, size,
-                     GuiPoint(0, guiSwitchImageRow(value, positionCount, imageHeight)));
-    }
-    oldValue = value;
-}
-
-void GuiVerticalSwitch::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
-    guiTrackMouse(*this, context, where, GuiTrackingRules{}, [this](const GuiPoint& pointer) {
-        return guiSwitchValueAt(pointer.v - size.top, imageHeight, positionCount, false);
-    });
-}
+    : GuiAxisSwitch(GuiAxis::vertical, size, listener, tag, imageCount, imageHeight, positionCount,
+                    bitmap, backgroundOffset) {}

@@ -14,33 +14,19 @@
 // below 1/(n-1) the first image, ..., 1.0 and above the last. A switch built
 // with fewer than one position has one.
 //
-// Ownership: the bitmap holds one reference. `backgroundOffset` and
+// Ownership: the bitmap holds one reference.
+// The implementation, shared with the other axis, is GuiAxisSwitch. `backgroundOffset` and
 // `imageCount` are kept but not used by drawing.
 // Threads: user-interface thread only.
 #pragma once
 
 #include <cstdint>
 
-#include "gui/controls/control.h"
+#include "gui/controls/axis_switch.h"
 
-class GuiBitmap;
-
-class GuiVerticalSwitch : public GuiControl {
+class GuiVerticalSwitch : public GuiAxisSwitch {
 public:
     GuiVerticalSwitch(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                       std::int32_t imageCount, std::int32_t imageHeight, std::int32_t positionCount,
                       GuiBitmap* bitmap, const GuiPoint& backgroundOffset);
-    ~GuiVerticalSwitch() override;
-
-    void draw(GuiDrawContext* context) override;
-    void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
-
-    std::int32_t getPositionCount() const { return positionCount; }
-
-protected:
-    GuiBitmap* bitmap;
-    GuiPoint backgroundOffset;
-    std::int32_t imageCount;
-    std::int32_t imageHeight;
-    std::int32_t positionCount;
 };

@@ -28,53 +28,64 @@ void GuiBitmap::draw(GuiDrawContext* context, const GuiRect& rect, const GuiPoin
                            offset.v, RasterOp::copy);
 }
 
-// Key-coloured pixels become 1 in the mask, all others 0.
+// Key-colour pixels become 1 in the mask, all others 0.
 bool GuiBitmap::buildMask(const platform::Surface* target) {
     auto imageSurface = platform::createImageSurface(target, *image);
     auto newMask = platform::createMask(width, height);
     if (!imageSurface || !newMask) return false;
     auto maskSurface = platform::createImageSurface(target, *newMask);
     if (!maskSurface) return false;
-    imageSurface->setBackgroundColour(toRgb(kColorTransparentKey));
+    imageSurface->setBackgroundColor(toRgb(kColorTransparentKey));
     if (!maskSurface->copyFrom(*imageSurface, 0, 0, width, height, 0, 0, RasterOp::copy))
         return false;
-    imageSurface->setBackgroundColour(toRgb(kColorWhite));
+    imageSurface->setBackgroundColor(toRgb(kColorWhite));
     mask = std::move(newMask);
     return true;
 }
 
-// Background where the mask is 1, image where it is 0, combined in a work
-// bitmap and copied once, so the window never shows a half-drawn state.
+// The image ANDed with the inverted mask, in an image of its own: black
+// where the key colour was, so ORing it over a masked background composes.
+bool GuiBitmap::buildMaskedImage(const platform::Surface* target) {
+    auto inverse = platform::createMask(width, height);
+    auto newMasked = platform::createImage(target, width, height);
+    if (!inverse || !newMasked) return false;
+    auto imageSurface = platform::createImageSurface(target, *image);
+    auto maskSurface = platform::createImageSurface(target, *mask);
+    auto inverseSurface = platform::createImageSurface(target, *inverse);
+    auto maskedSurface = platform::createImageSurface(target, *newMasked);
+    if (!imageSurface || !maskSurface || !inverseSurface || !maskedSurface) return false;
+    const bool ok =
+        inverseSurface->copyFrom(*maskSurface, 0, 0, width, height, 0, 0, RasterOp::notSource) &&
+        maskedSurface->copyFrom(*imageSurface, 0, 0, width, height, 0, 0, RasterOp::copy) &&
+        maskedSurface->copyFrom(*inverseSurface, 0, 0, width, height, 0, 0, RasterOp::andSource);
+    if (ok) masked = std::move(newMasked);
+    return ok;
+}
+
+// Background where the mask is 1, the masked image where it is 0, combined
+// in a work bitmap and copied once, so the window never shows a half-drawn
+// state.
 void GuiBitmap::drawTransparent(GuiDrawContext* context, const GuiRect& rect,
                                 const GuiPoint& offset) {
     platform::Surface* target = context ? context->getSurface() : nullptr;
     if (!image || !target) return;
     if (!mask && !buildMask(target)) return;
+    if (!masked && !buildMaskedImage(target)) return;
 
     const int w = width;
     const int h = height;
-    auto inverse = platform::createMask(w, h);
     auto work = platform::createImage(target, w, h);
-    auto backup = platform::createImage(target, w, h);
-    if (!inverse || !work || !backup) return;
-    auto imageSurface = platform::createImageSurface(target, *image);
-    auto inverseSurface = platform::createImageSurface(target, *inverse);
+    if (!work) return;
     auto workSurface = platform::createImageSurface(target, *work);
-    auto backupSurface = platform::createImageSurface(target, *backup);
     auto maskSurface = platform::createImageSurface(target, *mask);
-    if (!imageSurface || !inverseSurface || !workSurface || !backupSurface || !maskSurface) return;
-
-    bool ok = backupSurface->copyFrom(*imageSurface, 0, 0, w, h, 0, 0, RasterOp::copy);
-    if (!ok) return;
-    ok = inverseSurface->copyFrom(*maskSurface, 0, 0, w, h, 0, 0, RasterOp::notSource) &&
-         workSurface->copyFrom(*target, 0, 0, w, h, rect.left, rect.top, RasterOp::copy) &&
-         workSurface->copyFrom(*maskSurface, 0, 0, w, h, 0, 0, RasterOp::andSource) &&
-         imageSurface->copyFrom(*inverseSurface, 0, 0, w, h, 0, 0, RasterOp::andSource) &&
-         workSurface->copyFrom(*imageSurface, 0, 0, w, h, 0, 0, RasterOp::orSource);
+    auto maskedSurface = platform::createImageSurface(target, *masked);
+    if (!workSurface || !maskSurface || !maskedSurface) return;
+    const bool ok =
+        workSurface->copyFrom(*target, 0, 0, w, h, rect.left, rect.top, RasterOp::copy) &&
+        workSurface->copyFrom(*maskSurface, 0, 0, w, h, 0, 0, RasterOp::andSource) &&
+        workSurface->copyFrom(*maskedSurface, 0, 0, w, h, 0, 0, RasterOp::orSource);
     if (ok) {
         (void)target->copyFrom(*workSurface, rect.left, rect.top, rect.width(), rect.height(),
                                offset.h, offset.v, RasterOp::copy);
     }
-    // The image goes back to what it was whatever happened above.
-    (void)imageSurface->copyFrom(*backupSurface, 0, 0, w, h, 0, 0, RasterOp::copy);
 }

@@ -9,9 +9,12 @@
 // A resource that cannot be loaded leaves a bitmap with no image and size
 // 0 x 0; drawing it draws nothing.
 //
+// Transparent drawing: the first such draw builds the mask (1 where the
+// image has the key colour) and the masked image (the image, black where
+// the mask is 1) and keeps both; a draw that finds either missing builds
+// them again. The image itself is never written.
+//
 // Threads: user-interface thread only; the count is a plain counter.
-// drawTransparent changes the image for the length of the call (it is put
-// back before it returns), so a bitmap is never drawn from two places at once.
 #pragma once
 
 #include <cstdint>
@@ -51,10 +54,12 @@ public:
 private:
     ~GuiBitmap();
     bool buildMask(const platform::Surface* target);
+    bool buildMaskedImage(const platform::Surface* target);
 
     std::int32_t resourceId;
     std::unique_ptr<platform::Image> image;
     std::unique_ptr<platform::Image> mask;
+    std::unique_ptr<platform::Image> masked;
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t refCount = 1;

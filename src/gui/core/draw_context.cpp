@@ -38,14 +38,15 @@ void GuiDrawContext::applyPen() {
     if (surface) (void)surface->setPen(toRgb(frameColor), lineWidth, penStyle);
 }
 
-void GuiDrawContext::setFrameColor(const GuiColor& colour) {
-    frameColor = colour;
+void GuiDrawContext::setFrameColor(const GuiColor& color) {
+    frameColor = color;
     applyPen();
 }
 
 void GuiDrawContext::setLineStyle(GuiLineStyle style) {
     lineStyle = style;
-    penStyle = style == kLineDotted ? platform::PenStyle::dotted : platform::PenStyle::solid;
+    penStyle =
+        style == GuiLineStyle::kDotted ? platform::PenStyle::dotted : platform::PenStyle::solid;
     applyPen();
 }
 
@@ -54,21 +55,21 @@ void GuiDrawContext::setLineWidth(std::int32_t width) {
     applyPen();
 }
 
-void GuiDrawContext::setFillColor(const GuiColor& colour) {
-    fillColor = colour;
+void GuiDrawContext::setFillColor(const GuiColor& color) {
+    fillColor = color;
     if (!surface) return;
-    surface->setBackgroundColour(toRgb(colour));
+    surface->setBackgroundColor(toRgb(color));
     // The seam keeps the previous brush when it cannot make this one.
-    (void)surface->setBrush(toRgb(colour));
+    (void)surface->setBrush(toRgb(color));
 }
 
-void GuiDrawContext::setFontColor(const GuiColor& colour) {
-    fontColor = colour;
-    if (surface) surface->setTextColour(toRgb(colour));
+void GuiDrawContext::setFontColor(const GuiColor& color) {
+    fontColor = color;
+    if (surface) surface->setTextColor(toRgb(color));
 }
 
 void GuiDrawContext::setFont(int fontId, std::int32_t size) {
-    if (fontId < 0 || fontId >= kFontCount) fontId = 0;
+    if (fontId < 0 || fontId >= GuiFontId::kCount) fontId = 0;
     platform::FontRequest request = fontTableEntry(fontId);
     if (size != 0) request.height = size;
     fontSize = request.height;
@@ -137,8 +138,8 @@ void GuiDrawContext::fillArc(const GuiRect& r, const GuiPoint& start, const GuiP
         surface->fillPie({r.left + 1, r.top + 1, r.right, r.bottom}, toPoint(start), toPoint(end));
 }
 
-void GuiDrawContext::drawPoint(const GuiPoint& p, const GuiColor& colour) {
-    if (surface) surface->setPixel(toPoint(p), toRgb(colour));
+void GuiDrawContext::drawPoint(const GuiPoint& p, const GuiColor& color) {
+    if (surface) surface->setPixel(toPoint(p), toRgb(color));
 }
 
 void GuiDrawContext::drawString(const char* text, const GuiRect& r, bool opaque,
@@ -147,8 +148,8 @@ void GuiDrawContext::drawString(const char* text, const GuiRect& r, bool opaque,
     surface->setBackgroundOpaque(opaque);
     platform::Box box{r.left, r.top, r.right, r.bottom};
     platform::TextPlacement placement = platform::TextPlacement::left;
-    if (align == kTextCenter) placement = platform::TextPlacement::center;
-    else if (align == kTextRight) placement = platform::TextPlacement::right;
+    if (align == GuiTextAlign::kCenter) placement = platform::TextPlacement::center;
+    else if (align == GuiTextAlign::kRight) placement = platform::TextPlacement::right;
     else box.left += 1;
     surface->drawString(text, box, placement);
     surface->setBackgroundOpaque(false);

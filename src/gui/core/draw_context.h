@@ -40,19 +40,21 @@
 
 class GuiFrame;
 
-enum GuiLineStyle : int { kLineSolid = 0, kLineDotted = 1 };
+enum class GuiLineStyle : int { kSolid = 0, kDotted = 1 };
 
-enum GuiTextAlign : int { kTextLeft = 0, kTextCenter = 1, kTextRight = 2 };
+enum class GuiTextAlign : int { kLeft = 0, kCenter = 1, kRight = 2 };
 
 // Mouse and modifier bits as getMouseButtons answers them: the platform's
 // own bits under the toolkit's names, so nothing translates between them.
 using GuiMouseState = unsigned;
-inline constexpr GuiMouseState kMouseLeft = platform::kMouseLeft;
-inline constexpr GuiMouseState kMouseMiddle = platform::kMouseMiddle;
-inline constexpr GuiMouseState kMouseRight = platform::kMouseRight;
-inline constexpr GuiMouseState kMouseShift = platform::kKeyShift;
-inline constexpr GuiMouseState kMouseControl = platform::kKeyControl;
-inline constexpr GuiMouseState kMouseAlt = platform::kKeyAlt;
+struct GuiMouse {
+    static constexpr GuiMouseState kLeft = platform::kMouseLeft;
+    static constexpr GuiMouseState kMiddle = platform::kMouseMiddle;
+    static constexpr GuiMouseState kRight = platform::kMouseRight;
+    static constexpr GuiMouseState kShift = platform::kKeyShift;
+    static constexpr GuiMouseState kControl = platform::kKeyControl;
+    static constexpr GuiMouseState kAlt = platform::kKeyAlt;
+};
 
 class GuiDrawContext {
 public:
@@ -62,12 +64,12 @@ public:
     GuiDrawContext(const GuiDrawContext&) = delete;
     GuiDrawContext& operator=(const GuiDrawContext&) = delete;
 
-    void setFrameColor(const GuiColor& colour);
+    void setFrameColor(const GuiColor& color);
     void setLineStyle(GuiLineStyle style);
     void setLineWidth(std::int32_t width);
     // A brush the system refuses leaves the previous one in place.
-    void setFillColor(const GuiColor& colour);
-    void setFontColor(const GuiColor& colour);
+    void setFillColor(const GuiColor& color);
+    void setFontColor(const GuiColor& color);
     // size 0 takes the table's height for the id.
     void setFont(int fontId, std::int32_t size = 0);
 
@@ -94,9 +96,9 @@ public:
     void fillEllipse(const GuiRect& r);
     void drawArc(const GuiRect& r, const GuiPoint& start, const GuiPoint& end);
     void fillArc(const GuiRect& r, const GuiPoint& start, const GuiPoint& end);
-    void drawPoint(const GuiPoint& p, const GuiColor& colour);
+    void drawPoint(const GuiPoint& p, const GuiColor& color);
     void drawString(const char* text, const GuiRect& r, bool opaque = false,
-                    GuiTextAlign align = kTextCenter);
+                    GuiTextAlign align = GuiTextAlign::kCenter);
 
     GuiFrame* getFrame() const { return frame; }
     platform::Surface* getSurface() const { return surface; }
@@ -122,7 +124,7 @@ private:
     std::int32_t lineWidth = 1;
     GuiColor frameColor = kColorWhite;
     GuiColor fillColor = kColorBlack;
-    GuiLineStyle lineStyle = kLineSolid;
+    GuiLineStyle lineStyle = GuiLineStyle::kSolid;
     platform::PenStyle penStyle = platform::PenStyle::solid;
 };
 

@@ -1,4 +1,5 @@
 // GuiEditorBase: the editor level that answers the host's editor opcodes
+// (effEditGetRect, effEditOpen, effEditClose, effEditIdle)
 // with a GuiFrame, and the throttled idle that keeps the panel drawn while a
 // control tracks the mouse.
 //
@@ -52,7 +53,7 @@ public:
     virtual void redraw();
 
     // At most once per 50 ms of the tick count: idle, then the host's idle
-    // request (host opcode 3). Controls call it while they track the mouse.
+    // request (audioMasterIdle). Controls call it while they track the mouse.
     void doIdle();
 
     GuiFrame* getFrame() const { return frame; }

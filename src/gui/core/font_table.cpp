@@ -5,7 +5,7 @@ namespace {
 using platform::FontFamily;
 using platform::FontPitch;
 
-constexpr platform::FontRequest kFontTable[kFontCount] = {
+constexpr platform::FontRequest kFontTable[GuiFontId::kCount] = {
     {"Arial", 12, 700, FontPitch::variable, FontFamily::swiss},
     {"Arial", 18, 400, FontPitch::variable, FontFamily::swiss},
     {"Arial", 14, 400, FontPitch::variable, FontFamily::swiss},
@@ -18,5 +18,5 @@ constexpr platform::FontRequest kFontTable[kFontCount] = {
 }  // namespace
 
 const platform::FontRequest& fontTableEntry(int id) {
-    return kFontTable[id >= 0 && id < kFontCount ? id : 0];
+    return kFontTable[id >= 0 && id < GuiFontId::kCount ? id : 0];
 }

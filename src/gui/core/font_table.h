@@ -16,17 +16,18 @@
 
 #include "platform/platform.h"
 
-enum GuiFontId : int {
-    kFontSystem = 0,
-    kFontLarge = 1,
-    kFontMedium = 2,
-    kFontNormal = 3,
-    kFontSmall = 4,
-    kFontTiny = 5,
-    kFontSymbol = 6,
+// Font ids are plain ints: any int is accepted, and ids outside the table
+// mean row 0.
+struct GuiFontId {
+    static constexpr int kSystem = 0;
+    static constexpr int kLarge = 1;
+    static constexpr int kMedium = 2;
+    static constexpr int kNormal = 3;
+    static constexpr int kSmall = 4;
+    static constexpr int kTiny = 5;
+    static constexpr int kSymbol = 6;
+    static constexpr int kCount = 7;
 };
-
-inline constexpr int kFontCount = 7;
 
 // The row for `id`; row 0 for ids outside the table.
 const platform::FontRequest& fontTableEntry(int id);

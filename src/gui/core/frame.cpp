@@ -22,29 +22,27 @@ GuiFrame::~GuiFrame() {
         focusView->focusLost();
         focusView = nullptr;
     }
-    for (std::int32_t i = 0; i < viewCount; ++i) delete views[i];
-    delete[] views;
-    views = nullptr;
-    viewCount = capacity = 0;
-    if (background) background->release();
-    background = nullptr;
+    // In list order, before the background goes.
+    for (auto& view : views) view.reset();
+    views.clear();
+    background.reset();
     if (window) {
         // Cleared first, so the destroy message no longer finds this frame.
         platform::setWindowUserData(window, nullptr);
         platform::destroyWindow(window);
         window = nullptr;
-        unregisterWindowClass();
+        guiUnregisterWindowClass();
     }
 }
 
 void GuiFrame::createWindow() {
     if (!parentWindow) return;
-    registerWindowClass();
+    guiRegisterWindowClass();
     window = platform::createChildWindow(windowClassName(), "Window", parentWindow, size.width(),
                                          size.height());
     if (!window) {
         // Nothing will unregister for a window that never existed.
-        unregisterWindowClass();
+        guiUnregisterWindowClass();
         return;
     }
     platform::setWindowUserData(window, this);
@@ -55,7 +53,7 @@ void GuiFrame::draw(GuiDrawContext* context) {
     if (background) {
         background->draw(context, GuiRect(0, 0, background->getWidth(), background->getHeight()));
     }
-    for (std::int32_t i = 0; i < viewCount; ++i) views[i]->draw(context);
+    for (const auto& view : views) view->draw(context);
     if (modalView) modalView->draw(context);
 }
 
@@ -68,9 +66,9 @@ void GuiFrame::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
         if (where.isInside(modalView->getSize())) modalView->mouseDown(context, where);
         return;
     }
-    for (std::int32_t i = viewCount - 1; i >= 0; --i) {
-        if (where.isInside(views[i]->getSize())) {
-            views[i]->mouseDown(context, where);
+    for (auto view = views.rbegin(); view != views.rend(); ++view) {
+        if (where.isInside((*view)->getSize())) {
+            (*view)->mouseDown(context, where);
             return;
         }
     }
@@ -82,21 +80,20 @@ void GuiFrame::update(GuiDrawContext* context) {
         modalView->update(context);
         return;
     }
-    for (std::int32_t i = 0; i < viewCount; ++i) views[i]->update(context);
+    for (const auto& view : views) view->update(context);
 }
 
 bool GuiFrame::addView(GuiView* view) {
-    if (viewCount == capacity) {
-        auto* grown = new (std::nothrow) GuiView*[capacity + kListGrowth];
-        // The old list stays intact, so views added so far are still drawn
-        // and deleted.
-        if (!grown) return false;
-        for (std::int32_t i = 0; i < viewCount; ++i) grown[i] = views[i];
-        delete[] views;
-        views = grown;
-        capacity += kListGrowth;
+    if (views.size() == views.capacity()) {
+        // A failed growth leaves the list intact, so views added so far are
+        // still drawn and deleted.
+        try {
+            views.reserve(views.capacity() + kListGrowth);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
     }
-    views[viewCount++] = view;
+    views.emplace_back(view);
     view->setFrame(this);
     return true;
 }
@@ -104,20 +101,20 @@ bool GuiFrame::addView(GuiView* view) {
 bool GuiFrame::removeView(GuiView* view) {
     const std::int32_t index = indexOf(view);
     if (index < 0) return true;
-    for (std::int32_t i = index; i + 1 < viewCount; ++i) views[i] = views[i + 1];
-    --viewCount;
+    (void)views[index].release();  // handed back undeleted
+    views.erase(views.begin() + index);
     return true;
 }
 
 std::int32_t GuiFrame::indexOf(const GuiView* view) const {
-    for (std::int32_t i = 0; i < viewCount; ++i) {
-        if (views[i] == view) return i;
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        if (views[i].get() == view) return static_cast<std::int32_t>(i);
     }
     return -1;
 }
 
 GuiView* GuiFrame::getView(std::int32_t index) const {
-    return index >= 0 && index < viewCount ? views[index] : nullptr;
+    return index >= 0 && index < getViewCount() ? views[index].get() : nullptr;
 }
 
 void GuiFrame::drawView(GuiView* view) {
@@ -145,11 +142,7 @@ bool GuiFrame::setModalView(GuiView* view) {
     return true;
 }
 
-void GuiFrame::setBackground(GuiBitmap* bitmap) {
-    if (background) background->release();
-    background = bitmap;
-    if (background) background->addRef();
-}
+void GuiFrame::setBackground(GuiBitmap* bitmap) { background.reset(bitmap); }
 
 void GuiFrame::windowProcedure(platform::WindowHandle window,
                                const platform::WindowMessage& message) {

@@ -26,11 +26,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
-#include "gui/controls/view.h"
+#include "gui/core/bitmap_ref.h"
+#include "gui/core/view.h"
 #include "platform/platform.h"
 
-class GuiBitmap;
 class GuiEditorBase;
 
 class GuiFrame : public GuiView {
@@ -64,15 +66,15 @@ public:
     void setFocusView(GuiView* view) { focusView = view; }
     GuiView* getFocusView() const { return focusView; }
     void setBackground(GuiBitmap* bitmap);
-    GuiBitmap* getBackground() const { return background; }
+    GuiBitmap* getBackground() const { return background.get(); }
 
     GuiEditorBase* getEditor() const { return editor; }
     platform::WindowHandle getWindow() const { return window; }
     platform::NativeWindow getParentWindow() const { return parentWindow; }
     bool isOpen() const { return open; }
     bool isFirstDrawPending() const { return firstDrawPending; }
-    std::int32_t getViewCount() const { return viewCount; }
-    std::int32_t getCapacity() const { return capacity; }
+    std::int32_t getViewCount() const { return static_cast<std::int32_t>(views.size()); }
+    std::int32_t getCapacity() const { return static_cast<std::int32_t>(views.capacity()); }
     GuiView* getView(std::int32_t index) const;
 
     // The window procedure of the toolkit's window class: finds the frame in
@@ -86,10 +88,9 @@ private:
 
     GuiEditorBase* editor;
     platform::NativeWindow parentWindow;
-    GuiBitmap* background = nullptr;
-    std::int32_t viewCount = 0;
-    std::int32_t capacity = 0;
-    GuiView** views = nullptr;
+    GuiBitmapRef background;
+    // Grown ten places at a time; getCapacity reports the places.
+    std::vector<std::unique_ptr<GuiView>> views;
     GuiView* modalView = nullptr;
     GuiView* focusView = nullptr;
     bool firstDrawPending = true;

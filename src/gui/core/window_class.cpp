@@ -13,7 +13,7 @@ int useCount = 0;
 
 }  // namespace
 
-void registerWindowClass() {
+void guiRegisterWindowClass() {
     if (useCount++ == 0) {
         const auto handle =
             static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(moduleHandle()));
@@ -22,7 +22,7 @@ void registerWindowClass() {
     }
 }
 
-void unregisterWindowClass() {
+void guiUnregisterWindowClass() {
     if (useCount <= 0) return;
     if (--useCount == 0) platform::unregisterWindowClass(className);
 }

@@ -65,13 +65,13 @@ void CairoSurface::popState() {
     saved.pop_back();
 }
 
-bool CairoSurface::setPen(Rgb colour, int width, PenStyle style) {
-    current.pen = Pen{colour, width < 1 ? 1 : width, style};
+bool CairoSurface::setPen(Rgb color, int width, PenStyle style) {
+    current.pen = Pen{color, width < 1 ? 1 : width, style};
     return true;
 }
 
-bool CairoSurface::setBrush(Rgb colour) {
-    current.brush = colour;
+bool CairoSurface::setBrush(Rgb color) {
+    current.brush = color;
     return true;
 }
 
@@ -94,7 +94,7 @@ void CairoSurface::plot(int x, int y, std::uint32_t value) {
 // One-pixel pens are rasterised here rather than by cairo, so that the end
 // point is left out exactly and a closed outline meets itself without gaps.
 void CairoSurface::thinLine(Point from, Point to) {
-    const std::uint32_t value = pack(current.pen.colour);
+    const std::uint32_t value = pack(current.pen.color);
     const bool dotted = current.pen.style == PenStyle::dotted;
     int x = from.x;
     int y = from.y;
@@ -125,7 +125,7 @@ void CairoSurface::lineTo(Point p) {
     if (current.pen.width <= 1) {
         thinLine(position, p);
     } else {
-        setSource(current.pen.colour);
+        setSource(current.pen.color);
         cairo_set_line_width(cr, current.pen.width);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
         cairo_move_to(cr, position.x + 0.5, position.y + 0.5);
@@ -180,7 +180,7 @@ void CairoSurface::ellipsePath(const Box& box, bool stroke) {
 void CairoSurface::strokeEllipse(const Box& box) {
     if (box.right <= box.left || box.bottom <= box.top) return;
     ellipsePath(box, true);
-    setSource(current.pen.colour);
+    setSource(current.pen.color);
     cairo_set_line_width(cr, current.pen.width);
     cairo_stroke(cr);
 }
@@ -219,7 +219,7 @@ void CairoSurface::arcPath(const Box& box, Point from, Point to, bool stroke) {
 void CairoSurface::strokeArc(const Box& box, Point from, Point to) {
     if (box.right <= box.left || box.bottom <= box.top) return;
     arcPath(box, from, to, true);
-    setSource(current.pen.colour);
+    setSource(current.pen.color);
     cairo_set_line_width(cr, current.pen.width);
     cairo_stroke(cr);
 }
@@ -231,9 +231,9 @@ void CairoSurface::fillPie(const Box& box, Point from, Point to) {
     cairo_fill(cr);
 }
 
-void CairoSurface::setPixel(Point p, Rgb colour) {
+void CairoSurface::setPixel(Point p, Rgb color) {
     target.beginAccess();
-    plot(p.x, p.y, pack(colour));
+    plot(p.x, p.y, pack(color));
     target.endAccess();
 }
 
@@ -268,11 +268,11 @@ void CairoSurface::drawString(const char* text, const Box& box, TextPlacement pl
     else if (placement == TextPlacement::right) x = box.right - textWidth;
     const int y = box.top + (box.bottom - box.top - cellHeight) / 2;
     if (backgroundOpaque) {
-        setSource(backgroundColour);
+        setSource(backgroundColor);
         cairo_rectangle(cr, x, y, textWidth, cellHeight);
         cairo_fill(cr);
     }
-    setSource(textColour);
+    setSource(textColor);
     cairo_move_to(cr, x, y + std::round(fe.ascent));
     cairo_show_text(cr, text);
     cairo_restore(cr);
@@ -308,9 +308,9 @@ bool CairoSurface::copyFrom(const Surface& source, int dx, int dy, int width, in
     height = std::min({height, src.height() - sy, target.height() - dy});
     if (width <= 0 || height <= 0) return true;
 
-    const std::uint32_t key = pack(from->backgroundColour);
-    const std::uint32_t one = pack(backgroundColour);
-    const std::uint32_t zero = pack(textColour);
+    const std::uint32_t key = pack(from->backgroundColor);
+    const std::uint32_t one = pack(backgroundColor);
+    const std::uint32_t zero = pack(textColor);
     std::vector<std::uint32_t> block(static_cast<std::size_t>(width) * height);
     src.beginAccess();
     for (int y = 0; y < height; ++y) {

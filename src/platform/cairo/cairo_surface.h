@@ -55,11 +55,11 @@ public:
 
     void pushState() override;
     void popState() override;
-    [[nodiscard]] bool setPen(Rgb colour, int width, PenStyle style) override;
-    [[nodiscard]] bool setBrush(Rgb colour) override;
+    [[nodiscard]] bool setPen(Rgb color, int width, PenStyle style) override;
+    [[nodiscard]] bool setBrush(Rgb color) override;
     [[nodiscard]] bool setFont(const FontRequest& font) override;
-    void setTextColour(Rgb colour) override { textColour = colour; }
-    void setBackgroundColour(Rgb colour) override { backgroundColour = colour; }
+    void setTextColor(Rgb color) override { textColor = color; }
+    void setBackgroundColor(Rgb color) override { backgroundColor = color; }
     void setBackgroundOpaque(bool opaque) override { backgroundOpaque = opaque; }
 
     void moveTo(Point p) override { position = p; }
@@ -71,18 +71,18 @@ public:
     void fillEllipse(const Box& box) override;
     void strokeArc(const Box& box, Point from, Point to) override;
     void fillPie(const Box& box, Point from, Point to) override;
-    void setPixel(Point p, Rgb colour) override;
+    void setPixel(Point p, Rgb color) override;
     void drawString(const char* text, const Box& box, TextPlacement placement) override;
     [[nodiscard]] bool copyFrom(const Surface& source, int dx, int dy, int width, int height,
                                 int sx, int sy, RasterOp op) override;
 
     CairoImage& image() const { return target; }
-    Rgb background() const { return backgroundColour; }
-    Rgb text() const { return textColour; }
+    Rgb background() const { return backgroundColor; }
+    Rgb text() const { return textColor; }
 
 private:
     struct Pen {
-        Rgb colour;
+        Rgb color;
         int width = 1;
         PenStyle style = PenStyle::solid;
     };
@@ -98,14 +98,14 @@ private:
     void plot(int x, int y, std::uint32_t value);
     void ellipsePath(const Box& box, bool stroke);
     void arcPath(const Box& box, Point from, Point to, bool stroke);
-    void setSource(Rgb colour);
+    void setSource(Rgb color);
 
     CairoImage& target;
     cairo_t* cr;
     Selection current;
     std::vector<Selection> saved;
-    Rgb textColour{0, 0, 0};
-    Rgb backgroundColour{255, 255, 255};
+    Rgb textColor{0, 0, 0};
+    Rgb backgroundColor{255, 255, 255};
     bool backgroundOpaque = true;
     Point position;
     int dotPhase = 0;

@@ -2,13 +2,11 @@
 
 #include <cstddef>
 
+#include "platform/win32/win32_windows.h"
+
 namespace platform::win32 {
 
 namespace {
-
-// Counts only; each native object frees itself. One per module, like the
-// objects it counts.
-int liveObjects = 0;
 
 COLORREF colorOf(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
@@ -39,9 +37,10 @@ void deleteOwn(HGDIOBJ& object) {
 
 }  // namespace
 
-int liveGdiObjects() { return liveObjects; }
-void countCreated() { ++liveObjects; }
-void countDeleted() { --liveObjects; }
+// Counts only; each native object frees itself.
+int liveGdiObjects() { return state().liveGdiObjects; }
+void countCreated() { ++state().liveGdiObjects; }
+void countDeleted() { --state().liveGdiObjects; }
 
 std::unique_ptr<GdiImage> GdiImage::adopt(HBITMAP bitmap, bool mask) {
     BITMAP info{};
@@ -144,17 +143,17 @@ void GdiSurface::replace(HGDIOBJ created, HGDIOBJ& own) {
     own = created;
 }
 
-bool GdiSurface::setPen(Rgb colour, int width, PenStyle style) {
+bool GdiSurface::setPen(Rgb color, int width, PenStyle style) {
     HPEN pen = CreatePen(style == PenStyle::dotted ? PS_DOT : PS_SOLID, width < 1 ? 1 : width,
-                         colorOf(colour));
+                         colorOf(color));
     if (!pen) return false;
     replace(pen, current.ownPen);
     current.pen = pen;
     return true;
 }
 
-bool GdiSurface::setBrush(Rgb colour) {
-    HBRUSH brush = CreateSolidBrush(colorOf(colour));
+bool GdiSurface::setBrush(Rgb color) {
+    HBRUSH brush = CreateSolidBrush(colorOf(color));
     if (!brush) return false;
     replace(brush, current.ownBrush);
     current.brush = brush;
@@ -172,8 +171,8 @@ bool GdiSurface::setFont(const FontRequest& font) {
     return true;
 }
 
-void GdiSurface::setTextColour(Rgb colour) { SetTextColor(hdc, colorOf(colour)); }
-void GdiSurface::setBackgroundColour(Rgb colour) { SetBkColor(hdc, colorOf(colour)); }
+void GdiSurface::setTextColor(Rgb color) { SetTextColor(hdc, colorOf(color)); }
+void GdiSurface::setBackgroundColor(Rgb color) { SetBkColor(hdc, colorOf(color)); }
 void GdiSurface::setBackgroundOpaque(bool opaque) { SetBkMode(hdc, opaque ? OPAQUE : TRANSPARENT); }
 
 void GdiSurface::moveTo(Point p) { MoveToEx(hdc, p.x, p.y, nullptr); }
@@ -231,7 +230,7 @@ void GdiSurface::fillPie(const Box& box, Point from, Point to) {
     });
 }
 
-void GdiSurface::setPixel(Point p, Rgb colour) { SetPixel(hdc, p.x, p.y, colorOf(colour)); }
+void GdiSurface::setPixel(Point p, Rgb color) { SetPixel(hdc, p.x, p.y, colorOf(color)); }
 
 void GdiSurface::drawString(const char* text, const Box& box, TextPlacement placement) {
     if (!text) return;

@@ -71,11 +71,11 @@ public:
 
     void pushState() override;
     void popState() override;
-    [[nodiscard]] bool setPen(Rgb colour, int width, PenStyle style) override;
-    [[nodiscard]] bool setBrush(Rgb colour) override;
+    [[nodiscard]] bool setPen(Rgb color, int width, PenStyle style) override;
+    [[nodiscard]] bool setBrush(Rgb color) override;
     [[nodiscard]] bool setFont(const FontRequest& font) override;
-    void setTextColour(Rgb colour) override;
-    void setBackgroundColour(Rgb colour) override;
+    void setTextColor(Rgb color) override;
+    void setBackgroundColor(Rgb color) override;
     void setBackgroundOpaque(bool opaque) override;
 
     void moveTo(Point p) override;
@@ -87,7 +87,7 @@ public:
     void fillEllipse(const Box& box) override;
     void strokeArc(const Box& box, Point from, Point to) override;
     void fillPie(const Box& box, Point from, Point to) override;
-    void setPixel(Point p, Rgb colour) override;
+    void setPixel(Point p, Rgb color) override;
     void drawString(const char* text, const Box& box, TextPlacement placement) override;
     [[nodiscard]] bool copyFrom(const Surface& source, int dx, int dy, int width, int height,
                                 int sx, int sy, RasterOp op) override;

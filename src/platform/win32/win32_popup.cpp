@@ -1,89 +1,10 @@
-// The choice menu's popup (TrackPopupMenu) and the text edit's entry: a
-// system "EDIT" window subclassed so that Return and the loss of the
-// keyboard focus end the editing.
+// The choice menu's popup: TrackPopupMenu on the panel's window.
 #include <windows.h>
 
-#include <algorithm>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "platform/module_handle.h"
 #include "platform/platform.h"
-#include "platform/win32/gdi_surface.h"
 #include "platform/win32/win32_windows.h"
 
 namespace platform {
-
-namespace {
-
-struct TextEntry {
-    HWND edit = nullptr;
-    HFONT font = nullptr;
-    WNDPROC previous = nullptr;
-    HWND focusBefore = nullptr;
-    void* owner = nullptr;
-    TextEntryDone done = nullptr;
-    bool ended = false;
-    // What the window held when the system destroyed it with its parent.
-    std::string lastText;
-};
-
-// The open entries, module-wide like the windows they sit in; a handle is
-// valid while its entry is listed here.
-std::vector<std::unique_ptr<TextEntry>> entries;
-
-TextEntry* findEntry(const void* handle) {
-    auto it = std::find_if(entries.begin(), entries.end(),
-                           [&](const auto& e) { return e.get() == handle; });
-    return it == entries.end() ? nullptr : it->get();
-}
-
-std::string windowText(HWND window) {
-    char buffer[kTextCapacity] = "";
-    GetWindowTextA(window, buffer, kTextCapacity);
-    return buffer;
-}
-
-// Ends the editing once. The callee normally closes the entry from inside
-// `done`; then the window is gone and the message must not be passed on.
-bool endEditing(TextEntry& entry) {
-    if (entry.ended || !entry.done) return false;
-    // Hidden: the system is destroying it with its parent, which is no
-    // user's end of editing (and the toolkit's window is going too).
-    if (!IsWindowVisible(entry.edit)) return false;
-    entry.ended = true;
-    entry.done(entry.owner);
-    return findEntry(&entry) == nullptr;
-}
-
-LRESULT CALLBACK editWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* entry = reinterpret_cast<TextEntry*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!entry) return DefWindowProcA(window, message, wParam, lParam);
-    const WNDPROC previous = entry->previous;
-    if (message == WM_KILLFOCUS || (message == WM_KEYDOWN && wParam == VK_RETURN)) {
-        if (endEditing(*entry)) return 0;
-    }
-    // Return has ended the editing; as a character it would only beep.
-    if (message == WM_CHAR && wParam == '\r') return 0;
-    if (message == WM_DESTROY) entry->lastText = windowText(window);
-    if (message == WM_NCDESTROY) entry->edit = nullptr;
-    return CallWindowProcA(previous, window, message, wParam, lParam);
-}
-
-BYTE pitchAndFamilyOf(const FontRequest& font) {
-    const BYTE pitch = font.pitch == FontPitch::variable ? VARIABLE_PITCH : DEFAULT_PITCH;
-    const BYTE family = font.family == FontFamily::decorative ? FF_DECORATIVE : FF_SWISS;
-    return static_cast<BYTE>(pitch | family);
-}
-
-HFONT createEntryFont(const FontRequest& font) {
-    return CreateFontA(-font.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_STRING_PRECIS, CLIP_STROKE_PRECIS, DEFAULT_QUALITY,
-                       pitchAndFamilyOf(font), font.face ? font.face : "");
-}
-
-}  // namespace
 
 int popupMenu(WindowHandle window, Point where, const MenuEntry* items, int count) {
     HWND owner = win32::nativeWindow(window);
@@ -112,63 +33,6 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* items, int coun
         PeekMessageA(&stale, owner, WM_LBUTTONDOWN, WM_MBUTTONUP, PM_REMOVE);
     DestroyMenu(menu);
     return chosen > 0 && chosen <= count ? chosen - 1 : -1;
-}
-
-TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request) {
-    HWND parent = win32::nativeWindow(window);
-    if (!parent) return nullptr;
-    char text[kTextCapacity];
-    copyTextCut(request.text, text, kTextCapacity);
-    auto entry = std::make_unique<TextEntry>();
-    entry->edit = CreateWindowExA(
-        0, "EDIT", text, WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOHSCROLL, request.box.left,
-        request.box.top, request.box.right - request.box.left, request.box.bottom - request.box.top,
-        parent, nullptr, static_cast<HINSTANCE>(moduleHandle()), nullptr);
-    if (!entry->edit) return nullptr;
-    entry->owner = request.owner;
-    entry->done = request.done;
-    entry->font = createEntryFont(request.font);
-    if (entry->font) {
-        win32::countCreated();
-        SendMessageA(entry->edit, WM_SETFONT, reinterpret_cast<WPARAM>(entry->font), TRUE);
-    }
-    SendMessageA(entry->edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SendMessageA(entry->edit, EM_SETLIMITTEXT, kTextCapacity - 1, 0);
-    SetWindowLongPtrA(entry->edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(entry.get()));
-    entry->previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(entry->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editWindowProc)));
-    entries.push_back(std::move(entry));
-    TextEntry& opened = *entries.back();
-    opened.focusBefore = SetFocus(opened.edit);
-    return &opened;
-}
-
-int textEntryText(TextEntryHandle handle, char* out, int capacity) {
-    const TextEntry* entry = findEntry(handle);
-    if (!entry) return copyTextCut("", out, capacity);
-    const std::string text = entry->edit ? windowText(entry->edit) : entry->lastText;
-    return copyTextCut(text.c_str(), out, capacity);
-}
-
-// The subclass comes off first, so the focus loss that destroying the
-// window causes ends no editing.
-void closeTextEntry(TextEntryHandle handle) {
-    TextEntry* entry = findEntry(handle);
-    if (!entry) return;
-    if (entry->edit && IsWindow(entry->edit)) {
-        SetWindowLongPtrA(entry->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry->previous));
-        SetWindowLongPtrA(entry->edit, GWLP_USERDATA, 0);
-        const bool hadFocus = GetFocus() == entry->edit;
-        DestroyWindow(entry->edit);
-        if (hadFocus && entry->focusBefore && IsWindow(entry->focusBefore)) {
-            SetFocus(entry->focusBefore);
-        }
-    }
-    if (entry->font) {
-        DeleteObject(entry->font);
-        win32::countDeleted();
-    }
-    std::erase_if(entries, [&](const auto& e) { return e.get() == entry; });
 }
 
 }  // namespace platform

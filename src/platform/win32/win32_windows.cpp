@@ -8,10 +8,12 @@ namespace platform {
 
 using win32::NativeChild;
 
-namespace {
+win32::State& win32::state() {
+    static State backendState;
+    return backendState;
+}
 
-// Counts only; the HWNDs are the system's. Module-wide, like the classes.
-int windowCount = 0;
+namespace {
 
 HINSTANCE instance() { return static_cast<HINSTANCE>(moduleHandle()); }
 
@@ -61,7 +63,7 @@ void decode(HWND hwnd, NativeChild& window, UINT message, WPARAM wParam, LPARAM 
         // The record outlives the HWND until destroyWindow forgets it.
         window.hwnd = nullptr;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        --windowCount;
+        --win32::state().liveWindows;
         break;
     default: break;
     }
@@ -79,7 +81,7 @@ HWND win32::nativeWindow(WindowHandle window) {
     return record ? record->hwnd : nullptr;
 }
 
-int win32::liveWindows() { return windowCount; }
+int win32::liveWindows() { return state().liveWindows; }
 
 namespace backend {
 
@@ -105,7 +107,7 @@ std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* classNa
     child->hwnd = CreateWindowExA(0, className, title, WS_CHILD | WS_VISIBLE, 0, 0, width, height,
                                   parentWindow, nullptr, instance(), nullptr);
     if (!child->hwnd) return nullptr;
-    ++windowCount;
+    ++win32::state().liveWindows;
     // Messages sent during creation reach no procedure yet, as the toolkit
     // stores its frame only after this returns.
     SetWindowLongPtrA(child->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(child.get()));

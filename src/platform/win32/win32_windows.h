@@ -10,18 +10,46 @@
 // (unsigned 16-bit halves of lParam), paint (only with an update region,
 // between BeginPaint and EndPaint), destroy, then DefWindowProc for every
 // message; [x] pointer, asynchronous buttons and modifiers, GetTickCount;
-// [x] TrackPopupMenu popups; [x] text entry on a subclassed system "EDIT".
+// [x] TrackPopupMenu popups (win32_popup.cpp); [x] text entry on a
+// subclassed system "EDIT" (win32_text_entry.cpp).
 // [ ] dispatchPendingMessages: the host runs the message loop.
 //
-// The HWND's GWLP_USERDATA slot holds the backend's record of the window;
-// the toolkit's frame sits in the record's user data.
+// The backend's state is one `State`: what it counts and the open text
+// entries (win32_text_entry.cpp). The HWND's GWLP_USERDATA slot holds the
+// backend's record of the window; the toolkit's frame sits in the record's
+// user data.
+//
+// Module-wide state, like the window-class use count: one per loaded
+// library, used on the host's user-interface thread only.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "platform/shared/window_registry.h"
 
 namespace platform::win32 {
+
+struct TextEntry;
+
+struct State {
+    // Child windows created by the backend whose HWND still exists; the
+    // HWNDs themselves are the system's.
+    int liveWindows = 0;
+    // GDI objects and DCs created and not yet deleted (gdi_surface.h).
+    int liveGdiObjects = 0;
+    // The open text entries; a handle is valid while its entry is here.
+    std::vector<std::unique_ptr<TextEntry>> textEntries;
+
+    State();
+    ~State();
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+};
+
+State& state();
 
 struct NativeChild final : shared::RegisteredWindow {
     HWND hwnd = nullptr;

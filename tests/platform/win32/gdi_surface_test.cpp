@@ -142,8 +142,8 @@ TEST(GdiText, OpaqueTextPaintsItsCellAndStaysInsideItsBox) {
     platform::FontRequest font;
     font.height = 14;
     ASSERT_TRUE(c.surface->setFont(font));
-    c.surface->setTextColour(kBlue);
-    c.surface->setBackgroundColour(kRed);
+    c.surface->setTextColor(kBlue);
+    c.surface->setBackgroundColor(kRed);
     c.surface->setBackgroundOpaque(true);
     c.surface->drawString("MMM", Box{10, 5, 70, 25}, platform::TextPlacement::center);
     int text = 0;
@@ -169,8 +169,8 @@ TEST(GdiText, OpaqueTextPaintsItsCellAndStaysInsideItsBox) {
 
 TEST(GdiText, TransparentTextLeavesTheBackground) {
     Canvas c(80, 30);
-    c.surface->setTextColour(kBlue);
-    c.surface->setBackgroundColour(kRed);
+    c.surface->setTextColor(kBlue);
+    c.surface->setBackgroundColor(kRed);
     c.surface->setBackgroundOpaque(false);
     c.surface->drawString("MMM", Box{0, 0, 80, 30}, platform::TextPlacement::left);
     bool anyText = false;
@@ -189,14 +189,14 @@ TEST(GdiCopies, ColourToMaskToColourFollowsTheBackgroundAndTextColours) {
     c.surface->setPixel(Point{2, 0}, kBlue);
     auto mask = platform::createMask(4, 1);
     auto maskSurface = platform::createImageSurface(c.surface.get(), *mask);
-    c.surface->setBackgroundColour(kRed);
+    c.surface->setBackgroundColor(kRed);
     ASSERT_TRUE(maskSurface->copyFrom(*c.surface, 0, 0, 4, 1, 0, 0, platform::RasterOp::copy));
     EXPECT_EQ(pixelOf(*maskSurface, 0, 0), kBlack);
     EXPECT_EQ(pixelOf(*maskSurface, 1, 0), kWhite);  // the background colour became 1
 
     Canvas back(4, 1);
-    back.surface->setBackgroundColour(kBlue);
-    back.surface->setTextColour(kRed);
+    back.surface->setBackgroundColor(kBlue);
+    back.surface->setTextColor(kRed);
     ASSERT_TRUE(back.surface->copyFrom(*maskSurface, 0, 0, 4, 1, 0, 0, platform::RasterOp::copy));
     EXPECT_EQ(back.at(1, 0), kBlue);  // 1 -> background colour
     EXPECT_EQ(back.at(0, 0), kRed);   // 0 -> text colour

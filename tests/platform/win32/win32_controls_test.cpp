@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "gui/controls/choice_menu.h"
-#include "gui/controls/control_listener.h"
+#include "gui/core/control_listener.h"
 #include "gui/controls/text_edit.h"
 #include "gui/core/frame.h"
 #include "platform/module_handle.h"

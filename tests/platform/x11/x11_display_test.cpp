@@ -268,7 +268,7 @@ TEST_F(X11DisplayTest, RightButtonMiddleButtonAndAltClickReachControlsAsTheySeeT
     press(3, true);
     ASSERT_TRUE(idleUntil([&] { return editor->red->clicks > 0; }));
     press(3, false);
-    EXPECT_EQ(editor->red->buttons & (kMouseLeft | kMouseRight), kMouseRight);
+    EXPECT_EQ(editor->red->buttons & (GuiMouse::kLeft | GuiMouse::kRight), GuiMouse::kRight);
 
     // A middle press is nobody's click.
     XTestFakeMotionEvent(host, DefaultScreen(host), 20 + 70, 20 + 30, CurrentTime);

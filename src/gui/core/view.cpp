@@ -1,4 +1,4 @@
-#include "gui/controls/view.h"
+#include "gui/core/view.h"
 
 GuiView::GuiView(const GuiRect& size) : size(size) {}
 
