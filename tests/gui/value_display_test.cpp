@@ -173,7 +173,7 @@ TEST_F(ValueDisplayTest, EachLookSetterAloneForcesTheNextUpdateToRedraw) {
     redrawsOnce("setFrameColor");
     d->setShadowColor(kColorYellow);
     redrawsOnce("setShadowColor");
-    d->setAlignment(kTextRight);
+    d->setAlignment(GuiTextAlign::kRight);
     redrawsOnce("setAlignment");
 }
 
