@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "formats/vst2/editor_factory.h"
 #include "formats/lv2/port_map.h"
+#include "formats/vst2/editor_factory.h"
 #include "gui/core/editor_base.h"
 #include "gui/core/frame.h"
 #include "platform/x11/x11_status.h"
