@@ -28,6 +28,7 @@
 #include <cstdint>
 
 #include "gui/controls/view.h"
+#include "gui/core/lifeline.h"
 #include "platform/platform.h"
 
 class GuiBitmap;
@@ -70,6 +71,9 @@ public:
     platform::WindowHandle getWindow() const { return window; }
     platform::NativeWindow getParentWindow() const { return parentWindow; }
     bool isOpen() const { return open; }
+    // Ends when the frame is deleted: code that calls out to the listener
+    // or the host from inside a click asks it before touching a view again.
+    GuiLifeWatch watchLife() const { return lifeline.watch(); }
     bool isFirstDrawPending() const { return firstDrawPending; }
     std::int32_t getViewCount() const { return viewCount; }
     std::int32_t getCapacity() const { return capacity; }
@@ -81,7 +85,11 @@ public:
                                 const platform::WindowMessage& message);
 
 private:
+    struct Click;
     void createWindow();
+    // Routes a button-down with a drawing context that the destructor can
+    // part from its surface, should the host delete the frame mid-click.
+    void handleClick(const GuiPoint& where);
     std::int32_t indexOf(const GuiView* view) const;
 
     GuiEditorBase* editor;
@@ -95,4 +103,6 @@ private:
     bool firstDrawPending = true;
     bool open = true;
     platform::WindowHandle window = nullptr;
+    Click* click = nullptr;  // the innermost click in progress, if any
+    GuiLifeline lifeline;
 };
