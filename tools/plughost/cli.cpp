@@ -260,12 +260,21 @@ EditorOptions parseEditor(const std::vector<std::string>& args) {
         } else if (w == "--idle-in-callback") {
             r.noValue();
             o.idleInCallback = true;
+        } else if (w == "--close-editor-in" || w == "--close-plugin-in") {
+            o.closeInCallback = w == "--close-editor-in" ? EditorOptions::Closes::editor
+                                                         : EditorOptions::Closes::plugin;
+            const std::string inside = r.value();
+            if (inside != "automate" && inside != "idle")
+                throw UsageError("option " + w + " takes automate or idle");
+            o.closeInside =
+                inside == "idle" ? EditorOptions::Inside::idle : EditorOptions::Inside::automate;
         } else {
             unknownOption("editor", w);
         }
     }
     expectPositionals("editor", words, 1, 1,
-                      "LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]");
+                      "LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback] "
+                      "[--close-editor-in|--close-plugin-in automate|idle]");
     o.library = words[0];
     return o;
 }
@@ -283,4 +292,5 @@ const char* const kUsage =
     "  plot IN [OUT] PNG\n"
     "  bench LIB [LIB2 ...] [--seconds S] [--block N] [--runs N] [--set ...]\n"
     "  validate LIB [--strictness 1..10] [--seed N] [--log-automation FILE] [--check NAME]\n"
-    "  editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]\n";
+    "  editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]\n"
+    "         [--close-editor-in|--close-plugin-in automate|idle]\n";
