@@ -164,7 +164,13 @@ void GuiFrame::drawView(GuiView* view) {
 }
 
 void GuiFrame::idle() {
-    if (window) platform::dispatchPendingMessages(window);
+    if (window) {
+        // A click among the pending messages runs its whole drag here, and
+        // the host may delete this frame in the middle of it.
+        const GuiLifeWatch life = watchLife();
+        platform::dispatchPendingMessages(window);
+        if (life.ended()) return;
+    }
     if (!open || firstDrawPending || !window) return;
     auto surface = platform::acquireWindowSurface(window);
     if (!surface) return;
