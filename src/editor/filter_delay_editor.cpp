@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "editor/type_switch.h"
 #include "editor/value_texts.h"
 #include "gui/controls/knob.h"
 #include "gui/controls/momentary_button.h"
@@ -167,8 +168,8 @@ void FilterDelayEditor::addKnobs() {
 void FilterDelayEditor::addTypeSwitch() {
     const std::int32_t frameHeight = typeSwitch ? typeSwitch->getHeight() / 3 : 0;
     const VstInt32 tag = toIndex(kSwitchParameter);
-    auto* typeControl = new (std::nothrow) GuiVerticalSwitch(
-        kTypeSwitchRect, this, tag, 3, frameHeight, 3, typeSwitch.get(), GuiPoint(0, 0));
+    auto* typeControl = new (std::nothrow)
+        TypeSwitch(kTypeSwitchRect, this, tag, 3, frameHeight, 3, typeSwitch.get(), GuiPoint(0, 0));
     if (typeControl) typeControl->setValue(effect->getParameter(tag));
     controls[tag] = adopt(typeControl);
 }
@@ -234,7 +235,11 @@ void FilterDelayEditor::valueChanged(GuiDrawContext* context, GuiControl* contro
     if (!control) return;
     const std::int32_t tag = control->getTag();
     if (isParameter(tag)) {
+        const GuiLifeWatch life = frame ? frame->watchLife() : GuiLifeWatch();
         effect->automateParameter(tag, control->getValue());
+        // A host may close the editor or the plug-in while it records the
+        // automation; then neither this editor nor the control is there.
+        if (life.ended()) return;
         update();
         redrawNow(context, control);
     } else if (tag == kTagPlus) {
@@ -259,7 +264,9 @@ void FilterDelayEditor::step(bool up, bool& latch, GuiDrawContext* context, GuiC
     float value = up ? current + change : current - change;
     if (value > 1.0f) value = 1.0f;
     if (value < 0.0f) value = 0.0f;
+    const GuiLifeWatch life = frame ? frame->watchLife() : GuiLifeWatch();
     effect->automateParameter(parameter, value);
+    if (life.ended()) return;
     update();
     redrawNow(context, button);
 }

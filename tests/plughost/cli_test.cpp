@@ -157,7 +157,19 @@ TEST(Editor, ParsesItsOptions) {
     EXPECT_EQ(usageError(editor, {"m.so", "--script"}), "option --script needs a value");
     EXPECT_EQ(usageError(editor, {}),
               "usage: plughost editor LIB [--screenshot PNG] [--script FILE] [--seconds S] "
-              "[--idle-in-callback]");
+              "[--idle-in-callback] [--close-editor-in|--close-plugin-in automate|idle]");
+}
+
+TEST(Editor, ParsesWhereToCloseInsideACallback) {
+    EXPECT_EQ(parseEditor({"m.so"}).closeInCallback, EditorOptions::Closes::nothing);
+    const EditorOptions e = parseEditor({"m.so", "--close-editor-in", "idle"});
+    EXPECT_EQ(e.closeInCallback, EditorOptions::Closes::editor);
+    EXPECT_EQ(e.closeInside, EditorOptions::Inside::idle);
+    const EditorOptions p = parseEditor({"m.so", "--close-plugin-in=automate"});
+    EXPECT_EQ(p.closeInCallback, EditorOptions::Closes::plugin);
+    EXPECT_EQ(p.closeInside, EditorOptions::Inside::automate);
+    EXPECT_EQ(usageError(editor, {"m.so", "--close-plugin-in", "paint"}),
+              "option --close-plugin-in takes automate or idle");
 }
 
 }  // namespace

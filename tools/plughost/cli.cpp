@@ -250,6 +250,17 @@ ValidateOptions parseValidate(const std::vector<std::string>& args) {
     return o;
 }
 
+// --close-editor-in / --close-plugin-in: what the host closes, and inside
+// which of its callbacks.
+void closeInside(EditorOptions& o, EditorOptions::Closes what, const std::string& word,
+                 const std::string& inside) {
+    if (inside != "automate" && inside != "idle")
+        throw UsageError("option " + word + " takes automate or idle");
+    o.closeInCallback = what;
+    o.closeInside =
+        inside == "idle" ? EditorOptions::Inside::idle : EditorOptions::Inside::automate;
+}
+
 EditorOptions parseEditor(const std::vector<std::string>& args) {
     using O = EditorOptions;
     using S = const std::string&;
@@ -259,11 +270,16 @@ EditorOptions parseEditor(const std::vector<std::string>& args) {
         {"--seconds", true,
          [](O& o, S w, S v) { o.seconds = floatOption(w, v, 0.0, 24 * 3600.0); }},
         {"--idle-in-callback", false, [](O& o, S, S) { o.idleInCallback = true; }},
+        {"--close-editor-in", true,
+         [](O& o, S w, S v) { closeInside(o, O::Closes::editor, w, v); }},
+        {"--close-plugin-in", true,
+         [](O& o, S w, S v) { closeInside(o, O::Closes::plugin, w, v); }},
     };
     O o;
     const auto words = readArguments("editor", args, options, o);
     expectPositionals("editor", words, 1, 1,
-                      "LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]");
+                      "LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback] "
+                      "[--close-editor-in|--close-plugin-in automate|idle]");
     o.library = words[0];
     return o;
 }
@@ -281,4 +297,5 @@ const char* const kUsage =
     "  plot IN [OUT] PNG\n"
     "  bench LIB [LIB2 ...] [--seconds S] [--block N] [--runs N] [--set ...]\n"
     "  validate LIB [--strictness 1..10] [--seed N] [--log-automation FILE] [--check NAME]\n"
-    "  editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]\n";
+    "  editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]\n"
+    "         [--close-editor-in|--close-plugin-in automate|idle]\n";

@@ -65,6 +65,12 @@ struct EditorOptions {
     std::string script;      // empty: none
     std::optional<double> seconds;
     bool idleInCallback = false;
+    // Close the editor (effEditClose) or destroy the plug-in (effClose) from
+    // inside the first automation report or idle request of the session.
+    enum class Closes { nothing, editor, plugin };
+    enum class Inside { automate, idle };
+    Closes closeInCallback = Closes::nothing;
+    Inside closeInside = Inside::automate;
 };
 
 // Whole-text integer and float parsing; false when text is not entirely a

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "editor/panel_bitmap_set.h"
+
+using molvex::scaledLength;
+
 namespace {
 
 struct Rgb {
@@ -21,6 +25,8 @@ constexpr Rgb kHeading = hex(0x8f99a8);
 constexpr Rgb kAccent = hex(0xffd43b);
 constexpr Rgb kSignBlue = hex(0x4aa8ff);
 constexpr Rgb kDarkDot = hex(0x181b20);
+constexpr Rgb kSwitchWell = hex(0x1f2328);
+constexpr Rgb kButtonPad = hex(0x1a1d22);
 // What the handle's dot is smoothed against: the knob's metal where the
 // dot runs, so its edge carries no white fringe once the key is cut out.
 constexpr Rgb kMetalUnderDot = hex(0xc9ced5);
@@ -37,6 +43,15 @@ void setColor(cairo_t* cr, Rgb c, double alpha = 1.0) {
 
 cairo_surface_t* newImage(int width, int height) {
     return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+}
+
+// A canvas `percent` as large as a width x height picture, drawn in the
+// picture's own units.
+cairo_t* canvas(int width, int height, int percent) {
+    cairo_t* cr =
+        cairo_create(newImage(scaledLength(width, percent), scaledLength(height, percent)));
+    if (percent != 100) cairo_scale(cr, percent / 100.0, percent / 100.0);
+    return cr;
 }
 
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
@@ -134,7 +149,7 @@ void section(cairo_t* cr, double left, double right, const char* heading, Rgb he
 // The dark well of the type switch, 24 x 25 at (x, y), with the lit word.
 void typeSwitchFrame(cairo_t* cr, double x, double y, int lit) {
     cairo_rectangle(cr, x, y, 24, 25);
-    setColor(cr, hex(0x1f2328));
+    setColor(cr, kSwitchWell);
     cairo_fill(cr);
     roundedRect(cr, x + 0.5, y + 0.5, 23, 24, 3);
     setColor(cr, hex(0x121417));
@@ -159,7 +174,7 @@ void typeSwitchFrame(cairo_t* cr, double x, double y, int lit) {
 // One 12 x 8 button frame at (x, y): a dark blue pad and its sign.
 void buttonFrame(cairo_t* cr, double x, double y, bool plus, Rgb sign) {
     cairo_rectangle(cr, x, y, 12, 8);
-    setColor(cr, hex(0x1a1d22));
+    setColor(cr, kButtonPad);
     cairo_fill(cr);
     roundedRect(cr, x + 0.5, y + 0.5, 11, 7, 2);
     setColor(cr, hex(0x14243b));
@@ -194,25 +209,49 @@ cairo_surface_t* finish(cairo_t* cr) {
     return surface;
 }
 
-// An 11 x 11 picture whose only colour outside the dot is the pure white
+// A strip of `frames` pictures of width x frameHeight, each frame scaled on
+// its own so that frame n starts at a whole pixel row. `drawFrame` draws
+// frame n at (0, 0) in picture units; the cell under it is first filled with
+// `cell`, so a frame that scales to a fraction of a row leaves no seam.
+template <typename DrawFrame>
+cairo_surface_t* strip(int width, int frameHeight, int frames, int percent, Rgb cell,
+                       DrawFrame drawFrame) {
+    const int rows = scaledLength(frameHeight, percent);
+    cairo_t* cr = cairo_create(newImage(scaledLength(width, percent), rows * frames));
+    for (int frame = 0; frame < frames; ++frame) {
+        cairo_save(cr);
+        cairo_rectangle(cr, 0, frame * rows, scaledLength(width, percent), rows);
+        cairo_clip(cr);
+        cairo_set_source_rgb(cr, cell.r, cell.g, cell.b);
+        cairo_paint(cr);
+        cairo_translate(cr, 0, frame * rows);
+        if (percent != 100) cairo_scale(cr, percent / 100.0, percent / 100.0);
+        drawFrame(cr, frame);
+        cairo_restore(cr);
+    }
+    return finish(cr);
+}
+
+// An 11 x 11 picture (at 100 %) whose only colour outside the dot is the pure white
 // key: the dot's coverage decides each pixel, pixels under half covered
 // become the key, and no pixel of the dot may be pure white itself.
-cairo_surface_t* keyedDot(Rgb dot, Rgb smoothedAgainst, double radius) {
-    cairo_surface_t* coverage = cairo_image_surface_create(CAIRO_FORMAT_A8, 11, 11);
+cairo_surface_t* keyedDot(Rgb dot, Rgb smoothedAgainst, double radius, int percent) {
+    const int side = scaledLength(11, percent);
+    cairo_surface_t* coverage = cairo_image_surface_create(CAIRO_FORMAT_A8, side, side);
     cairo_t* cr = cairo_create(coverage);
-    cairo_arc(cr, 5.5, 5.5, radius, 0, 2 * M_PI);
+    cairo_arc(cr, side / 2.0, side / 2.0, radius * percent / 100.0, 0, 2 * M_PI);
     cairo_fill(cr);
     cairo_destroy(cr);
     cairo_surface_flush(coverage);
 
-    cairo_surface_t* image = newImage(11, 11);
+    cairo_surface_t* image = newImage(side, side);
     const unsigned char* alpha = cairo_image_surface_get_data(coverage);
     const int alphaStride = cairo_image_surface_get_stride(coverage);
     unsigned char* out = cairo_image_surface_get_data(image);
     const int stride = cairo_image_surface_get_stride(image);
-    for (int y = 0; y < 11; ++y) {
+    for (int y = 0; y < side; ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(out + y * stride);
-        for (int x = 0; x < 11; ++x) {
+        for (int x = 0; x < side; ++x) {
             const double a = alpha[y * alphaStride + x] / 255.0;
             if (a < 0.5) {
                 row[x] = 0xFFFFFF;
@@ -235,8 +274,8 @@ cairo_surface_t* keyedDot(Rgb dot, Rgb smoothedAgainst, double radius) {
 
 }  // namespace
 
-cairo_surface_t* drawPanel() {
-    cairo_t* cr = cairo_create(newImage(420, 64));
+cairo_surface_t* drawPanel(int percent) {
+    cairo_t* cr = canvas(420, 64, percent);
     panelGradient(cr, 64);
     cairo_paint(cr);
     cairo_rectangle(cr, 0, 0, 420, 1);
@@ -268,34 +307,35 @@ cairo_surface_t* drawPanel() {
     return finish(cr);
 }
 
-cairo_surface_t* drawKnobBody() {
-    cairo_t* cr = cairo_create(newImage(24, 24));
+cairo_surface_t* drawKnobBody(int percent) {
+    cairo_t* cr = canvas(24, 24, percent);
     panelGradient(cr, 64);
     cairo_paint(cr);
     knobBody(cr, 12, 12);
     return finish(cr);
 }
 
-cairo_surface_t* drawKnobHandle() { return keyedDot(kDarkDot, kMetalUnderDot, 2.9); }
-
-cairo_surface_t* drawTypeSwitch() {
-    cairo_t* cr = cairo_create(newImage(24, 75));
-    for (int frame = 0; frame < 3; ++frame) typeSwitchFrame(cr, 0, frame * 25, frame);
-    return finish(cr);
+cairo_surface_t* drawKnobHandle(int percent) {
+    return keyedDot(kDarkDot, kMetalUnderDot, 2.9, percent);
 }
 
-cairo_surface_t* drawPlusButton() {
-    cairo_t* cr = cairo_create(newImage(12, 16));
-    buttonFrame(cr, 0, 0, true, kSignBlue);
-    buttonFrame(cr, 0, 8, true, kAccent);
-    return finish(cr);
+cairo_surface_t* drawTypeSwitch(int percent) {
+    return strip(24, 25, 3, percent, kSwitchWell,
+                 [](cairo_t* cr, int frame) { typeSwitchFrame(cr, 0, 0, frame); });
 }
 
-cairo_surface_t* drawMinusButton() {
-    cairo_t* cr = cairo_create(newImage(12, 16));
-    buttonFrame(cr, 0, 0, false, kSignBlue);
-    buttonFrame(cr, 0, 8, false, kAccent);
-    return finish(cr);
+cairo_surface_t* drawPlusButton(int percent) {
+    return strip(12, 8, 2, percent, kButtonPad, [](cairo_t* cr, int frame) {
+        buttonFrame(cr, 0, 0, true, frame == 0 ? kSignBlue : kAccent);
+    });
 }
 
-cairo_surface_t* drawRedDot() { return keyedDot(hex(0xd9262c), hex(0xffffff), 4.0); }
+cairo_surface_t* drawMinusButton(int percent) {
+    return strip(12, 8, 2, percent, kButtonPad, [](cairo_t* cr, int frame) {
+        buttonFrame(cr, 0, 0, false, frame == 0 ? kSignBlue : kAccent);
+    });
+}
+
+cairo_surface_t* drawRedDot(int percent) {
+    return keyedDot(hex(0xd9262c), hex(0xffffff), 4.0, percent);
+}

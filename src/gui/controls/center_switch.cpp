@@ -38,11 +38,13 @@ void GuiCenterSwitch::mouseDown(GuiDrawContext* context, const GuiPoint& where) 
     if (context->getMouseButtons() != 0) {
         GuiTrackingRules rules;
         rules.altClickSetsDefault = false;
-        guiTrackMouse(*this, context, where, rules,
-                      [this, saved](const GuiPoint& p) { return valueAt(p, saved); });
+        const GuiTrackingResult result =
+            guiTrackMouse(*this, context, where, rules,
+                          [this, saved](const GuiPoint& p) { return valueAt(p, saved); });
+        if (result == GuiTrackingResult::closed) return;  // deleted with its frame
     } else {
         value = valueAt(where, saved);
-        guiReportChange(*this, context);
+        if (!guiReportChange(*this, context)) return;
     }
     value = 0.0f;
     guiReportChange(*this, context);

@@ -25,7 +25,7 @@ void GuiMomentaryButton::draw(GuiDrawContext* context) {
 
 void GuiMomentaryButton::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
     if (!mouseEnabled || !context) return;
-    guiPressButton(*this, context, where);
+    if (!guiPressButton(*this, context, where)) return;  // deleted with its frame
     value = 0.0f;
     guiReportChange(*this, context);
 }

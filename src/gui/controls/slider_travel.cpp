@@ -3,6 +3,7 @@
 #include "gui/controls/press_buttons.h"
 #include "gui/controls/strip_image.h"
 #include "gui/core/draw_context.h"
+#include "gui/core/frame.h"
 
 void GuiSliderTravel::handleSpan(float value, std::int32_t& start, std::int32_t& end) const {
     const float n = zeroAtMinPos ? value : 1.0f - value;
@@ -31,6 +32,7 @@ void guiSliderDrag(GuiControl& control, GuiDrawContext* context, GuiMouseState s
     const auto range = static_cast<float>(travel.maxPos - travel.minPos);
     const std::int32_t handleStart = along(GuiPoint(handleRect.left, handleRect.top));
     const std::int32_t grab = along(where) - handleStart;
+    const GuiLifeWatch life = control.getFrame() ? control.getFrame()->watchLife() : GuiLifeWatch();
     float reference = control.getValue();
     GuiMouseState lastState = state;
     GuiPoint pointer = where;
@@ -44,8 +46,10 @@ void guiSliderDrag(GuiControl& control, GuiDrawContext* context, GuiMouseState s
         v = v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
         control.setValue(v);
         if (v != control.getOldValue()) guiReportChange(control, context);
+        if (life.ended()) return;  // the frame and this slider were deleted
         context->getMouseLocation(pointer);
         control.doIdle();
+        if (life.ended()) return;
         state = context->getMouseButtons();
         if (state != lastState && (state & GuiMouse::kShift)) {
             reference = control.getValue();

@@ -1,5 +1,6 @@
 #include "gui/controls/tracking_loop.h"
 
+#include "gui/core/frame.h"
 #include "platform/platform.h"
 
 namespace {
@@ -20,19 +21,22 @@ GuiTrackingResult guiTrackMouse(GuiControl& control, GuiDrawContext* context, co
                                 const GuiTrackingRules& rules,
                                 const std::function<float(const GuiPoint&)>& valueAt) {
     if (!control.getMouseEnabled() || !context) return GuiTrackingResult::ignored;
+    const GuiLifeWatch life = control.getFrame() ? control.getFrame()->watchLife() : GuiLifeWatch();
     GuiMouseState state = context->getMouseButtons();
     if (rules.altClickSetsDefault && state == (GuiMouse::kLeft | GuiMouse::kAlt)) {
         control.setValue(control.getDefaultValue());
         tellIfChanged(control, context);
-        return GuiTrackingResult::defaultSet;
+        return life.ended() ? GuiTrackingResult::closed : GuiTrackingResult::defaultSet;
     }
     GuiPoint position = where;
     do {
         control.setValue(valueAt(position));
         tellIfChanged(control, context);
+        if (life.ended()) return GuiTrackingResult::closed;
         platform::pauseTracking(kPauseBetweenSamplesMs);
         context->getMouseLocation(position);
         control.doIdle();
+        if (life.ended()) return GuiTrackingResult::closed;
         state = context->getMouseButtons();
     } while ((state & rules.keepTracking) != 0);
     return GuiTrackingResult::tracked;

@@ -19,6 +19,11 @@
 // |      | `keepTracking` (any bit by default: a modifier still held after |
 // |      | the button was released keeps tracking)                        |
 //
+// After steps 2, 4 and 6 the loop returns `closed` at once when the frame was
+// deleted meanwhile (a host that closed the editor or the plug-in from
+// inside audioMasterAutomate or audioMasterIdle): the control is gone then,
+// and the caller must return without touching itself.
+//
 // The loop never draws the control; step 4 compares with the value last
 // drawn, so a listener that redraws the control hears of each change once.
 #pragma once
@@ -33,7 +38,7 @@ struct GuiTrackingRules {
     GuiMouseState keepTracking = ~0u;
 };
 
-enum class GuiTrackingResult { ignored, defaultSet, tracked };
+enum class GuiTrackingResult { ignored, defaultSet, tracked, closed };
 
 // valueAt turns a pointer position (frame window coordinates) into the
 // control's new value.

@@ -47,6 +47,8 @@ void GuiEditorBase::doIdle() {
     // another 49.7 days.
     if (now - lastIdleTick < kIdleInterval) return;
     lastIdleTick = now;
+    const GuiLifeWatch life = frame ? frame->watchLife() : GuiLifeWatch();
     idle();
+    if (life.ended()) return;  // the host closed the editor meanwhile
     if (effect) effect->hostIdle();
 }

@@ -1,5 +1,6 @@
 #include "gui/core/frame.h"
 
+#include <memory>
 #include <new>
 
 #include "gui/core/bitmap.h"
@@ -10,7 +11,26 @@ namespace {
 
 constexpr std::int32_t kListGrowth = 10;
 
+class ClickContext : public GuiDrawContext {
+public:
+    using GuiDrawContext::GuiDrawContext;
+    void letGo() { releaseSurface(); }
+};
+
 }  // namespace
+
+// A click's surface and context live on the stack of handleClick; a frame
+// deleted inside the click lets go of them before its window goes, since
+// the surface may draw into the window's own memory.
+struct GuiFrame::Click {
+    Click(GuiFrame* frame, Click* outer)
+        : surface(platform::acquireWindowSurface(frame->window)),
+          context(frame, surface.get(), frame->window),
+          outer(outer) {}
+    std::unique_ptr<platform::Surface> surface;
+    ClickContext context;
+    Click* outer;
+};
 
 GuiFrame::GuiFrame(const GuiRect& size, platform::NativeWindow parent, GuiEditorBase* editor)
     : GuiView(size), editor(editor), parentWindow(parent) {
@@ -18,6 +38,10 @@ GuiFrame::GuiFrame(const GuiRect& size, platform::NativeWindow parent, GuiEditor
 }
 
 GuiFrame::~GuiFrame() {
+    for (Click* c = click; c; c = c->outer) {
+        c->context.letGo();
+        c->surface.reset();
+    }
     if (focusView) {
         focusView->focusLost();
         focusView = nullptr;
@@ -74,6 +98,15 @@ void GuiFrame::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
     }
 }
 
+void GuiFrame::handleClick(const GuiPoint& where) {
+    const GuiLifeWatch life = watchLife();
+    Click current(this, click);
+    click = &current;
+    mouseDown(&current.context, where);
+    if (life.ended()) return;  // deleted meanwhile; `current` was let go
+    click = current.outer;
+}
+
 void GuiFrame::update(GuiDrawContext* context) {
     if (!open) return;
     if (modalView) {
@@ -128,7 +161,13 @@ void GuiFrame::drawView(GuiView* view) {
 }
 
 void GuiFrame::idle() {
-    if (window) platform::dispatchPendingMessages(window);
+    if (window) {
+        // A click among the pending messages runs its whole drag here, and
+        // the host may delete this frame in the middle of it.
+        const GuiLifeWatch life = watchLife();
+        platform::dispatchPendingMessages(window);
+        if (life.ended()) return;
+    }
     if (!open || firstDrawPending || !window) return;
     auto surface = platform::acquireWindowSurface(window);
     if (!surface) return;
@@ -150,12 +189,9 @@ void GuiFrame::windowProcedure(platform::WindowHandle window,
     if (!frame) return;
     switch (message.kind) {
     case platform::MessageKind::leftButtonDown:
-    case platform::MessageKind::rightButtonDown: {
-        auto surface = platform::acquireWindowSurface(window);
-        GuiDrawContext context(frame, surface.get(), window);
-        frame->mouseDown(&context, GuiPoint(message.where.x, message.where.y));
+    case platform::MessageKind::rightButtonDown:
+        frame->handleClick(GuiPoint(message.where.x, message.where.y));
         break;
-    }
     case platform::MessageKind::paint:
         if (message.surface) {
             GuiDrawContext context(frame, message.surface, window);

@@ -31,6 +31,7 @@
 
 #include "gui/core/bitmap_ref.h"
 #include "gui/core/view.h"
+#include "gui/core/lifeline.h"
 #include "platform/platform.h"
 
 class GuiEditorBase;
@@ -72,6 +73,9 @@ public:
     platform::WindowHandle getWindow() const { return window; }
     platform::NativeWindow getParentWindow() const { return parentWindow; }
     bool isOpen() const { return open; }
+    // Ends when the frame is deleted: code that calls out to the listener
+    // or the host from inside a click asks it before touching a view again.
+    GuiLifeWatch watchLife() const { return lifeline.watch(); }
     bool isFirstDrawPending() const { return firstDrawPending; }
     std::int32_t getViewCount() const { return static_cast<std::int32_t>(views.size()); }
     std::int32_t getCapacity() const { return static_cast<std::int32_t>(views.capacity()); }
@@ -83,7 +87,11 @@ public:
                                 const platform::WindowMessage& message);
 
 private:
+    struct Click;
     void createWindow();
+    // Routes a button-down with a drawing context that the destructor can
+    // part from its surface, should the host delete the frame mid-click.
+    void handleClick(const GuiPoint& where);
     std::int32_t indexOf(const GuiView* view) const;
 
     GuiEditorBase* editor;
@@ -96,4 +104,6 @@ private:
     bool firstDrawPending = true;
     bool open = true;
     platform::WindowHandle window = nullptr;
+    Click* click = nullptr;  // the innermost click in progress, if any
+    GuiLifeline lifeline;
 };

@@ -34,15 +34,23 @@ constexpr long kIdlesBeforeLastScreenshot = 10;
 // changes sit behind a mutex because the user thread reads and adds them.
 class EditorHost final : public EditorHostEvents {
 public:
-    EditorHost(Plugin& hosted, EditorParent& editorParent, bool answerIdleInCallback)
-        : plugin(hosted), parent(editorParent), idleInCallback(answerIdleInCallback) {}
+    EditorHost(Plugin& hosted, EditorParent& editorParent, const EditorOptions& options)
+        : plugin(hosted),
+          parent(editorParent),
+          idleInCallback(options.idleInCallback),
+          closes(options.closeInCallback),
+          closeInside(options.closeInside) {}
 
     double seconds() const {
         return std::chrono::duration<double>(Clock::now() - openedAt).count();
     }
     long idles() const { return idleCount.load(); }
 
+    // What the host closed from inside a callback, if anything.
+    EditorOptions::Closes closed() const { return closedInside; }
+
     void idle() {
+        if (closedInside != EditorOptions::Closes::nothing) return;
         applyQueuedChanges();
         plugin.dispatch(effEditIdle);
         parent.pump();
@@ -71,6 +79,7 @@ public:
         std::printf("%s%.3f param %d %.6g%s\n", normalised ? "" : "# ", seconds(), index,
                     static_cast<double>(value), normalised ? "" : " (outside 0..1)");
         std::fflush(stdout);
+        closeIfAsked(EditorOptions::Inside::automate);
     }
     void editGesture(int index, bool begins) override {
         std::printf("# %.3f %s edit %d\n", seconds(), begins ? "begin" : "end", index);
@@ -86,6 +95,7 @@ public:
     std::string summary(double cpuSeconds) const;
 
 private:
+    void closeIfAsked(EditorOptions::Inside inside);
     void applyQueuedChanges() {
         std::vector<std::pair<int, float>> changes;
         {
@@ -108,6 +118,9 @@ private:
     std::atomic<long> idleRequests{0};
     std::atomic<long> idlesInsideRequests{0};
     std::atomic<long> automations{0};
+    const EditorOptions::Closes closes;
+    const EditorOptions::Inside closeInside;
+    EditorOptions::Closes closedInside = EditorOptions::Closes::nothing;  // UI thread only
     bool answering = false;  // user-interface thread only
     mutable std::mutex queueMutex;
     std::vector<std::pair<int, float>> queuedChanges;
@@ -118,12 +131,34 @@ private:
 // again, or the two would recurse without end.
 void EditorHost::idleRequested() {
     idleRequests.fetch_add(1);
+    closeIfAsked(EditorOptions::Inside::idle);
+    if (closedInside != EditorOptions::Closes::nothing) return;
     if (!idleInCallback || answering || std::this_thread::get_id() != uiThread) return;
     answering = true;
     plugin.dispatch(effEditIdle);
     parent.pump();
     idlesInsideRequests.fetch_add(1);
     answering = false;
+}
+
+// A host that closes the editor, or destroys the plug-in, in the middle of
+// the plug-in's own call: once, on the user-interface thread, with a drag
+// perhaps in progress.
+void EditorHost::closeIfAsked(EditorOptions::Inside inside) {
+    if (closes == EditorOptions::Closes::nothing || inside != closeInside ||
+        closedInside != EditorOptions::Closes::nothing || std::this_thread::get_id() != uiThread)
+        return;
+    closedInside = closes;
+    const char* where =
+        inside == EditorOptions::Inside::idle ? "audioMasterIdle" : "audioMasterAutomate";
+    if (closes == EditorOptions::Closes::editor) {
+        plugin.dispatch(effEditClose);
+        std::printf("# %.3f closed the editor inside %s\n", seconds(), where);
+    } else {
+        plugin.closeNow();
+        std::printf("# %.3f destroyed the plug-in inside %s\n", seconds(), where);
+    }
+    std::fflush(stdout);
 }
 
 std::string EditorHost::summary(double cpuSeconds) const {
@@ -270,7 +305,7 @@ void idleUntilDone(EditorHost& host, EditorParent& parent, const ScriptedUser* u
     auto next = Clock::now();
     for (;;) {
         host.idle();
-        if (parent.closeRequested()) return;
+        if (parent.closeRequested() || host.closed() != EditorOptions::Closes::nothing) return;
         if (user && user->finished()) return;
         if (!user && seconds && host.seconds() >= *seconds) return;
         next += kIdlePeriod;
@@ -299,7 +334,7 @@ int runEditor(const EditorOptions& o) {
         createEditorParent(width, height, whyNot, windowTitle(plugin, o.library));
     if (!parent) throw HostError("an editor needs a display: " + whyNot + " (xvfb-run gives one)");
 
-    EditorHost host(plugin, *parent, o.idleInCallback);
+    EditorHost host(plugin, *parent, o);
     context.editorEvents = &host;
     const double cpuAtOpen = processCpuSeconds();
     if (plugin.dispatch(effEditOpen, 0, 0, parent->handle()) == 0) {
@@ -319,11 +354,11 @@ int runEditor(const EditorOptions& o) {
     idleUntilDone(host, *parent, user.get(), o.seconds);
     if (user) user->stop();
 
-    plugin.dispatch(effEditClose);
+    if (host.closed() == EditorOptions::Closes::nothing) plugin.dispatch(effEditClose);
     parent->pump();
     context.editorEvents = nullptr;
     std::fputs(host.summary(processCpuSeconds() - cpuAtOpen).c_str(), stdout);
-    printParameters(plugin);
+    if (host.closed() != EditorOptions::Closes::plugin) printParameters(plugin);
     if (user && !user->error().empty()) throw HostError(user->error());
     return 0;
 }

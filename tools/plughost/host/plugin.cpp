@@ -59,6 +59,14 @@ Plugin::~Plugin() {
     unbindEffect(effect);
 }
 
+void Plugin::closeNow() {
+    AEffect* effect = record;
+    if (!effect) return;
+    record = nullptr;
+    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+    unbindEffect(effect);
+}
+
 VstIntPtr Plugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                            float opt) const {
     return record->dispatcher(record, opcode, index, value, ptr, opt);

@@ -61,6 +61,9 @@ public:
     void configure(double sampleRate, int blockSize) const;
     void resume() const;
     void suspend() const;
+    // Destroys the instance now (effClose), as a host may from inside one of
+    // the plug-in's own calls; the destructor then leaves it be.
+    void closeNow();
 
     // One audio call; replacing selects processReplacing over process.
     void processBlock(float** inputs, float** outputs, int frames, bool replacing) const;
