@@ -30,8 +30,8 @@
 #include <vector>
 
 #include "gui/core/bitmap_ref.h"
-#include "gui/core/view.h"
 #include "gui/core/lifeline.h"
+#include "gui/core/view.h"
 #include "platform/platform.h"
 
 class GuiEditorBase;
