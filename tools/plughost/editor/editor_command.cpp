@@ -15,6 +15,7 @@
 #include "editor/editor_parent.h"
 #include "editor/editor_script.h"
 #include "error.h"
+#include "host/open_plugin.h"
 #include "host/plugin.h"
 #include "host/system.h"
 
@@ -285,6 +286,8 @@ void idleUntilDone(EditorHost& host, EditorParent& parent, const ScriptedUser* u
 int runEditor(const EditorOptions& o) {
     const std::vector<ScriptCommand> script =
         o.script.empty() ? std::vector<ScriptCommand>{} : loadEditorScript(o.script);
+    if (isLv2Argument(o.library))
+        throw HostError(o.library + ": plughost editor does not host LV2 UIs yet");
     PluginLibrary library(o.library);
     HostContext context(44100.0, 512);
     Plugin plugin(library, context);
