@@ -10,7 +10,12 @@
 #include "host/hosted_plugin.h"
 
 class HostContext;
+class EditorHostEvents;
+class PluginEditor;
 
 std::unique_ptr<HostedPlugin> openLv2Plugin(const std::string& argument, HostContext& context);
+// The plug-in's X11 UI, open inside parentWindow; plugin is an LV2 one.
+std::unique_ptr<PluginEditor> openLv2Editor(const HostedPlugin& plugin, void* parentWindow,
+                                            EditorHostEvents& events);
 int runLv2Info(const InfoOptions& options);
 int runLv2Validate(const ValidateOptions& options);

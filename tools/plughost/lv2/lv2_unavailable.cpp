@@ -1,4 +1,5 @@
 // LV2 hosting in a plughost built without lilv.
+#include "editor/plugin_editor.h"
 #include "error.h"
 #include "lv2/lv2_entry.h"
 
@@ -14,6 +15,10 @@ namespace {
 
 std::unique_ptr<HostedPlugin> openLv2Plugin(const std::string& argument, HostContext&) {
     unavailable(argument);
+}
+
+std::unique_ptr<PluginEditor> openLv2Editor(const HostedPlugin&, void*, EditorHostEvents&) {
+    unavailable("LV2 UI");
 }
 
 int runLv2Info(const InfoOptions& o) { unavailable(o.library); }

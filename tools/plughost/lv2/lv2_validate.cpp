@@ -2,8 +2,8 @@
 // format. Lifecycle (instantiate, activate, run, deactivate, cleanup), audio
 // (finite output, block-size independence, silence after the tail,
 // zero-length runs, NaN and out-of-range control values), the state round
-// trip where the plug-in has state:interface, and the UI, which plughost
-// does not host yet (skipped with that reason).
+// trip where the plug-in has state:interface, and the X11 UI where there is
+// one and a display.
 #include <lv2/atom/atom.h>
 #include <lv2/state/state.h>
 
@@ -14,8 +14,11 @@
 #include <random>
 
 #include "audio/test_signal.h"
+#include "editor/editor_parent.h"
+#include "host/host_callback.h"
 #include "lv2/lv2_entry.h"
 #include "lv2/lv2_plugin.h"
+#include "lv2/lv2_ui.h"
 #include "validate/check_runner.h"
 #include "validate/validate_harness.h"
 
@@ -32,6 +35,7 @@ public:
     int strictness;
     std::mt19937 rng;
 
+    float uniform() { return std::uniform_real_distribution<float>(0.0f, 1.0f)(rng); }
     // Instantiated at 44100 Hz for blocks up to 512 frames, and active.
     std::unique_ptr<Lv2Plugin> instance(double rate = 44100.0, int block = 512) const {
         auto p = std::make_unique<Lv2Plugin>(world, host);
@@ -238,9 +242,43 @@ CheckResult stateRoundTrip(Lv2Context& v) {
         "ports, same output");
 }
 
+// Hears nothing: the check only opens, idles and closes the UI.
+class QuietHost final : public EditorHostEvents {
+public:
+    explicit QuietHost(EditorParent& window) : parent(window) {}
+    void automated(int, float) override {}
+    void editGesture(int, bool) override {}
+    void idleRequested() override {}
+    bool sizeRequested(int width, int height) override {
+        parent.resize(width, height);
+        return true;
+    }
+
+private:
+    EditorParent& parent;
+};
+
 CheckResult userInterface(Lv2Context& v) {
-    if (v.world->uiTypes().empty()) return CheckResult::skip("the plug-in has no UI");
-    return CheckResult::skip("plughost does not host LV2 UIs yet");
+    const auto types = v.world->uiTypes();
+    if (types.empty()) return CheckResult::skip("the plug-in has no UI");
+    if (std::find(types.begin(), types.end(), LV2_UI__X11UI) == types.end())
+        return CheckResult::skip("the plug-in has no X11 UI, the kind plughost hosts");
+    std::string whyNot;
+    auto parent = createEditorParent(400, 300, whyNot, "plughost validate");
+    if (!parent) return CheckResult::skip("no display: " + whyNot);
+    auto p = v.instance();
+    QuietHost host(*parent);
+    int rounds = 0;
+    for (; rounds < v.strictness; ++rounds) {
+        Lv2Ui ui(*p, parent->handle(), host);
+        for (int i = 0; i < 10; ++i) {
+            p->setParameter(i % std::max(1, p->numParams()), v.uniform());
+            ui.idle();
+            parent->pump();
+        }
+    }
+    return CheckResult::pass("opened, idled with parameter changes and closed " +
+                             std::to_string(rounds) + " times");
 }
 
 }  // namespace
