@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <memory>
 #include <random>
@@ -16,6 +17,7 @@
 #include "audio/test_signal.h"
 #include "editor/editor_parent.h"
 #include "host/host_callback.h"
+#include "host/system.h"
 #include "lv2/lv2_entry.h"
 #include "lv2/lv2_plugin.h"
 #include "lv2/lv2_ui.h"
@@ -179,12 +181,20 @@ CheckResult controlValues(Lv2Context& v) {
         const Lv2Port& port = p->port(i);
         const float keep = p->portValue(i);
         for (float bad : {nan, inf, -inf, port.minimum - 1e6f, port.maximum + 1e6f}) {
+            // A crash names the port and value; the text lives until the
+            // message is set back below.
+            char crashText[200];
+            std::snprintf(crashText, sizeof crashText,
+                          "FAIL  the plug-in crashed the host with \"%s\" at %g: ",
+                          port.name.c_str(), static_cast<double>(bad));
+            reportCrashesAs(crashText);
             p->setPortValue(i, bad);
             OutputScan scan;
             renderSignal(*p, signal, 512, fixed(512), scan);
             p->setPortValue(i, keep);
             OutputScan after;
             renderSignal(*p, noiseAndPulses(0.5, 44100.0), 512, fixed(512), after);
+            reportCrashesAs(kCrashMessage);
             if (!scan.clean() || !after.clean())
                 return CheckResult::fail("\"" + port.name + "\" at " + fmt("%g", bad) + ": " +
                                          (scan.clean() ? "after restoring it, " : "") +

@@ -36,11 +36,15 @@ struct CheckOf {
 
 const char* outcomeLabel(Outcome o);
 
+// What a crash inside a check prints before the signal's name; a check may
+// say more for a while (see reportCrashesAs) and then set this back.
+inline constexpr const char* kCrashMessage = "FAIL  the plug-in crashed the host: ";
+
 // makeContext(seed) gives each check its context.
 template <class Context, class MakeContext>
 int runChecks(const ValidateOptions& o, const std::vector<CheckOf<Context>>& checks,
               HostContext& host, MakeContext makeContext) {
-    reportCrashesAs("FAIL  the plug-in crashed the host: ");
+    reportCrashesAs(kCrashMessage);
     std::printf("validate %s  strictness %d  seed %u\n", o.library.c_str(), o.strictness, o.seed);
     int passed = 0, failed = 0, skipped = 0;
     unsigned index = 0;
