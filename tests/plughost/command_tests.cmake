@@ -229,6 +229,14 @@ if(PLUGHOST_LV2 AND MOLVEX_LV2_BUNDLE)
       --stdout "screenshot .*lv2-editor.png \\(420 x 64\\)" --stdout "^# parameter 2 Feedback = 0.75 "
       -- ${xvfb} ${ph} editor ${bundle} --script ${CMAKE_CURRENT_SOURCE_DIR}/lv2_drag.txt
          --screenshot ${data}/lv2-editor.png)
+    # The host's change reaches the panel as a port event: the picture
+    # after `set` differs from the one before.
+    add_test(NAME plughost.editor.lv2.host.change COMMAND sh -c
+      "${XVFB_RUN} -a -n 63 -s '-screen 0 1024x768x24 -nolisten tcp -noreset' '${ph}' editor '${bundle}' \
+         --script '${CMAKE_CURRENT_SOURCE_DIR}/lv2_host_change.txt' >/dev/null &&
+       ! cmp -s '${data}/lv2-before.png' '${data}/lv2-after.png'")
+    set_tests_properties(plughost.editor.lv2.host.change PROPERTIES FIXTURES_REQUIRED plughost_inputs
+      WORKING_DIRECTORY ${data} LABELS "plughost;lv2;display" TIMEOUT 60)
     plughost_lv2_test(validate.lv2.editor --stdout "editor +PASS +opened, idled"
       -- ${xvfb} ${ph} validate ${bundle} --strictness 2 --check editor)
     set_tests_properties(plughost.editor.lv2.drag plughost.validate.lv2.editor PROPERTIES

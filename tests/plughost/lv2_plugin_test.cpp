@@ -111,8 +111,10 @@ TEST_F(MolvexBundle, InstanceIsRemadeOnlyForANewRateOrBlockSize) {
     ASSERT_NE(first, nullptr);
     plugin.configure(44100.0, 256);
     EXPECT_EQ(plugin.instance(), first);
+    EXPECT_EQ(plugin.instantiatedRate(), 44100.0);
     plugin.configure(48000.0, 256);
     EXPECT_EQ(context.sampleRate.load(), 48000.0);
+    EXPECT_EQ(plugin.instantiatedRate(), 48000.0);
     plugin.resume();
     plugin.processBlock(ins, outs, 256, true);
     for (float x : out[0]) ASSERT_TRUE(std::isfinite(x));

@@ -64,6 +64,8 @@ public:
     // The value of a control input port by its symbol; null for others.
     float* controlBySymbol(const char* symbol) const;
     const LV2_Feature* const* featureList() const { return features.data(); }
+    // The rate the instance was made for; 0 before configure.
+    double instantiatedRate() const { return instanceRate; }
     // The instance as lilv holds it; null until configure.
     LilvInstance* instance() const { return lilvInstance; }
 
