@@ -207,7 +207,7 @@ if(PLUGHOST_LV2 AND MOLVEX_LV2_BUNDLE)
   plughost_lv2_test(validate.lv2.molvex ENV DISPLAY= --stdout "^7 passed, 0 failed, 1 skipped"
     --stdout "state-round-trip +PASS" -- ${ph} validate ${bundle} --strictness 5)
   plughost_lv2_test(bench.lv2.both --stdout "^Molvex.so .*1.00x" --stdout "^Molvex.lv2 "
-    -- ${ph} bench ${molvex} ${bundle} --seconds 1 --runs 3 --set feedback=0.5)
+    -- ${ph} bench ${molvex} ${bundle}/ --seconds 1 --runs 3 --set feedback=0.5)
   plughost_lv2_test(bad.lv2.bundle --status fail --stderr-line "^plughost: /no/such.lv2: no such LV2 bundle$"
     -- ${ph} render /no/such.lv2 ${data}/stereo.wav ${data}/never.wav)
   plughost_lv2_test(bad.lv2.folder --status fail --stderr-line ": not an LV2 bundle \\(no manifest.ttl\\)$"
