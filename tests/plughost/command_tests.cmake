@@ -252,7 +252,7 @@ if(PLUGHOST_LV2 AND MOLVEX_LV2_BUNDLE)
   if(EXISTS /usr/lib/lv2/a-delay.lv2 AND EXISTS /usr/lib/lv2/ZamDelay.lv2)
     plughost_lv2_test(info.lv2.adelay --stdout "^name +\"ACE Delay\"$" --stdout "^inputs/outputs +1 / 1$"
       -- ${ph} info urn:ardour:a-delay)
-    plughost_lv2_test(render.lv2.zamdelay --present ${data}/zam-lv2.wav
+    plughost_lv2_test(render.lv2.zamdelay --present ${data}/zam-lv2.wav --stdout "Hz, run\\) in"
       -- ${ph} render urn:zamaudio:ZamDelay ${data}/stereo.wav ${data}/zam-lv2.wav --tail 1 --set 0=0.8)
     plughost_lv2_test(validate.lv2.zamdelay.lifecycle --stdout "lifecycle +PASS"
       -- ${ph} validate urn:zamaudio:ZamDelay --strictness 2 --check lifecycle)

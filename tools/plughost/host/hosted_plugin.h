@@ -39,6 +39,8 @@ public:
     // that can accumulate also add onto them with replacing = false.
     virtual bool canReplace() const = 0;
     virtual bool canAccumulate() const = 0;
+    // The name of the audio call processBlock makes, for reports.
+    virtual const char* audioCallName(bool replacing) const = 0;
 
     virtual std::string parameterName(int index) const = 0;
     virtual float getParameter(int index) const = 0;

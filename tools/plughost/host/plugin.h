@@ -44,6 +44,9 @@ public:
     int numOutputs() const override { return record->numOutputs; }
     bool canReplace() const override { return (record->flags & effFlagsCanReplacing) != 0; }
     bool canAccumulate() const override { return record->process != nullptr; }
+    const char* audioCallName(bool replacing) const override {
+        return replacing ? "processReplacing" : "process";
+    }
     bool hasEditor() const { return (record->flags & effFlagsHasEditor) != 0; }
 
     VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,

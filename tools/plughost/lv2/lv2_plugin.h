@@ -38,6 +38,7 @@ public:
     int numOutputs() const override { return audioOutputs; }
     bool canReplace() const override { return true; }
     bool canAccumulate() const override { return false; }
+    const char* audioCallName(bool) const override { return "run"; }
 
     std::string parameterName(int index) const override { return port(index).name; }
     float getParameter(int index) const override;

@@ -72,6 +72,7 @@ struct Rendered {
     AudioBuffer audio;
     double wallSeconds = 0.0;
     bool replacing = true;
+    const char* call = "";
 };
 
 // Refuses what cannot be rendered before any audio is made.
@@ -128,6 +129,7 @@ Rendered renderBlocks(const HostedPlugin& plugin, HostContext& context, const Au
         static_cast<long long>(input.frames()) + std::llround(o.tailSeconds * rate);
     Rendered r{AudioBuffer(map.writtenChannels(), static_cast<size_t>(totalFrames), rate), 0.0,
                !o.accumulate && plugin.canReplace()};
+    r.call = plugin.audioCallName(r.replacing);
     BlockBuffers buffers(plugin.numInputs(), plugin.numOutputs(), o.blockSize);
     std::vector<long long> frames;
     for (const auto& e : automation) frames.push_back(eventFrame(e, rate));
@@ -174,8 +176,7 @@ void report(const RenderOptions& o, const AudioBuffer& input, const Rendered& r,
     std::printf(
         "rendered %.2f s of audio (%d ch, %.0f Hz%s, %s) in %.3f s: %.1fx real time -> %s; "
         "channels: %s\n",
-        r.audio.seconds(), r.audio.channelCount(), rate, told.c_str(),
-        r.replacing ? "processReplacing" : "process", wall,
+        r.audio.seconds(), r.audio.channelCount(), rate, told.c_str(), r.call, wall,
         wall > 0 ? r.audio.seconds() / wall : 0.0, o.output.c_str(), map.describe().c_str());
 }
 
