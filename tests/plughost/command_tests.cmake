@@ -9,6 +9,8 @@ set(expect ${CMAKE_CURRENT_SOURCE_DIR}/expect.sh)
 add_executable(make_inputs make_inputs.cpp)
 target_link_libraries(make_inputs PRIVATE plughost_core molvex_warnings)
 add_dependencies(make_inputs plughost Molvex fault_plugin no_entry)
+add_executable(compare_audio compare_audio.cpp)
+target_link_libraries(compare_audio PRIVATE plughost_core molvex_warnings)
 add_test(NAME plughost.inputs COMMAND make_inputs ${data})
 set_tests_properties(plughost.inputs PROPERTIES FIXTURES_SETUP plughost_inputs LABELS plughost)
 
@@ -200,3 +202,92 @@ plughost_test(editor.no.editor --status fail --stderr-line "FaultPlugin.so: the 
   -- ${ph} editor ${fault})
 plughost_test(editor.bad.script --status fail --stderr-line "peer_drag.txt: cannot open script$"
   -- ${ph} editor ${fault} --script ${data}/peer_drag.txt)
+
+# --- LV2: the same commands on Molvex's bundle, compared with its VST 2
+# library, and on Debian's LV2 peers (labels plughost and lv2).
+function(plughost_lv2_test name)
+  plughost_test(${name} ${ARGN})
+  set_tests_properties(plughost.${name} PROPERTIES LABELS "plughost;lv2")
+endfunction()
+set(compare $<TARGET_FILE:compare_audio>)
+if(PLUGHOST_LV2 AND MOLVEX_LV2_BUNDLE)
+  set(bundle ${MOLVEX_LV2_BUNDLE})
+  add_dependencies(make_inputs molvex_lv2 compare_audio)
+  plughost_lv2_test(info.lv2.molvex --stdout "^format +LV2$" --stdout "^parameters +9$"
+    --stdout "^ +0 +\"Input Level\"" --stdout "^ +8 +\"Wet Level\"" --stdout "^midi input +yes$"
+    -- ${ph} info ${bundle})
+  plughost_lv2_test(info.lv2.molvex.json --stdout "\"numParams\": 9" -- ${ph} info ${bundle}/ --json)
+  # Both formats, the same settings, automation and control change, the
+  # same blocks: the same samples.
+  set(same "--set delay=0.1 --set feedback=0.5 --set pan=0.3 --set 3=0.5 --tail 1 --block random \
+    --automation '${data}/formats.txt'")
+  add_test(NAME plughost.lv2.render.equals.vst2 COMMAND sh -c
+    "'${ph}' render '${molvex}' '${data}/stereo.wav' '${data}/f-vst.wav' ${same} &&
+     '${ph}' render '${bundle}' '${data}/stereo.wav' '${data}/f-lv2.wav' ${same} &&
+     '${compare}' '${data}/f-vst.wav' '${data}/f-lv2.wav' 1e-6")
+  # Controller 2 on channel 3 turns Feedback up in both formats; without the
+  # control change the LV2 render differs.
+  add_test(NAME plughost.lv2.render.midi.cc COMMAND sh -c
+    "'${ph}' render '${molvex}' '${data}/stereo.wav' '${data}/m-vst.wav' --automation '${data}/midi-feedback.txt' &&
+     '${ph}' render '${bundle}' '${data}/stereo.wav' '${data}/m-lv2.wav' --automation '${data}/midi-feedback.txt' &&
+     '${ph}' render '${bundle}' '${data}/stereo.wav' '${data}/m-none.wav' &&
+     '${compare}' '${data}/m-vst.wav' '${data}/m-lv2.wav' 1e-6 &&
+     '${compare}' '${data}/m-lv2.wav' '${data}/m-none.wav' 1e-3 --differ")
+  set_tests_properties(plughost.lv2.render.equals.vst2 plughost.lv2.render.midi.cc PROPERTIES
+    FIXTURES_REQUIRED plughost_inputs LABELS "plughost;lv2" TIMEOUT 120)
+  plughost_lv2_test(validate.lv2.molvex ENV DISPLAY= --stdout "^7 passed, 0 failed, 1 skipped"
+    --stdout "state-round-trip +PASS" -- ${ph} validate ${bundle} --strictness 5)
+  plughost_lv2_test(bench.lv2.both --stdout "^Molvex.so .*1.00x" --stdout "^Molvex.lv2 "
+    -- ${ph} bench ${molvex} ${bundle}/ --seconds 1 --runs 3 --set feedback=0.5)
+  plughost_lv2_test(bad.lv2.bundle --status fail --stderr-line "^plughost: /no/such.lv2: no such LV2 bundle$"
+    -- ${ph} render /no/such.lv2 ${data}/stereo.wav ${data}/never.wav)
+  plughost_lv2_test(bad.lv2.folder --status fail --stderr-line ": not an LV2 bundle \\(no manifest.ttl\\)$"
+    -- ${ph} info ${data}/empty.lv2)
+  plughost_lv2_test(bad.lv2.uri --status fail
+    --stderr-line "^plughost: urn:nobody:nothing: no installed LV2 plug-in has this URI \\(see lv2ls\\)$"
+    -- ${ph} validate urn:nobody:nothing)
+  plughost_lv2_test(bad.lv2.accumulate --status fail --stderr-line "--accumulate cannot be used$"
+    -- ${ph} render ${bundle} ${data}/stereo.wav ${data}/never.wav --accumulate)
+  plughost_lv2_test(editor.lv2.no.display --status fail ENV DISPLAY=
+    --stderr-line "^plughost: an editor needs a display: no display" -- ${ph} editor ${bundle})
+  if(XVFB_RUN)
+    # The panel in its own X11 UI: a drag on FREQ reaches the host as a port
+    # write, reported 0..1 between the edit's begin and end; the host's
+    # change of Feedback reaches the panel.
+    set(xvfb ${XVFB_RUN} -a -n 62 -s "-screen 0 1024x768x24 -nolisten tcp -noreset")
+    plughost_lv2_test(editor.lv2.drag --present ${data}/lv2-editor.png
+      --stdout "^# [0-9.]+ begin edit 4$" --stdout "^[0-9.]+ param 4 0[.][0-9]+$" --stdout "^# [0-9.]+ end edit 4$"
+      --stdout "screenshot .*lv2-editor.png \\(420 x 64\\)" --stdout "^# parameter 2 Feedback = 0.75 "
+      -- ${xvfb} ${ph} editor ${bundle} --script ${CMAKE_CURRENT_SOURCE_DIR}/lv2_drag.txt
+         --screenshot ${data}/lv2-editor.png)
+    # The host's change reaches the panel as a port event: the picture
+    # after `set` differs from the one before.
+    add_test(NAME plughost.editor.lv2.host.change COMMAND sh -c
+      "${XVFB_RUN} -a -n 63 -s '-screen 0 1024x768x24 -nolisten tcp -noreset' '${ph}' editor '${bundle}' \
+         --script '${CMAKE_CURRENT_SOURCE_DIR}/lv2_host_change.txt' >/dev/null &&
+       ! cmp -s '${data}/lv2-before.png' '${data}/lv2-after.png'")
+    set_tests_properties(plughost.editor.lv2.host.change PROPERTIES FIXTURES_REQUIRED plughost_inputs
+      WORKING_DIRECTORY ${data} LABELS "plughost;lv2;display" TIMEOUT 60)
+    plughost_lv2_test(validate.lv2.editor --stdout "editor +PASS +opened, idled"
+      -- ${xvfb} ${ph} validate ${bundle} --strictness 2 --check editor)
+    set_tests_properties(plughost.editor.lv2.drag plughost.validate.lv2.editor PROPERTIES
+      LABELS "plughost;lv2;display")
+    if(EXISTS /usr/lib/lv2/a-delay.lv2)
+      plughost_lv2_test(editor.lv2.no.ui --status fail
+        --stderr-line "^plughost: urn:ardour:a-delay: the plug-in has no X11 UI$"
+        -- ${xvfb} ${ph} editor urn:ardour:a-delay)
+      set_tests_properties(plughost.editor.lv2.no.ui PROPERTIES LABELS "plughost;lv2;display")
+    endif()
+  endif()
+  # Debian's LV2 peers, by URI.
+  if(EXISTS /usr/lib/lv2/a-delay.lv2 AND EXISTS /usr/lib/lv2/ZamDelay.lv2)
+    plughost_lv2_test(info.lv2.adelay --stdout "^name +\"ACE Delay\"$" --stdout "^inputs/outputs +1 / 1$"
+      -- ${ph} info urn:ardour:a-delay)
+    plughost_lv2_test(render.lv2.zamdelay --present ${data}/zam-lv2.wav --stdout "Hz, run\\) in"
+      -- ${ph} render urn:zamaudio:ZamDelay ${data}/stereo.wav ${data}/zam-lv2.wav --tail 1 --set 0=0.8)
+    plughost_lv2_test(validate.lv2.zamdelay.lifecycle --stdout "lifecycle +PASS"
+      -- ${ph} validate urn:zamaudio:ZamDelay --strictness 2 --check lifecycle)
+  else()
+    message(WARNING "Debian's ardour-lv2-plugins and zam-plugins are missing; their LV2 plughost tests are left out")
+  endif()
+endif()

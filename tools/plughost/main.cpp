@@ -1,4 +1,4 @@
-// plughost: a command-line VST 2 host. See cli.cpp for the commands.
+// plughost: a command-line VST 2 and LV2 host. See cli.cpp for the commands.
 #include <cstdio>
 #include <exception>
 #include <string>

@@ -9,7 +9,8 @@
 
 #include "audio/test_signal.h"
 #include "error.h"
-#include "host/plugin.h"
+#include "host/host_callback.h"
+#include "host/open_plugin.h"
 #include "host/system.h"
 
 namespace {
@@ -30,9 +31,9 @@ double median(std::vector<double> v) {
 
 BenchResult benchOne(const std::string& path, const BenchOptions& o, const AudioBuffer& signal,
                      std::vector<bool>& assignmentUsed) {
-    const PluginLibrary library(path);
     HostContext context(kSampleRate, o.blockSize);
-    const Plugin plugin(library, context);
+    const OpenedPlugin opened(path, context);
+    const HostedPlugin& plugin = *opened;
     plugin.configure(kSampleRate, o.blockSize);
     // Plug-ins side by side rarely share parameter names: each --set goes to
     // the plug-ins that have it.
@@ -87,7 +88,12 @@ BenchResult benchOne(const std::string& path, const BenchOptions& o, const Audio
     }
     plugin.suspend();
     BenchResult result;
-    result.name = std::filesystem::path(path).filename().string();
+    // A bundle's folder name, or the last part of a URI.
+    std::filesystem::path named(path);
+    if (named.filename().empty()) named = named.parent_path();
+    result.name = named.filename().string();
+    if (isLv2Argument(path) && !std::filesystem::is_directory(named))
+        result.name = path.substr(path.find_last_of(":/#") + 1);
     result.cpuPerAudioSecond = median(cpu) / signal.seconds();
     result.wallPerAudioSecond = median(wall) / signal.seconds();
     return result;

@@ -14,9 +14,13 @@
 #include "editor/desktop_driver.h"
 #include "editor/editor_parent.h"
 #include "editor/editor_script.h"
+#include "editor/plugin_editor.h"
+#include "editor/vst2_editor.h"
 #include "error.h"
+#include "host/open_plugin.h"
 #include "host/plugin.h"
 #include "host/system.h"
+#include "lv2/lv2_entry.h"
 
 namespace {
 
@@ -34,12 +38,15 @@ constexpr long kIdlesBeforeLastScreenshot = 10;
 // changes sit behind a mutex because the user thread reads and adds them.
 class EditorHost final : public EditorHostEvents {
 public:
-    EditorHost(Plugin& hosted, EditorParent& editorParent, const EditorOptions& options)
+    EditorHost(HostedPlugin& hosted, EditorParent& editorParent, const EditorOptions& options)
         : plugin(hosted),
           parent(editorParent),
           idleInCallback(options.idleInCallback),
           closes(options.closeInCallback),
           closeInside(options.closeInside) {}
+
+    // The editor once it is open; null before and after.
+    void attach(PluginEditor* openEditor) { editor = openEditor; }
 
     double seconds() const {
         return std::chrono::duration<double>(Clock::now() - openedAt).count();
@@ -52,7 +59,7 @@ public:
     void idle() {
         if (closedInside != EditorOptions::Closes::nothing) return;
         applyQueuedChanges();
-        plugin.dispatch(effEditIdle);
+        if (editor) editor->idle();
         parent.pump();
         idleCount.fetch_add(1);
     }
@@ -109,8 +116,9 @@ private:
         }
     }
 
-    Plugin& plugin;
+    HostedPlugin& plugin;
     EditorParent& parent;
+    PluginEditor* editor = nullptr;
     const bool idleInCallback;
     const Clock::time_point openedAt = Clock::now();
     const std::thread::id uiThread = std::this_thread::get_id();
@@ -133,9 +141,9 @@ void EditorHost::idleRequested() {
     idleRequests.fetch_add(1);
     closeIfAsked(EditorOptions::Inside::idle);
     if (closedInside != EditorOptions::Closes::nothing) return;
-    if (!idleInCallback || answering || std::this_thread::get_id() != uiThread) return;
+    if (!idleInCallback || answering || !editor || std::this_thread::get_id() != uiThread) return;
     answering = true;
-    plugin.dispatch(effEditIdle);
+    editor->idle();
     parent.pump();
     idlesInsideRequests.fetch_add(1);
     answering = false;
@@ -151,11 +159,17 @@ void EditorHost::closeIfAsked(EditorOptions::Inside inside) {
     closedInside = closes;
     const char* where =
         inside == EditorOptions::Inside::idle ? "audioMasterIdle" : "audioMasterAutomate";
+    // Only VST 2 plug-ins are offered these options (runEditor refuses others).
+    auto* vst2Editor = dynamic_cast<Vst2Editor*>(editor);
+    auto* vst2Plugin = dynamic_cast<Plugin*>(&plugin);
+    if (!vst2Editor || !vst2Plugin) return;
     if (closes == EditorOptions::Closes::editor) {
-        plugin.dispatch(effEditClose);
+        vst2Editor->closeNow();
         std::printf("# %.3f closed the editor inside %s\n", seconds(), where);
     } else {
-        plugin.closeNow();
+        // effClose takes the editor with it: it must not be closed again.
+        vst2Editor->forget();
+        vst2Plugin->closeNow();
         std::printf("# %.3f destroyed the plug-in inside %s\n", seconds(), where);
     }
     std::fflush(stdout);
@@ -273,39 +287,40 @@ private:
     std::thread worker;
 };
 
-// The editor rectangle's size, or nothing while the plug-in gives none.
-bool editorSize(const Plugin& plugin, int& width, int& height) {
-    ERect* rect = nullptr;
-    plugin.dispatch(effEditGetRect, 0, 0, &rect);
-    if (!rect || rect->right <= rect->left || rect->bottom <= rect->top) return false;
-    width = rect->right - rect->left;
-    height = rect->bottom - rect->top;
-    return true;
-}
-
-std::string windowTitle(const Plugin& plugin, const std::string& library) {
-    std::string name = plugin.text(effGetEffectName);
-    if (name.empty()) name = library.substr(library.find_last_of("/\\") + 1);
+std::string windowTitle(const HostedPlugin& plugin, const std::string& argument) {
+    const auto* vst2 = dynamic_cast<const Plugin*>(&plugin);
+    std::string name = vst2 ? vst2->text(effGetEffectName) : "";
+    if (name.empty()) name = argument.substr(argument.find_last_of("/\\") + 1);
     return "plughost editor: " + name;
 }
 
 // Where the session left the parameters, for the record and for tests.
-void printParameters(const Plugin& plugin) {
+std::string parameterRecord(const HostedPlugin& plugin, const PluginEditor& editor) {
+    std::string out;
     for (int i = 0; i < plugin.numParams(); ++i) {
-        std::printf("# parameter %d %s = %.6g (%s %s)\n", i, plugin.parameterName(i).c_str(),
-                    static_cast<double>(plugin.getParameter(i)), plugin.parameterDisplay(i).c_str(),
-                    plugin.parameterLabel(i).c_str());
+        out += "# parameter " + std::to_string(i) + " " + plugin.parameterName(i) + " = " +
+               editor.describe(i) + "\n";
     }
+    return out;
+}
+
+// Opens the editor of either format inside the parent window.
+std::unique_ptr<PluginEditor> openEditor(const HostedPlugin& plugin, EditorParent& parent,
+                                         EditorHost& host, const std::string& argument) {
+    if (const auto* vst2 = dynamic_cast<const Plugin*>(&plugin))
+        return std::make_unique<Vst2Editor>(*vst2, parent.handle(), argument);
+    return openLv2Editor(plugin, parent.handle(), host);
 }
 
 // Idles the open editor until the user is done, the time is up or the
 // window is closed. Without a user or a time, only closing ends it.
-void idleUntilDone(EditorHost& host, EditorParent& parent, const ScriptedUser* user,
-                   const std::optional<double>& seconds) {
+void idleUntilDone(EditorHost& host, EditorParent& parent, const PluginEditor& editor,
+                   const ScriptedUser* user, const std::optional<double>& seconds) {
     auto next = Clock::now();
     for (;;) {
         host.idle();
-        if (parent.closeRequested() || host.closed() != EditorOptions::Closes::nothing) return;
+        if (parent.closeRequested() || editor.closeRequested()) return;
+        if (host.closed() != EditorOptions::Closes::nothing) return;
         if (user && user->finished()) return;
         if (!user && seconds && host.seconds() >= *seconds) return;
         next += kIdlePeriod;
@@ -320,15 +335,20 @@ void idleUntilDone(EditorHost& host, EditorParent& parent, const ScriptedUser* u
 int runEditor(const EditorOptions& o) {
     const std::vector<ScriptCommand> script =
         o.script.empty() ? std::vector<ScriptCommand>{} : loadEditorScript(o.script);
-    PluginLibrary library(o.library);
     HostContext context(44100.0, 512);
-    Plugin plugin(library, context);
-    if (!plugin.hasEditor()) throw HostError(o.library + ": the plug-in has no editor");
+    OpenedPlugin opened(o.library, context);
+    HostedPlugin& plugin = *opened;
+    const auto* vst2 = dynamic_cast<const Plugin*>(&plugin);
+    if (vst2 && !vst2->hasEditor()) throw HostError(o.library + ": the plug-in has no editor");
+    if (!vst2 && o.closeInCallback != EditorOptions::Closes::nothing)
+        throw HostError(o.library +
+                        ": --close-editor-in and --close-plugin-in need a VST 2 plug-in, whose "
+                        "callbacks they close from");
     plugin.configure(44100.0, 512);
     plugin.resume();
 
     int width = 400, height = 300;
-    editorSize(plugin, width, height);
+    if (vst2) vst2EditorSize(*vst2, width, height);
     std::string whyNot;
     std::unique_ptr<EditorParent> parent =
         createEditorParent(width, height, whyNot, windowTitle(plugin, o.library));
@@ -337,11 +357,15 @@ int runEditor(const EditorOptions& o) {
     EditorHost host(plugin, *parent, o);
     context.editorEvents = &host;
     const double cpuAtOpen = processCpuSeconds();
-    if (plugin.dispatch(effEditOpen, 0, 0, parent->handle()) == 0) {
+    std::unique_ptr<PluginEditor> editor;
+    try {
+        editor = openEditor(plugin, *parent, host, o.library);
+    } catch (const HostError&) {
         context.editorEvents = nullptr;
-        throw HostError(o.library + ": the plug-in did not open its editor (opcode 14 answered 0)");
+        throw;
     }
-    if (editorSize(plugin, width, height)) parent->resize(width, height);
+    host.attach(editor.get());
+    if (editor->size(width, height)) parent->resize(width, height);
     std::printf("# editor %d x %d%s\n", width, height,
                 o.idleInCallback ? ", idle requests answered inside" : "");
 
@@ -351,14 +375,19 @@ int runEditor(const EditorOptions& o) {
                                               o.seconds.value_or(0.0));
         user->start();
     }
-    idleUntilDone(host, *parent, user.get(), o.seconds);
+    idleUntilDone(host, *parent, *editor, user.get(), o.seconds);
     if (user) user->stop();
 
-    if (host.closed() == EditorOptions::Closes::nothing) plugin.dispatch(effEditClose);
+    // A plug-in the host destroyed inside a callback has no parameters left
+    // to record; an editor it closed there is not closed again.
+    const bool pluginAlive = host.closed() != EditorOptions::Closes::plugin;
+    const std::string parameters = pluginAlive ? parameterRecord(plugin, *editor) : std::string();
+    host.attach(nullptr);
+    editor.reset();
     parent->pump();
     context.editorEvents = nullptr;
     std::fputs(host.summary(processCpuSeconds() - cpuAtOpen).c_str(), stdout);
-    if (host.closed() != EditorOptions::Closes::plugin) printParameters(plugin);
+    std::fputs(parameters.c_str(), stdout);
     if (user && !user->error().empty()) throw HostError(user->error());
     return 0;
 }

@@ -1,10 +1,8 @@
 #include "host/plugin.h"
 
-#include <cctype>
 #include <filesystem>
 #include <vector>
 
-#include "cli.h"
 #include "error.h"
 
 namespace {
@@ -126,26 +124,9 @@ void Plugin::processBlock(float** inputs, float** outputs, int frames, bool repl
     }
 }
 
-int Plugin::findParameter(const std::string& indexOrName) const {
-    long long index = 0;
-    if (parseInteger(indexOrName, index)) {
-        if (index < 0 || index >= numParams())
-            throw HostError("parameter index " + indexOrName + " out of range (plug-in has " +
-                            std::to_string(numParams()) + " parameters)");
-        return static_cast<int>(index);
-    }
-    const std::string wanted = normalisedName(indexOrName);
-    for (int i = 0; i < numParams(); ++i) {
-        if (normalisedName(parameterName(i)) == wanted) return i;
-    }
-    throw HostError("no parameter named '" + indexOrName + "'");
-}
-
-std::string normalisedName(const std::string& name) {
-    size_t begin = name.find_first_not_of(' ');
-    if (begin == std::string::npos) return "";
-    size_t end = name.find_last_not_of(' ');
-    std::string out = name.substr(begin, end - begin + 1);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+void Plugin::sendControlChanges(const std::vector<ControlChange>& changes) const {
+    if (changes.empty()) return;
+    midi.clear();
+    for (const auto& c : changes) midi.addControlChange(c.frame, c.channel, c.controller, c.value);
+    dispatch(effProcessEvents, 0, 0, midi.get());
 }

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "capability_words.h"
+#include "host/open_plugin.h"
 #include "host/plugin.h"
+#include "lv2/lv2_entry.h"
 #include "output/json_writer.h"
 
 namespace {
@@ -219,6 +221,7 @@ void printJson(const std::string& library, const AEffect& e, const Facts& f) {
 }  // namespace
 
 int runInfo(const InfoOptions& o) {
+    if (isLv2Argument(o.library)) return runLv2Info(o);
     const PluginLibrary library(o.library);
     HostContext context(44100.0, 512);
     const Plugin plugin(library, context);

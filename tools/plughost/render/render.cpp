@@ -10,8 +10,8 @@
 #include "audio/audio_file.h"
 #include "audio/channel_map.h"
 #include "error.h"
-#include "host/event_list.h"
-#include "host/plugin.h"
+#include "host/host_callback.h"
+#include "host/open_plugin.h"
 #include "output/plot.h"
 #include "output/progress.h"
 #include "render/automation.h"
@@ -21,7 +21,7 @@ namespace {
 
 using Channel = std::vector<float>;
 
-void resolveTargets(std::vector<AutomationEvent>& events, const Plugin& plugin,
+void resolveTargets(std::vector<AutomationEvent>& events, const HostedPlugin& plugin,
                     const std::string& file) {
     for (auto& e : events) {
         if (e.kind != AutomationEvent::Kind::Parameter) continue;
@@ -72,20 +72,21 @@ struct Rendered {
     AudioBuffer audio;
     double wallSeconds = 0.0;
     bool replacing = true;
+    const char* call = "";
 };
 
 // Refuses what cannot be rendered before any audio is made.
-void checkAudioRoutines(const Plugin& plugin, const RenderOptions& o) {
+void checkAudioRoutines(const HostedPlugin& plugin, const RenderOptions& o) {
     if (plugin.numOutputs() < 1) throw HostError(o.library + ": plug-in has no outputs");
-    if (o.accumulate && !plugin.effect()->process)
+    if (o.accumulate && !plugin.canAccumulate())
         throw HostError(o.library +
                         ": plug-in has no process routine, so --accumulate cannot be used");
-    if (!plugin.effect()->process && !(plugin.canReplace() && plugin.effect()->processReplacing))
+    if (!plugin.canAccumulate() && !plugin.canReplace())
         throw HostError(o.library + ": plug-in has no audio routine");
 }
 
 // Rate, block size, program and parameters as asked; then resume.
-void preparePlugin(const Plugin& plugin, double rate, const RenderOptions& o,
+void preparePlugin(const HostedPlugin& plugin, double rate, const RenderOptions& o,
                    std::vector<AutomationEvent>& automation) {
     plugin.configure(rate, o.blockSize);
     if (o.program) {
@@ -93,7 +94,7 @@ void preparePlugin(const Plugin& plugin, double rate, const RenderOptions& o,
             throw HostError("--program " + std::to_string(*o.program) +
                             " out of range (plug-in has " + std::to_string(plugin.numPrograms()) +
                             " programs)");
-        plugin.dispatch(effSetProgram, 0, *o.program);
+        plugin.setProgram(*o.program);
     }
     for (const auto& a : o.assignments)
         plugin.setParameter(plugin.findParameter(a.target), a.value);
@@ -103,35 +104,37 @@ void preparePlugin(const Plugin& plugin, double rate, const RenderOptions& o,
 
 // The automation events that fall into this slice: parameters set now, MIDI
 // control changes sent as one event list at their offsets.
-void sendEvents(const Plugin& plugin, const std::vector<AutomationEvent>& automation,
-                const std::vector<long long>& frames, const BlockSlice& slice, EventList& midi) {
+void sendEvents(const HostedPlugin& plugin, const std::vector<AutomationEvent>& automation,
+                const std::vector<long long>& frames, const BlockSlice& slice,
+                std::vector<ControlChange>& midi) {
     midi.clear();
     for (size_t i = slice.firstEvent; i < slice.endEvent; ++i) {
         const auto& e = automation[i];
         if (e.kind == AutomationEvent::Kind::Parameter) {
             plugin.setParameter(e.index, e.value);
         } else {
-            midi.addControlChange(static_cast<int>(frames[i] - slice.start), e.channel - 1,
-                                  e.controller, e.ccValue);
+            midi.push_back({static_cast<int>(frames[i] - slice.start), e.channel - 1, e.controller,
+                            e.ccValue});
         }
     }
-    if (midi.size() > 0) plugin.dispatch(effProcessEvents, 0, 0, midi.get());
+    plugin.sendControlChanges(midi);
 }
 
 // The input and the tail through the plug-in, in the planned blocks, each
 // block's automation sent first.
-Rendered renderBlocks(const Plugin& plugin, HostContext& context, const AudioBuffer& input,
+Rendered renderBlocks(const HostedPlugin& plugin, HostContext& context, const AudioBuffer& input,
                       const std::vector<AutomationEvent>& automation, const ChannelMap& map,
                       double rate, const RenderOptions& o) {
     const long long totalFrames =
         static_cast<long long>(input.frames()) + std::llround(o.tailSeconds * rate);
     Rendered r{AudioBuffer(map.writtenChannels(), static_cast<size_t>(totalFrames), rate), 0.0,
                !o.accumulate && plugin.canReplace()};
+    r.call = plugin.audioCallName(r.replacing);
     BlockBuffers buffers(plugin.numInputs(), plugin.numOutputs(), o.blockSize);
     std::vector<long long> frames;
     for (const auto& e : automation) frames.push_back(eventFrame(e, rate));
     BlockPlanner planner(totalFrames, o.blockSize, o.randomBlocks, frames);
-    EventList midi;
+    std::vector<ControlChange> midi;
     ProgressBar progress;
     const auto wallStart = std::chrono::steady_clock::now();
 
@@ -173,8 +176,7 @@ void report(const RenderOptions& o, const AudioBuffer& input, const Rendered& r,
     std::printf(
         "rendered %.2f s of audio (%d ch, %.0f Hz%s, %s) in %.3f s: %.1fx real time -> %s; "
         "channels: %s\n",
-        r.audio.seconds(), r.audio.channelCount(), rate, told.c_str(),
-        r.replacing ? "processReplacing" : "process", wall,
+        r.audio.seconds(), r.audio.channelCount(), rate, told.c_str(), r.call, wall,
         wall > 0 ? r.audio.seconds() / wall : 0.0, o.output.c_str(), map.describe().c_str());
 }
 
@@ -190,11 +192,11 @@ int runRender(const RenderOptions& o) {
     // The plug-in runs at the file's rate unless told another; the samples are
     // never resampled, so the output is written at the rate it was made at.
     const double rate = o.rate.value_or(input.sampleRate);
-    const PluginLibrary library(o.library);
     HostContext context(rate, o.blockSize);
     context.offline = true;
     context.accumulating = o.accumulate;
-    const Plugin plugin(library, context);
+    const OpenedPlugin opened(o.library, context);
+    const HostedPlugin& plugin = *opened;
     checkAudioRoutines(plugin, o);
     const ChannelMap map(input.channelCount(), plugin.numInputs(), plugin.numOutputs(), o.channels,
                          o.input);

@@ -10,16 +10,7 @@
 #include <vector>
 
 #include "host/plugin.h"
-
-enum class Outcome { Pass, Fail, Skip };
-
-struct CheckResult {
-    Outcome outcome = Outcome::Pass;
-    std::string reason;
-    static CheckResult pass(std::string why) { return {Outcome::Pass, std::move(why)}; }
-    static CheckResult fail(std::string why) { return {Outcome::Fail, std::move(why)}; }
-    static CheckResult skip(std::string why) { return {Outcome::Skip, std::move(why)}; }
-};
+#include "validate/check_runner.h"
 
 class ValidateContext {
 public:
@@ -40,10 +31,7 @@ public:
     int uniformInt(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 };
 
-struct Check {
-    const char* name;
-    std::function<CheckResult(ValidateContext&)> run;
-};
+using Check = CheckOf<ValidateContext>;
 
 // The check groups, each in a file of its own.
 std::vector<Check> lifecycleChecks();

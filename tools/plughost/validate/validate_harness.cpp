@@ -40,7 +40,7 @@ std::string OutputScan::describe() const {
     return out + " output samples";
 }
 
-AudioHarness::AudioHarness(const Plugin& instance, int maxFrames)
+AudioHarness::AudioHarness(const HostedPlugin& instance, int maxFrames)
     : plugin(instance), inputChannels(instance.numInputs()), outputChannels(instance.numOutputs()) {
     const auto frames = static_cast<size_t>(std::max(maxFrames, 1));
     // At least two of each, so plug-ins that touch channels they did not
@@ -91,7 +91,7 @@ void AudioHarness::appendOutputs(int frames, AudioBuffer& to) const {
     }
 }
 
-AudioBuffer renderSignal(const Plugin& plugin, const AudioBuffer& signal, int maxBlock,
+AudioBuffer renderSignal(const HostedPlugin& plugin, const AudioBuffer& signal, int maxBlock,
                          const std::function<int(size_t)>& nextBlock, OutputScan& scan,
                          const std::function<void(size_t)>& beforeBlock) {
     AudioHarness harness(plugin, maxBlock);
@@ -126,16 +126,16 @@ double maxDifference(const AudioBuffer& a, const AudioBuffer& b) {
     return worst;
 }
 
-void randomiseParameters(const Plugin& plugin, std::mt19937& rng) {
+void randomiseParameters(const HostedPlugin& plugin, std::mt19937& rng) {
     std::uniform_real_distribution<float> dist(0.0f, 1.0f);
     for (int i = 0; i < plugin.numParams(); ++i) plugin.setParameter(i, dist(rng));
 }
 
-void setAllParameters(const Plugin& plugin, float value) {
+void setAllParameters(const HostedPlugin& plugin, float value) {
     for (int i = 0; i < plugin.numParams(); ++i) plugin.setParameter(i, value);
 }
 
-void restart(const Plugin& plugin, double sampleRate, int blockSize) {
+void restart(const HostedPlugin& plugin, double sampleRate, int blockSize) {
     plugin.suspend();
     plugin.configure(sampleRate, blockSize);
     plugin.resume();

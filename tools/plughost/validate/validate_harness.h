@@ -22,7 +22,7 @@ struct OutputScan {
 
 class AudioHarness {
 public:
-    AudioHarness(const Plugin& instance, int maxFrames);
+    AudioHarness(const HostedPlugin& instance, int maxFrames);
     float** inputs() { return inPointers.data(); }
     float** outputs() { return outPointers.data(); }
     int inputCount() const { return inputChannels; }
@@ -38,7 +38,7 @@ public:
     void appendOutputs(int frames, AudioBuffer& to) const;
 
 private:
-    const Plugin& plugin;
+    const HostedPlugin& plugin;
     int inputChannels, outputChannels;
     std::vector<std::vector<float>> inBuffers, outBuffers;
     std::vector<float*> inPointers, outPointers;
@@ -47,7 +47,7 @@ private:
 // Renders signal through plugin in blocks chosen by nextBlock (called with
 // the frames left; its answer is clamped to 1..maxBlock), processReplacing
 // where the plug-in can. beforeBlock, if given, runs before each call.
-AudioBuffer renderSignal(const Plugin& plugin, const AudioBuffer& signal, int maxBlock,
+AudioBuffer renderSignal(const HostedPlugin& plugin, const AudioBuffer& signal, int maxBlock,
                          const std::function<int(size_t)>& nextBlock, OutputScan& scan,
                          const std::function<void(size_t)>& beforeBlock = nullptr);
 
@@ -55,8 +55,8 @@ AudioBuffer renderSignal(const Plugin& plugin, const AudioBuffer& signal, int ma
 double maxDifference(const AudioBuffer& a, const AudioBuffer& b);
 
 // Sets every parameter to a random value in [0, 1].
-void randomiseParameters(const Plugin& plugin, std::mt19937& rng);
-void setAllParameters(const Plugin& plugin, float value);
+void randomiseParameters(const HostedPlugin& plugin, std::mt19937& rng);
+void setAllParameters(const HostedPlugin& plugin, float value);
 
 // Rate, block size and resume, with the shared context kept in step.
-void restart(const Plugin& plugin, double sampleRate, int blockSize);
+void restart(const HostedPlugin& plugin, double sampleRate, int blockSize);
