@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "gui/controls/choice_menu.h"
-#include "gui/core/control_listener.h"
 #include "gui/controls/text_edit.h"
+#include "gui/core/control_listener.h"
 #include "gui/core/frame.h"
 #include "platform/module_handle.h"
 #include "platform/win32/win32_windows.h"
