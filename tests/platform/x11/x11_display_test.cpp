@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -167,8 +168,8 @@ protected:
         XSync(host, False);
     }
     ::Window childWindow() {
-        return static_cast<::Window>(
-            platform::x11::nativeWindowId(editor->getFrame()->getWindow()));
+        return static_cast<::Window>(reinterpret_cast<std::uintptr_t>(
+            platform::nativeWindowOf(editor->getFrame()->getWindow())));
     }
 
     Display* host = nullptr;
