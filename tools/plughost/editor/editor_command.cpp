@@ -304,7 +304,8 @@ int runEditor(const EditorOptions& o) {
     const double cpuAtOpen = processCpuSeconds();
     if (plugin.dispatch(effEditOpen, 0, 0, parent->handle()) == 0) {
         context.editorEvents = nullptr;
-        throw HostError(o.library + ": the plug-in did not open its editor (opcode 14 answered 0)");
+        throw HostError(o.library +
+                        ": the plug-in did not open its editor (effEditOpen answered 0)");
     }
     if (editorSize(plugin, width, height)) parent->resize(width, height);
     std::printf("# editor %d x %d%s\n", width, height,
