@@ -341,10 +341,13 @@ TEST_F(X11DisplayTest, TheConnectionLivesFromTheFirstFrameToTheLast) {
 TEST_F(X11DisplayTest, AParentDestroyedBeforeCloseLeavesAClosedFrame) {
     ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
     ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isFirstDrawPending(); }));
+    const platform::WindowHandle child = editor->getFrame()->getWindow();
     XDestroyWindow(host, parent);
     XSync(host, False);
     parent = makeParent(20, 20);  // TearDown destroys this one
     ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isOpen(); }));
+    // The id of a window the server destroyed is never handed out again.
+    EXPECT_EQ(platform::nativeWindowOf(child), nullptr);
     editor->doIdle();
     dispatch(effEditClose);
     EXPECT_FALSE(platform::x11::displayConnectionOpen());
