@@ -4,14 +4,25 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
-inline constexpr std::array<const char*, 13> kHostCapabilityWords = {
-    "sendVstEvents",
-    "sendVstMidiEvent",
-    "sendVstTimeInfo",
-    "receiveVstEvents",
-    "receiveVstMidiEvent",
-    "receiveVstTimeInfo",
+// The six event words both lists begin with.
+inline constexpr std::array<const char*, 6> kEventCapabilityWords = {
+    "sendVstEvents",    "sendVstMidiEvent",    "sendVstTimeInfo",
+    "receiveVstEvents", "receiveVstMidiEvent", "receiveVstTimeInfo",
+};
+
+template <std::size_t N>
+constexpr std::array<const char*, kEventCapabilityWords.size() + N> withEventWords(
+    const std::array<const char*, N>& rest) {
+    std::array<const char*, kEventCapabilityWords.size() + N> words{};
+    for (std::size_t i = 0; i < kEventCapabilityWords.size(); ++i)
+        words[i] = kEventCapabilityWords[i];
+    for (std::size_t i = 0; i < N; ++i) words[kEventCapabilityWords.size() + i] = rest[i];
+    return words;
+}
+
+inline constexpr std::array<const char*, 13> kHostCapabilityWords = withEventWords<7>({
     "reportConnectionChanges",
     "acceptIOChanges",
     "sizeWindow",
@@ -19,15 +30,9 @@ inline constexpr std::array<const char*, 13> kHostCapabilityWords = {
     "offline",
     "supplyIdle",
     "supportShell",
-};
+});
 
-inline constexpr std::array<const char*, 23> kPluginCapabilityWords = {
-    "sendVstEvents",
-    "sendVstMidiEvent",
-    "sendVstTimeInfo",
-    "receiveVstEvents",
-    "receiveVstMidiEvent",
-    "receiveVstTimeInfo",
+inline constexpr std::array<const char*, 23> kPluginCapabilityWords = withEventWords<17>({
     "offline",
     "plugAsChannelInsert",
     "plugAsSend",
@@ -45,4 +50,4 @@ inline constexpr std::array<const char*, 23> kPluginCapabilityWords = {
     "4in8out",
     "8in4out",
     "8in8out",
-};
+});

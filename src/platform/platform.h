@@ -203,6 +203,10 @@ void unregisterWindowClass(const char* className);
                                              NativeWindow parent, int width, int height);
 // Safe on a window that the system has already destroyed with its parent.
 void destroyWindow(WindowHandle window);
+// The system's own window of a child window (what a host embedding the panel
+// asks for); null for an unknown or destroyed window, and on the headless
+// backend, which has no system.
+NativeWindow nativeWindowOf(WindowHandle window);
 void setWindowUserData(WindowHandle window, void* data);
 void* windowUserData(WindowHandle window);
 // Asks for a paint message for the whole window.

@@ -1,4 +1,4 @@
-// The UI library's one export, lv2ui_descriptor: an X11 UI that needs the
+// The UI library's one export, lv2ui_descriptor: a ui:X11UI that needs the
 // host's parent window and idle calls, and takes resize, touch and the
 // host's scale factor when offered.
 #include <lv2/atom/atom.h>

@@ -6,7 +6,7 @@
 #include "formats/vst2/editor_factory.h"
 #include "gui/core/editor_base.h"
 #include "gui/core/frame.h"
-#include "platform/x11/x11_status.h"
+#include "platform/platform.h"
 
 namespace molvex::lv2 {
 
@@ -27,7 +27,8 @@ UiPlugin::~UiPlugin() {
 bool UiPlugin::open() {
     auto* editor = static_cast<GuiEditorBase*>(model.getEditor());
     if (!editor || editor->open(host.parent) != 1 || !editor->getFrame()) return false;
-    widgetId = platform::x11::nativeWindowId(editor->getFrame()->getWindow());
+    widgetId =
+        reinterpret_cast<std::uintptr_t>(platform::nativeWindowOf(editor->getFrame()->getWindow()));
     const ERect& rect = editor->getEditorRect();
     if (host.resize)
         host.resize->ui_resize(host.resize->handle, rect.right - rect.left, rect.bottom - rect.top);

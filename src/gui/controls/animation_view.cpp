@@ -2,16 +2,12 @@
 
 #include "gui/controls/press_buttons.h"
 #include "gui/controls/strip_image.h"
-#include "gui/core/bitmap.h"
 
 GuiAnimationView::GuiAnimationView(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                                    std::int32_t imageCount, std::int32_t imageHeight,
                                    GuiBitmap* bitmap, const GuiPoint& backgroundOffset)
-    : GuiControl(size, listener, tag),
-      bitmap(bitmap),
-      backgroundOffset(backgroundOffset),
+    : GuiStripControl(size, listener, tag, imageHeight, bitmap, backgroundOffset),
       imageCount(imageCount),
-      imageHeight(imageHeight),
       stripHeight(imageCount * imageHeight) {}
 
 void GuiAnimationView::nextImage() {
@@ -27,11 +23,7 @@ void GuiAnimationView::previousImage() {
 
 void GuiAnimationView::draw(GuiDrawContext* context) {
     if (!running) return;
-    if (bitmap) {
-        const std::int32_t row = guiTruncate(value) + backgroundOffset.v;
-        bitmap->draw(context, size,
-                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap.get(), row, getHeight())));
-    }
+    drawImage(context, backgroundOffset.h, guiTruncate(value) + backgroundOffset.v);
     oldValue = value;
 }
 

@@ -24,10 +24,9 @@
 
 #include <cstdint>
 
-#include "gui/controls/control.h"
-#include "gui/core/bitmap_ref.h"
+#include "gui/controls/strip_control.h"
 
-class GuiAnimationView : public GuiControl {
+class GuiAnimationView : public GuiStripControl {
 public:
     GuiAnimationView(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                      std::int32_t imageCount, std::int32_t imageHeight, GuiBitmap* bitmap,
@@ -44,10 +43,7 @@ public:
     bool isRunning() const { return running; }
 
 protected:
-    GuiBitmapRef bitmap;
-    GuiPoint backgroundOffset;
     std::int32_t imageCount;
-    std::int32_t imageHeight;
     bool running = false;
     std::int32_t stripHeight;
 };

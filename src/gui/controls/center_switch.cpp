@@ -1,26 +1,18 @@
 #include "gui/controls/center_switch.h"
 
 #include "gui/controls/press_buttons.h"
-#include "gui/controls/strip_image.h"
 #include "gui/controls/tracking_loop.h"
-#include "gui/core/bitmap.h"
 
 GuiCenterSwitch::GuiCenterSwitch(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                                  std::int32_t imageHeight, GuiBitmap* bitmap,
                                  const GuiPoint& backgroundOffset)
-    : GuiControl(size, listener, tag),
-      bitmap(bitmap),
-      backgroundOffset(backgroundOffset),
-      imageHeight(imageHeight) {}
+    : GuiStripControl(size, listener, tag, imageHeight, bitmap, backgroundOffset) {}
 
 void GuiCenterSwitch::draw(GuiDrawContext* context) {
-    if (bitmap) {
-        std::int32_t row = backgroundOffset.v;
-        if (value == 1.0f) row += 2 * imageHeight;
-        else if (value == 0.0f) row += imageHeight;
-        bitmap->draw(context, size,
-                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap.get(), row, getHeight())));
-    }
+    std::int32_t row = backgroundOffset.v;
+    if (value == 1.0f) row += 2 * imageHeight;
+    else if (value == 0.0f) row += imageHeight;
+    drawImage(context, backgroundOffset.h, row);
     oldValue = value;
 }
 

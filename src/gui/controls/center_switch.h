@@ -12,10 +12,9 @@
 
 #include <cstdint>
 
-#include "gui/controls/control.h"
-#include "gui/core/bitmap_ref.h"
+#include "gui/controls/strip_control.h"
 
-class GuiCenterSwitch : public GuiControl {
+class GuiCenterSwitch : public GuiStripControl {
 public:
     GuiCenterSwitch(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                     std::int32_t imageHeight, GuiBitmap* bitmap, const GuiPoint& backgroundOffset);
@@ -25,8 +24,4 @@ public:
 
 protected:
     float valueAt(const GuiPoint& p, float saved) const;
-
-    GuiBitmapRef bitmap;
-    GuiPoint backgroundOffset;
-    std::int32_t imageHeight;
 };

@@ -1,16 +1,12 @@
 #include "gui/controls/filmstrip_view.h"
 
 #include "gui/controls/strip_image.h"
-#include "gui/core/bitmap.h"
 
 GuiFilmstripView::GuiFilmstripView(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                                    std::int32_t imageCount, std::int32_t imageHeight,
                                    GuiBitmap* bitmap, const GuiPoint& backgroundOffset)
-    : GuiControl(size, listener, tag),
-      bitmap(bitmap),
-      backgroundOffset(backgroundOffset),
-      imageCount(imageCount),
-      imageHeight(imageHeight) {}
+    : GuiStripControl(size, listener, tag, imageHeight, bitmap, backgroundOffset),
+      imageCount(imageCount) {}
 
 void GuiFilmstripView::draw(GuiDrawContext* context) {
     if (value > 1.0f) value = 1.0f;
@@ -18,9 +14,6 @@ void GuiFilmstripView::draw(GuiDrawContext* context) {
     if (value > 0.0f && imageCount > 1) {
         row += guiTruncate((imageCount - 1) * static_cast<double>(value) + 0.5) * imageHeight;
     }
-    if (bitmap) {
-        bitmap->draw(context, size,
-                     GuiPoint(backgroundOffset.h, guiStripRow(bitmap.get(), row, getHeight())));
-    }
+    drawImage(context, backgroundOffset.h, row);
     oldValue = value;
 }

@@ -10,10 +10,9 @@
 
 #include <cstdint>
 
-#include "gui/controls/control.h"
-#include "gui/core/bitmap_ref.h"
+#include "gui/controls/strip_control.h"
 
-class GuiFilmstripView : public GuiControl {
+class GuiFilmstripView : public GuiStripControl {
 public:
     GuiFilmstripView(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                      std::int32_t imageCount, std::int32_t imageHeight, GuiBitmap* bitmap,
@@ -22,8 +21,5 @@ public:
     void draw(GuiDrawContext* context) override;
 
 protected:
-    GuiBitmapRef bitmap;
-    GuiPoint backgroundOffset;
     std::int32_t imageCount;
-    std::int32_t imageHeight;
 };

@@ -13,10 +13,9 @@
 
 #include <cstdint>
 
-#include "gui/controls/control.h"
-#include "gui/core/bitmap_ref.h"
+#include "gui/controls/strip_control.h"
 
-class GuiLatchButton : public GuiControl {
+class GuiLatchButton : public GuiStripControl {
 public:
     GuiLatchButton(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                    std::int32_t imageHeight, GuiBitmap* bitmap, const GuiPoint& backgroundOffset);
@@ -27,8 +26,5 @@ public:
     float getLastValue() const { return lastValue; }
 
 protected:
-    GuiBitmapRef bitmap;
-    GuiPoint backgroundOffset;
-    std::int32_t imageHeight;
     float lastValue = 0.0f;
 };

@@ -22,10 +22,9 @@
 
 #include <cstdint>
 
-#include "gui/controls/control.h"
-#include "gui/core/bitmap_ref.h"
+#include "gui/controls/strip_control.h"
 
-class GuiMomentaryButton : public GuiControl {
+class GuiMomentaryButton : public GuiStripControl {
 public:
     GuiMomentaryButton(const GuiRect& size, ControlListener* listener, std::int32_t tag,
                        std::int32_t imageHeight, GuiBitmap* bitmap,
@@ -33,9 +32,4 @@ public:
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
-
-protected:
-    GuiBitmapRef bitmap;
-    GuiPoint backgroundOffset;
-    std::int32_t imageHeight;
 };

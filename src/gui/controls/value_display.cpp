@@ -14,35 +14,18 @@ void GuiValueDisplay::forceRedraw() {
     if (oldValue == value) oldValue = -value;
 }
 
-void GuiValueDisplay::setFont(int fontId) {
-    if (fontId != font) forceRedraw();
-    font = fontId;
-}
+void GuiValueDisplay::setFont(int fontId) { restyle(font, fontId); }
 
-void GuiValueDisplay::setTextColor(const GuiColor& color) {
-    if (!(color == textColor)) forceRedraw();
-    textColor = color;
-}
+void GuiValueDisplay::setTextColor(const GuiColor& color) { restyle(textColor, color); }
 
-void GuiValueDisplay::setBackColor(const GuiColor& color) {
-    if (!(color == backColor)) forceRedraw();
-    backColor = color;
-}
+void GuiValueDisplay::setBackColor(const GuiColor& color) { restyle(backColor, color); }
 
-void GuiValueDisplay::setFrameColor(const GuiColor& color) {
-    if (!(color == frameColor)) forceRedraw();
-    frameColor = color;
-}
+void GuiValueDisplay::setFrameColor(const GuiColor& color) { restyle(frameColor, color); }
 
-void GuiValueDisplay::setShadowColor(const GuiColor& color) {
-    if (!(color == shadowColor)) forceRedraw();
-    shadowColor = color;
-}
+void GuiValueDisplay::setShadowColor(const GuiColor& color) { restyle(shadowColor, color); }
 
 void GuiValueDisplay::setAlignment(GuiTextAlign newAlignment) {
-    const int stored = static_cast<int>(newAlignment);
-    if (stored != alignment) forceRedraw();
-    alignment = stored;
+    restyle(alignment, static_cast<int>(newAlignment));
 }
 
 void GuiValueDisplay::makeText(char (&text)[kTextSize]) const {

@@ -81,6 +81,12 @@ protected:
     void drawText(GuiDrawContext* context, const char* text, GuiBitmap* override);
     // Makes the next update draw although the value has not changed.
     void forceRedraw();
+    // Stores a look setting, forcing a redraw when it changes.
+    template <class T>
+    void restyle(T& field, const T& next) {
+        if (!(next == field)) forceRedraw();
+        field = next;
+    }
 
     int alignment = 1;
     std::int32_t style;

@@ -15,6 +15,14 @@ std::uint32_t pack(Rgb c) {
     return (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
 }
 
+// A copy's origin `own` below 0 moves both origins and shortens the run alike.
+void clipOrigin(int& own, int& other, int& length) {
+    if (own >= 0) return;
+    other -= own;
+    length += own;
+    own = 0;
+}
+
 }  // namespace
 
 std::unique_ptr<CairoImage> CairoImage::create(int width, int height, bool mask) {
@@ -284,26 +292,10 @@ bool CairoSurface::copyFrom(const Surface& source, int dx, int dy, int width, in
     if (!from) return false;
     const CairoImage& src = from->target;
     // Clip against both images, moving both origins alike.
-    if (sx < 0) {
-        dx -= sx;
-        width += sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        dy -= sy;
-        height += sy;
-        sy = 0;
-    }
-    if (dx < 0) {
-        sx -= dx;
-        width += dx;
-        dx = 0;
-    }
-    if (dy < 0) {
-        sy -= dy;
-        height += dy;
-        dy = 0;
-    }
+    clipOrigin(sx, dx, width);
+    clipOrigin(sy, dy, height);
+    clipOrigin(dx, sx, width);
+    clipOrigin(dy, sy, height);
     width = std::min({width, src.width() - sx, target.width() - dx});
     height = std::min({height, src.height() - sy, target.height() - dy});
     if (width <= 0 || height <= 0) return true;

@@ -112,6 +112,11 @@ void destroyWindow(WindowHandle window) {
     r.remove(window);
 }
 
+NativeWindow nativeWindowOf(WindowHandle window) {
+    auto* w = shared::registry().find(window);
+    return w && w->alive ? w->native() : nullptr;
+}
+
 void setWindowUserData(WindowHandle window, void* data) {
     if (auto* w = shared::registry().find(window)) w->userData = data;
 }

@@ -28,6 +28,8 @@ namespace platform::shared {
 
 struct RegisteredWindow {
     virtual ~RegisteredWindow() = default;
+    // The system's own window; null where the backend has none.
+    virtual NativeWindow native() const { return nullptr; }
 
     WindowProcedure procedure = nullptr;
     void* userData = nullptr;

@@ -9,17 +9,23 @@ using win32::GdiSurface;
 
 namespace {
 
-// Fresh bitmaps start black, as the other backends' do, rather than with
-// whatever memory GDI hands out.
-std::unique_ptr<Image> cleared(HBITMAP bitmap, bool mask) {
-    if (!bitmap) return nullptr;
+// Wraps a bitmap just made, counting it; deletes it when it cannot be wrapped.
+std::unique_ptr<GdiImage> adopted(HBITMAP bitmap, bool mask) {
     win32::countCreated();
     auto image = GdiImage::adopt(bitmap, mask);
     if (!image) {
         DeleteObject(bitmap);
         win32::countDeleted();
-        return nullptr;
     }
+    return image;
+}
+
+// Fresh bitmaps start black, as the other backends' do, rather than with
+// whatever memory GDI hands out.
+std::unique_ptr<Image> cleared(HBITMAP bitmap, bool mask) {
+    if (!bitmap) return nullptr;
+    auto image = adopted(bitmap, mask);
+    if (!image) return nullptr;
     if (auto surface = GdiSurface::forImage(nullptr, *image)) {
         PatBlt(surface->dc(), 0, 0, image->width(), image->height(), BLACKNESS);
     }
@@ -59,13 +65,7 @@ std::unique_ptr<Image> loadBitmapResource(int resourceId) {
     if (!instance || resourceId <= 0 || resourceId > 0xFFFF) return nullptr;
     HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(resourceId));
     if (!bitmap) return nullptr;
-    win32::countCreated();
-    auto image = GdiImage::adopt(bitmap, false);
-    if (!image) {
-        DeleteObject(bitmap);
-        win32::countDeleted();
-    }
-    return image;
+    return adopted(bitmap, false);
 }
 
 }  // namespace platform

@@ -52,6 +52,8 @@ struct State {
 State& state();
 
 struct NativeChild final : shared::RegisteredWindow {
+    NativeWindow native() const override { return hwnd; }
+
     HWND hwnd = nullptr;
 };
 

@@ -79,9 +79,4 @@ void present(ChildWindow& window) {
 
 bool displayConnectionOpen() { return connection().display != nullptr; }
 
-std::uintptr_t nativeWindowId(WindowHandle handle) {
-    ChildWindow* w = shared::find<ChildWindow>(handle);
-    return w ? static_cast<std::uintptr_t>(w->id) : 0;
-}
-
 }  // namespace platform::x11

@@ -27,6 +27,7 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/cairo/cairo_surface.h"
@@ -36,6 +37,10 @@
 namespace platform::x11 {
 
 struct ChildWindow final : shared::RegisteredWindow {
+    NativeWindow native() const override {
+        return reinterpret_cast<NativeWindow>(static_cast<std::uintptr_t>(id));
+    }
+
     ::Window id = 0;
     Visual* visual = nullptr;
     int width = 0;

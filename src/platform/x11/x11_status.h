@@ -12,7 +12,4 @@ namespace platform::x11 {
 // window class registration to the last unregistration).
 bool displayConnectionOpen();
 
-// The X11 window id of a child window made by createChildWindow; 0 for null.
-std::uintptr_t nativeWindowId(WindowHandle window);
-
 }  // namespace platform::x11

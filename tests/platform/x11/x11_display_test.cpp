@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -167,8 +168,8 @@ protected:
         XSync(host, False);
     }
     ::Window childWindow() {
-        return static_cast<::Window>(
-            platform::x11::nativeWindowId(editor->getFrame()->getWindow()));
+        return static_cast<::Window>(reinterpret_cast<std::uintptr_t>(
+            platform::nativeWindowOf(editor->getFrame()->getWindow())));
     }
 
     Display* host = nullptr;
@@ -340,10 +341,13 @@ TEST_F(X11DisplayTest, TheConnectionLivesFromTheFirstFrameToTheLast) {
 TEST_F(X11DisplayTest, AParentDestroyedBeforeCloseLeavesAClosedFrame) {
     ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
     ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isFirstDrawPending(); }));
+    const platform::WindowHandle child = editor->getFrame()->getWindow();
     XDestroyWindow(host, parent);
     XSync(host, False);
     parent = makeParent(20, 20);  // TearDown destroys this one
     ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isOpen(); }));
+    // The id of a window the server destroyed is never handed out again.
+    EXPECT_EQ(platform::nativeWindowOf(child), nullptr);
     editor->doIdle();
     dispatch(effEditClose);
     EXPECT_FALSE(platform::x11::displayConnectionOpen());

@@ -7,7 +7,7 @@
 Vst2Editor::Vst2Editor(const Plugin& hosted, void* parentWindow, const std::string& name)
     : plugin(hosted) {
     if (plugin.dispatch(effEditOpen, 0, 0, parentWindow) == 0)
-        throw HostError(name + ": the plug-in did not open its editor (opcode 14 answered 0)");
+        throw HostError(name + ": the plug-in did not open its editor (effEditOpen answered 0)");
 }
 
 Vst2Editor::~Vst2Editor() { closeNow(); }

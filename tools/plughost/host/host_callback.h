@@ -6,25 +6,26 @@
 // during `main`, before the record exists, it uses the context that
 // Plugin's constructor announces on the calling thread.
 //
-// What the callback answers, by host opcode:
-//   0 automate          logs index and value (with the render position), 1
-//   1 version           2400
-//   3 idle, 14 needIdle 1 (an open editor's host hears of 3 first)
-//   6 wantMidi          1 (MIDI is delivered through opcode 25)
-//   7 getTime           a VstTimeInfo at 120 BPM in 4/4, playing
-//   10 tempoAt          1200000 (BPM times 10000)
-//   16/17               the context's sample rate and block size
-//   22 replace/accum.   1 for processReplacing, 2 for process
-//   23 process level    2 real time (4 while rendering offline) inside an
-//                       audio call, 1 otherwise
-//   24 automation state 2 (read)
-//   32/33/34            vendor "Molvex", product "plughost", version 1000
-//   37 canDo            1 for the words it handles (host_callback.cpp), else 0
-//   38 language         1 (English)
-//   41 directory        the plug-in library's folder
-//   15                  what an open editor's host answers, else 1
-//   42, 43, 44          1 (display update, begin/end edit)
-// Everything else answers 0; 13 (I/O changed) among them, since buffers are
+// What the callback answers, by host opcode (audioMaster...):
+//   Automate            logs index and value (with the render position), 1
+//   Version             2400
+//   Idle, NeedIdle      1 (an open editor's host hears of Idle first)
+//   WantMidi            1 (MIDI is delivered through effProcessEvents)
+//   GetTime             a VstTimeInfo at 120 BPM in 4/4, playing
+//   TempoAt             1200000 (BPM times 10000)
+//   GetSampleRate, GetBlockSize   the context's sample rate and block size
+//   WillReplaceOrAccumulate       1 for processReplacing, 2 for process
+//   GetCurrentProcessLevel        2 real time (4 while rendering offline)
+//                                 inside an audio call, 1 otherwise
+//   GetAutomationState  2 (read)
+//   GetVendorString, GetProductString, GetVendorVersion
+//                       vendor "Molvex", product "plughost", version 1000
+//   CanDo               1 for the words it handles (host_callback.cpp), else 0
+//   GetLanguage         1 (English)
+//   GetDirectory        the plug-in library's folder
+//   SizeWindow          what an open editor's host answers, else 1
+//   UpdateDisplay, BeginEdit, EndEdit   1
+// Everything else answers 0; IOChanged among them, since buffers are
 // sized once from the record's channel counts. The callback is safe to call from any thread.
 #pragma once
 
@@ -35,7 +36,7 @@
 
 #include "vst2_interface.h"
 
-// One automation report (host opcode 0) from a plug-in.
+// One automation report (audioMasterAutomate) from a plug-in.
 struct ReportedAutomation {
     double seconds;  // render position when it arrived
     int index;
@@ -48,7 +49,7 @@ class EditorHostEvents {
 public:
     virtual ~EditorHostEvents() = default;
     virtual void automated(int index, float value) = 0;
-    // begins: host opcode 43 (begin edit), else 44 (end edit).
+    // begins: audioMasterBeginEdit, else audioMasterEndEdit.
     virtual void editGesture(int index, bool begins) = 0;
     virtual void idleRequested() = 0;
     virtual bool sizeRequested(int width, int height) = 0;

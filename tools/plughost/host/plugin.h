@@ -2,7 +2,7 @@
 //
 // PluginLibrary loads the file and finds its entry (`main`, or
 // `VSTPluginMain` as many plug-ins also export). Plugin calls the entry,
-// checks the record and closes the instance (opcode 1) when destroyed. All
+// checks the record and closes the instance (effClose) when destroyed. All
 // failures throw HostError with one line naming the library and the fault.
 #pragma once
 

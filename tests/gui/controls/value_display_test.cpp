@@ -116,6 +116,23 @@ TEST_F(ValueDisplayTest, TheShadowIsDrawnBeforeTheText) {
     EXPECT_TRUE(anyInk(GuiRect(20, 30, 80, 50), 1));
 }
 
+TEST_F(ValueDisplayTest, TheShadowTakesItsOwnColour) {
+    auto* d = field(GuiDisplayStyle::kShadowText);
+    d->setBackColor(kColorBlack);
+    d->setTextColor(kColorBlack);
+    d->setShadowColor(kColorCyan);
+    d->setValueToText([](float, char* text) { std::strcpy(text, "MMMM"); });
+    editor->idle();
+    int cyan = 0;
+    for (int y = 32; y < 48; ++y) {
+        for (int x = 22; x < 78; ++x) {
+            const platform::Rgb p = pixel(x, y);
+            if (p.red < 100 && p.green > 160 && p.blue > 160) ++cyan;
+        }
+    }
+    EXPECT_GT(cyan, 0);
+}
+
 TEST_F(ValueDisplayTest, ABackgroundBitmapIsCopiedFromItsOffset) {
     auto* d =
         add(new CountingDisplay(GuiRect(100, 10, 132, 26), bitmap(guitest::kLitCoordinates), 2));

@@ -74,6 +74,17 @@ TEST_F(DisplayControlsTest, AnAnimationDrawsOnlyWhileRunningAndWrapsBothWays) {
     EXPECT_EQ(listener.values.size(), 1u);
 }
 
+TEST_F(DisplayControlsTest, AnAnimationReadsItsStripFromItsOffset) {
+    auto* anim = add(new GuiAnimationView(GuiRect(60, 20, 76, 36), &listener, 2, 4, 16,
+                                          bitmap(guitest::kLitCoordinates), GuiPoint(3, 8)));
+    anim->start();
+    editor->idle();
+    EXPECT_EQ(pixel(60, 20), coordinate(3, 8));
+    anim->nextImage();
+    editor->idle();
+    EXPECT_EQ(pixel(60, 20), coordinate(3, 24));
+}
+
 // Three digits at x 100, 110, 120, each 6 x 8 cut from the coordinate
 // picture's rows: digit d starts at row 8 d.
 class DigitDisplayTest : public ControlFixture {
