@@ -169,7 +169,7 @@ if(XVFB_RUN)
         set(request audioMasterIdle)
       endif()
       plughost_test(editor.close.${closes}.in.${inside}
-        ENV "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/gui/lsan.supp" --stdout "^# [0-9.]+ ${said} inside ${request}$"
+        ENV "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/lsan.supp" --stdout "^# [0-9.]+ ${said} inside ${request}$"
         ${count}
         -- ${XVFB_RUN} -a -n ${display} -s "-screen 0 1024x768x24 -nolisten tcp -noreset" ${ph} editor ${molvex}
            --script ${CMAKE_CURRENT_SOURCE_DIR}/molvex_drag.txt --close-${closes}-in ${inside})
