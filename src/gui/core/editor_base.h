@@ -32,6 +32,7 @@
 #include "host/plugin_editor.h"
 
 class GuiFrame;
+struct GuiPoint;
 
 class GuiEditorBase : public PluginEditor {
 public:
@@ -51,6 +52,9 @@ public:
     void setParameter(VstInt32 index, float value) override;
     // Redraws the whole frame at once.
     virtual void redraw();
+    // A right-button press on the frame where no view is, in the frame's
+    // coordinates; nothing by default.
+    virtual void backgroundMenu(const GuiPoint& where) { (void)where; }
 
     // At most once per 50 ms of the tick count: idle, then the host's idle
     // request (audioMasterIdle). Controls call it while they track the mouse.

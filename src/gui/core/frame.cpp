@@ -5,6 +5,7 @@
 
 #include "gui/core/bitmap.h"
 #include "gui/core/draw_context.h"
+#include "gui/core/editor_base.h"
 #include "gui/core/window_class.h"
 
 namespace {
@@ -98,7 +99,23 @@ void GuiFrame::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
     }
 }
 
-void GuiFrame::handleClick(const GuiPoint& where) {
+bool GuiFrame::isBackground(const GuiPoint& where) const {
+    if (modalView) return false;
+    for (const auto& view : views) {
+        if (where.isInside(view->getSize())) return false;
+    }
+    return true;
+}
+
+void GuiFrame::handleClick(const GuiPoint& where, bool rightButton) {
+    if (rightButton && editor && isBackground(where)) {
+        if (focusView) {
+            focusView->focusLost();
+            focusView = nullptr;
+        }
+        editor->backgroundMenu(where);
+        return;
+    }
     const GuiLifeWatch life = watchLife();
     Click current(this, click);
     click = &current;
@@ -183,6 +200,20 @@ bool GuiFrame::setModalView(GuiView* view) {
 
 void GuiFrame::setBackground(GuiBitmap* bitmap) { background.reset(bitmap); }
 
+bool GuiFrame::setScale(std::int32_t percent) {
+    if (!window || !platform::setWindowScale(window, percent)) return false;
+    scalePercent = percent;
+    if (!firstDrawPending) drawView(nullptr);
+    platform::invalidateWindow(window);
+    return true;
+}
+
+std::int32_t GuiFrame::popupMenu(const GuiPoint& where, const platform::MenuEntry* entries,
+                                 std::int32_t count) {
+    if (!window) return -1;
+    return platform::popupMenu(window, platform::Point{where.h, where.v}, entries, count);
+}
+
 void GuiFrame::windowProcedure(platform::WindowHandle window,
                                const platform::WindowMessage& message) {
     auto* frame = static_cast<GuiFrame*>(platform::windowUserData(window));
@@ -190,7 +221,8 @@ void GuiFrame::windowProcedure(platform::WindowHandle window,
     switch (message.kind) {
     case platform::MessageKind::leftButtonDown:
     case platform::MessageKind::rightButtonDown:
-        frame->handleClick(GuiPoint(message.where.x, message.where.y));
+        frame->handleClick(GuiPoint(message.where.x, message.where.y),
+                           message.kind == platform::MessageKind::rightButtonDown);
         break;
     case platform::MessageKind::paint:
         if (message.surface) {

@@ -43,7 +43,8 @@ std::unique_ptr<Image> createImage(const Surface* compatible, int width, int hei
     return cleared(bitmap, false);
 }
 
-std::unique_ptr<Image> createMask(int width, int height) {
+// GDI surfaces draw at the design's size only (see resizeNativeWindow).
+std::unique_ptr<Image> createMask(int width, int height, const Surface*) {
     if (width <= 0 || height <= 0) return nullptr;
     return cleared(CreateBitmap(width, height, 1, 1, nullptr), true);
 }
@@ -67,5 +68,7 @@ std::unique_ptr<Image> loadBitmapResource(int resourceId) {
     }
     return image;
 }
+
+std::unique_ptr<Image> loadScaledBitmapResource(int, int, int, int, int) { return nullptr; }
 
 }  // namespace platform

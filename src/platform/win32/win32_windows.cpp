@@ -114,6 +114,10 @@ std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* classNa
     return child;
 }
 
+// GDI surfaces are not scaled yet: a panel on Windows stays at its
+// design's size and the editor keeps its 100 % set.
+bool resizeNativeWindow(shared::RegisteredWindow&, int, int, int) { return false; }
+
 void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive) {
     auto& child = static_cast<NativeChild&>(window);
     if (!nativeAlive || !child.hwnd || !IsWindow(child.hwnd)) return;

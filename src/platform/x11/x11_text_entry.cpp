@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/shared/scale.h"
 #include "platform/x11/x11_connection.h"
 
 namespace platform::x11 {
@@ -246,15 +247,20 @@ using x11::connection;
 TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request) {
     auto* owner = shared::findLive<x11::ChildWindow>(window);
     Display* display = connection().display;
-    const int width = request.box.right - request.box.left;
-    const int height = request.box.bottom - request.box.top;
-    if (!owner || !display || width <= 0 || height <= 0) return nullptr;
+    if (!owner || !display) return nullptr;
+    // The entry is a native window over a scaled panel: device pixels.
+    const Box box = shared::toDeviceBox(*owner, request.box);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    if (width <= 0 || height <= 0) return nullptr;
 
     // Entries a host never closed before the connection went are dead.
     std::erase_if(x11::entries(), [&](const auto& e) { return e->display != display; });
     auto entry = std::make_unique<x11::TextEntry>();
     entry->display = display;
     entry->request = request;
+    entry->request.box = box;
+    entry->request.font.height = shared::toDevice(request.font.height, owner->scalePercent);
     char initial[kTextCapacity];
     copyTextCut(request.text, initial, kTextCapacity);
     entry->text = initial;
@@ -271,10 +277,10 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
     attributes.background_pixmap = None;
     attributes.event_mask =
         ExposureMask | KeyPressMask | ButtonPressMask | FocusChangeMask | StructureNotifyMask;
-    entry->view.id = XCreateWindow(display, owner->id, request.box.left, request.box.top,
-                                   static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                   CopyFromParent, InputOutput, CopyFromParent,
-                                   CWBackPixmap | CWEventMask, &attributes);
+    entry->view.id =
+        XCreateWindow(display, owner->id, box.left, box.top, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWBackPixmap | CWEventMask, &attributes);
     XMapRaised(display, entry->view.id);
     XGetInputFocus(display, &entry->previousFocus, &entry->previousRevert);
     XSetInputFocus(display, entry->view.id, RevertToParent, CurrentTime);

@@ -105,6 +105,23 @@ std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* /*class
     return window;
 }
 
+bool resizeNativeWindow(shared::RegisteredWindow& window, int deviceWidth, int deviceHeight,
+                        int scalePercent) {
+    auto& w = static_cast<ChildWindow&>(window);
+    Display* display = connection().display;
+    if (!display || deviceWidth <= 0 || deviceHeight <= 0) return false;
+    auto backing = cairo::CairoImage::createScaled(w.designWidth, w.designHeight, 0, scalePercent,
+                                                   deviceWidth, deviceHeight, false);
+    if (!backing) return false;
+    w.backing = std::move(backing);
+    w.width = deviceWidth;
+    w.height = deviceHeight;
+    XResizeWindow(display, w.id, static_cast<unsigned>(deviceWidth),
+                  static_cast<unsigned>(deviceHeight));
+    XFlush(display);
+    return true;
+}
+
 void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive) {
     Display* display = connection().display;
     if (!nativeAlive || !display) return;
@@ -154,7 +171,7 @@ Point screenToClient(WindowHandle handle, Point screen) {
         c.errorCount != mark) {
         return screen;
     }
-    return Point{x, y};
+    return shared::toDesignPoint(*w, Point{x, y});
 }
 
 }  // namespace platform
