@@ -192,6 +192,16 @@ bool FilterDelayEditor::showAtScale(std::int32_t scalePercent) {
     return true;
 }
 
+void FilterDelayEditor::beginEdit(GuiControl* control) {
+    auto* host = dynamic_cast<EffectBaseExt*>(effect);
+    if (host && control && isParameter(control->getTag())) (void)host->beginEdit(control->getTag());
+}
+
+void FilterDelayEditor::endEdit(GuiControl* control) {
+    auto* host = dynamic_cast<EffectBaseExt*>(effect);
+    if (host && control && isParameter(control->getTag())) (void)host->endEdit(control->getTag());
+}
+
 void FilterDelayEditor::askHostToResize() {
     auto* host = dynamic_cast<EffectBaseExt*>(effect);
     if (!host || !host->askHostCapability("sizeWindow")) return;

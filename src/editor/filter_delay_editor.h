@@ -103,6 +103,9 @@ public:
     void update() override;
 
     void valueChanged(GuiDrawContext* context, GuiControl* control) override;
+    // audioMasterBeginEdit / audioMasterEndEdit around a wheel notch.
+    void beginEdit(GuiControl* control) override;
+    void endEdit(GuiControl* control) override;
     // The zoom menu: the user's choice of scale.
     void backgroundMenu(const GuiPoint& where) override;
 

@@ -185,15 +185,20 @@ std::unique_ptr<Image> loadScaledBitmapResource(int resourceId, int scalePercent
 using NativeWindow = void*;
 using WindowHandle = void*;
 
-enum class MessageKind { leftButtonDown, rightButtonDown, paint, destroy };
+enum class MessageKind { leftButtonDown, rightButtonDown, paint, destroy, wheel };
 
 // A decoded window message. `where` holds the client point of button
 // messages; `surface` is the paint surface of a paint message (valid only
 // during the call; the backend begins and ends the paint around it).
+// A wheel message holds the pointer's client point in `where`, the notches
+// turned in `wheelNotches` (positive away from the user, "up") and the
+// modifier keys held (kKeyShift, kKeyControl, kKeyAlt) in `keys`.
 struct WindowMessage {
     MessageKind kind = MessageKind::paint;
     Point where;
     Surface* surface = nullptr;
+    int wheelNotches = 0;
+    unsigned keys = 0;
 };
 
 // The inbound call. The backend does its default processing after it

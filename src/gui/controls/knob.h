@@ -41,6 +41,13 @@ public:
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
+    bool wheel(GuiDrawContext* context, const GuiPoint& where, int notches,
+               unsigned keys) override {
+        (void)where;
+        if (!mouseEnabled) return false;
+        wheelTo(context, wheelTarget(notches, keys));
+        return true;
+    }
 
     // Handle position for the current value, in view-local pixels including
     // the inset. Values outside min..max land beyond the ends of the sweep.

@@ -124,6 +124,26 @@ void GuiFrame::handleClick(const GuiPoint& where, bool rightButton) {
     click = current.outer;
 }
 
+// The wheel goes where a click would, with a context the destructor can
+// part from its surface should the listener close the editor.
+void GuiFrame::handleWheel(const GuiPoint& where, int notches, unsigned keys) {
+    GuiView* target = nullptr;
+    if (modalView) {
+        if (where.isInside(modalView->getSize())) target = modalView;
+    } else {
+        for (auto view = views.rbegin(); view != views.rend() && !target; ++view) {
+            if (where.isInside((*view)->getSize())) target = view->get();
+        }
+    }
+    if (!target) return;
+    const GuiLifeWatch life = watchLife();
+    Click current(this, click);
+    click = &current;
+    (void)target->wheel(&current.context, where, notches, keys);
+    if (life.ended()) return;
+    click = current.outer;
+}
+
 void GuiFrame::update(GuiDrawContext* context) {
     if (!open) return;
     if (modalView) {
@@ -223,6 +243,10 @@ void GuiFrame::windowProcedure(platform::WindowHandle window,
     case platform::MessageKind::rightButtonDown:
         frame->handleClick(GuiPoint(message.where.x, message.where.y),
                            message.kind == platform::MessageKind::rightButtonDown);
+        break;
+    case platform::MessageKind::wheel:
+        frame->handleWheel(GuiPoint(message.where.x, message.where.y), message.wheelNotches,
+                           message.keys);
         break;
     case platform::MessageKind::paint:
         if (message.surface) {

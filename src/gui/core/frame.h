@@ -105,6 +105,7 @@ private:
     // Routes a button-down with a drawing context that the destructor can
     // part from its surface, should the host delete the frame mid-click.
     void handleClick(const GuiPoint& where, bool rightButton);
+    void handleWheel(const GuiPoint& where, int notches, unsigned keys);
     bool isBackground(const GuiPoint& where) const;
     std::int32_t indexOf(const GuiView* view) const;
 

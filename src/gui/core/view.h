@@ -39,6 +39,12 @@ public:
     virtual void draw(GuiDrawContext* context);
     // `where` is in the frame window's coordinates and inside `size`.
     virtual void mouseDown(GuiDrawContext* context, const GuiPoint& where);
+    // The mouse wheel turned `notches` (positive up) over the view, with
+    // `keys` (GuiMouse::kShift ...) held; false when the view takes no wheel.
+    virtual bool wheel(GuiDrawContext* context, const GuiPoint& where, int notches, unsigned keys) {
+        (void)context, (void)where, (void)notches, (void)keys;
+        return false;
+    }
     virtual void update(GuiDrawContext* context);
     virtual void focusLost();
     virtual void focusGained();

@@ -64,6 +64,15 @@ bool sendButtonDown(WindowHandle window, Point where, bool rightButton) {
     return shared::deliver(window, message);
 }
 
+bool sendWheel(WindowHandle window, Point where, int notches, unsigned keys) {
+    WindowMessage message;
+    message.kind = MessageKind::wheel;
+    message.where = where;
+    message.wheelNotches = notches;
+    message.keys = keys;
+    return shared::deliver(window, message);
+}
+
 bool sendPaint(WindowHandle window) {
     VirtualWindow* w = shared::findLive<VirtualWindow>(window);
     if (!w) return false;

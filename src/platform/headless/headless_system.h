@@ -67,6 +67,8 @@ void setWindowOrigin(WindowHandle window, Point origin);
 // the window does not exist (or is already destroyed).
 bool sendButtonDown(WindowHandle window, Point where, bool rightButton = false);
 bool sendPaint(WindowHandle window);
+// The wheel turned `notches` (positive up) over `where`, with `keys` held.
+bool sendWheel(WindowHandle window, Point where, int notches, unsigned keys = 0);
 // The host destroyed the parent: the window procedure sees destroy, and the
 // window is gone for the system (destroyWindow on it is still safe).
 bool sendParentDestroyed(WindowHandle window);

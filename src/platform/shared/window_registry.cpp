@@ -62,7 +62,7 @@ bool deliver(WindowHandle window, const WindowMessage& message) {
     if (!w) return false;
     if (!w->procedure) return true;
     if (message.kind == MessageKind::leftButtonDown ||
-        message.kind == MessageKind::rightButtonDown) {
+        message.kind == MessageKind::rightButtonDown || message.kind == MessageKind::wheel) {
         WindowMessage scaled = message;
         scaled.where = toDesignPoint(*w, message.where);
         w->procedure(window, scaled);

@@ -52,6 +52,23 @@ void decode(HWND hwnd, NativeChild& window, UINT message, WPARAM wParam, LPARAM 
         decoded.where = clientPoint(lParam);
         shared::deliver(shared::handleOf(window), decoded);
         break;
+    case WM_MOUSEWHEEL: {
+        // The point is on the screen, signed; a notch is WHEEL_DELTA, and
+        // finer wheels still move by at least one notch.
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(hwnd, &p);
+        const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+        decoded.kind = MessageKind::wheel;
+        decoded.where = Point{p.x, p.y};
+        decoded.wheelNotches =
+            delta / WHEEL_DELTA != 0 ? delta / WHEEL_DELTA : (delta > 0 ? 1 : -1);
+        const WORD keys = GET_KEYSTATE_WPARAM(wParam);
+        decoded.keys = ((keys & MK_SHIFT) ? kKeyShift : 0u) |
+                       ((keys & MK_CONTROL) ? kKeyControl : 0u) |
+                       ((GetKeyState(VK_MENU) < 0) ? kKeyAlt : 0u);
+        if (delta != 0) shared::deliver(shared::handleOf(window), decoded);
+        break;
+    }
     case WM_PAINT: paint(hwnd, window); break;
     // A host's PrintWindow (thumbnails, screenshots) asks for the same full
     // paint into its own DC; without it the panel would print blank.

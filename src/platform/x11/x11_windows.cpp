@@ -47,6 +47,17 @@ void handleEvent(const XEvent& event) {
         }
         break;
     case ButtonPress:
+        // Buttons 4 and 5 are one notch of the wheel each, up and down.
+        if (event.xbutton.button == Button4 || event.xbutton.button == Button5) {
+            message.kind = MessageKind::wheel;
+            message.where = Point{event.xbutton.x, event.xbutton.y};
+            message.wheelNotches = event.xbutton.button == Button4 ? 1 : -1;
+            message.keys = ((event.xbutton.state & ShiftMask) ? kKeyShift : 0u) |
+                           ((event.xbutton.state & ControlMask) ? kKeyControl : 0u) |
+                           ((event.xbutton.state & Mod1Mask) ? kKeyAlt : 0u);
+            shared::deliver(handle, message);
+            break;
+        }
         if (event.xbutton.button != Button1 && event.xbutton.button != Button3) return;
         message.kind = event.xbutton.button == Button1 ? MessageKind::leftButtonDown
                                                        : MessageKind::rightButtonDown;
