@@ -4,6 +4,8 @@
 
 #include "editor/panel_bitmap_set.h"
 #include "editor/type_switch.h"
+#include "editor/value_entry.h"
+#include "editor/value_parsing.h"
 #include "editor/value_texts.h"
 #include "gui/controls/knob.h"
 #include "gui/controls/momentary_button.h"
@@ -142,6 +144,7 @@ void FilterDelayEditor::close() {
     plusButton = nullptr;
     minusButton = nullptr;
     display = nullptr;
+    valueEntry = nullptr;
     shownParameter = -1;
     releaseBitmaps();
     // The background outlives the panel (it gives the rectangle): back to
@@ -200,6 +203,62 @@ void FilterDelayEditor::beginEdit(GuiControl* control) {
 void FilterDelayEditor::endEdit(GuiControl* control) {
     auto* host = dynamic_cast<EffectBaseExt*>(effect);
     if (host && control && isParameter(control->getTag())) (void)host->endEdit(control->getTag());
+}
+
+bool FilterDelayEditor::viewDoubleClicked(GuiView* view) {
+    if (!frame || !display || view != display || valueEntry) return false;
+    char text[GuiValueDisplay::kTextSize] = {};
+    display->makeText(text);
+    auto* entry = new (std::nothrow)
+        ValueEntry(kDisplayRect, this, kTagValueEntry, text, background.get(), kDisplayStyle);
+    if (!entry) return true;
+    entry->setFont(GuiFontId::kNormal);
+    entry->setTextColor(kColorWhite);
+    entry->setBackgroundOffset(GuiPoint(kDisplayRect.left, kDisplayRect.top));
+    valueEntry = adopt(entry);
+    if (!valueEntry) return true;
+    frame->setFocusView(valueEntry);
+    valueEntry->focusGained();
+    if (!valueEntry->isEditing()) dropValueEntry();
+    return true;
+}
+
+// Return on a changed text: the displayed parameter takes the typed value,
+// as one gesture; text that is no value is ignored.
+void FilterDelayEditor::setTypedValue() {
+    if (!valueEntry) return;
+    char typed[GuiValueDisplay::kTextSize] = {};
+    valueEntry->getText(typed);
+    const std::int32_t parameter = displayedParameter.load(std::memory_order_acquire);
+    float value = 0.0f;
+    if (!valueFromText(parameterAt(parameter), typed, value)) return;
+    auto* host = dynamic_cast<EffectBaseExt*>(effect);
+    const GuiLifeWatch life = frame ? frame->watchLife() : GuiLifeWatch();
+    if (host) (void)host->beginEdit(parameter);
+    if (life.ended()) return;
+    effect->automateParameter(parameter, value);
+    if (life.ended()) return;
+    if (host) (void)host->endEdit(parameter);
+    if (life.ended()) return;
+    if (controls[parameter]) controls[parameter]->setValue(value);
+    showDisplayedParameter();
+}
+
+void FilterDelayEditor::dropValueEntry() {
+    if (!frame || !valueEntry) return;
+    frame->removeView(valueEntry);
+    delete valueEntry;
+    valueEntry = nullptr;
+    // The display is drawn again where the entry was.
+    if (display) display->setOldValue(display->getValue() == -1.0f ? 0.0f : -1.0f);
+}
+
+void FilterDelayEditor::idle() {
+    if (valueEntry && valueEntry->isFinished()) {
+        dropValueEntry();
+        postUpdate();
+    }
+    GuiEditorBase::idle();
 }
 
 void FilterDelayEditor::askHostToResize() {
@@ -338,6 +397,8 @@ void FilterDelayEditor::valueChanged(GuiDrawContext* context, GuiControl* contro
         if (life.ended()) return;
         update();
         redrawNow(context, control);
+    } else if (tag == kTagValueEntry) {
+        setTypedValue();
     } else if (tag == kTagPlus) {
         step(true, plusLatch, context, control);
     } else if (tag == kTagMinus) {

@@ -31,6 +31,12 @@
 // its press and its release; the latches let every other report act, so
 // one click steps once.
 //
+// Hands: a double-click on a knob sets its default (as Alt+click does); on
+// the value display it opens a text edit over it, where the value is typed
+// in the display's units (value_parsing.h) and Return sets it, clamped and
+// reported as automation; Escape, a click elsewhere or text that is no
+// value change nothing.
+//
 // Scale: the panel is shown at 100, 150 or 200 % (PanelScale decides, see
 // panel_scale.h). Its coordinates stay the design's (the table above);
 // the frame's window grows and every bitmap takes the set drawn for the
@@ -77,6 +83,9 @@ namespace molvex {
 
 inline constexpr std::int32_t kTagPlus = 300;
 inline constexpr std::int32_t kTagMinus = 301;
+inline constexpr std::int32_t kTagValueEntry = 302;
+
+class ValueEntry;
 
 class FilterDelayEditor : public GuiEditorBase, public ControlListener {
 public:
@@ -106,6 +115,11 @@ public:
     // audioMasterBeginEdit / audioMasterEndEdit around a wheel notch.
     void beginEdit(GuiControl* control) override;
     void endEdit(GuiControl* control) override;
+    // The value display's text edit.
+    bool viewDoubleClicked(GuiView* view) override;
+    // Removes a finished text edit, then the base idle.
+    void idle() override;
+    ValueEntry* getValueEntry() const { return valueEntry; }
     // The zoom menu: the user's choice of scale.
     void backgroundMenu(const GuiPoint& where) override;
 
@@ -130,6 +144,8 @@ private:
     bool scaleBitmaps(std::int32_t scalePercent);
     void setRectForScale(std::int32_t scalePercent);
     void askHostToResize();
+    void setTypedValue();
+    void dropValueEntry();
     void releaseBitmaps();
     void addKnobs();
     void addTypeSwitch();
@@ -148,6 +164,7 @@ private:
     GuiMomentaryButton* plusButton = nullptr;
     GuiMomentaryButton* minusButton = nullptr;
     GuiValueDisplay* display = nullptr;
+    ValueEntry* valueEntry = nullptr;
     GuiBitmapRef background;
     GuiBitmapRef knobBody;
     GuiBitmapRef knobHandle;

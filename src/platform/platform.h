@@ -311,6 +311,9 @@ struct TextEntryRequest {
     FontRequest font;
     void* owner = nullptr;  // handed back to `done`
     TextEntryDone done = nullptr;
+    // Escape ends the editing too (a cancel, see textEntryConfirmed)
+    // instead of being ignored.
+    bool escapeEnds = false;
 };
 
 // Opens the entry over `window`; null when the window is unknown or the
@@ -323,6 +326,10 @@ struct TextEntryRequest {
 // An unknown or null entry copies the empty text. Nothing is written when
 // `out` is null or capacity is not positive.
 int textEntryText(TextEntryHandle entry, char* out, int capacity);
+// True once the editing of an open entry ended by Return (or keypad
+// Enter); false while it runs, after Escape, after the focus went, and for
+// an unknown entry. Read it inside `done`.
+bool textEntryConfirmed(TextEntryHandle entry);
 // Destroys the entry window and gives the keyboard focus back; `done` is
 // not called. Null, or an entry already closed, does nothing. Safe from
 // inside `done`, and after the system destroyed the entry with its parent.

@@ -36,7 +36,7 @@ public:
                unsigned keys) override {
         (void)where;
         if (!mouseEnabled) return false;
-        wheelTo(context, wheelTarget(notches, keys));
+        gestureTo(context, wheelTarget(notches, keys));
         return true;
     }
 

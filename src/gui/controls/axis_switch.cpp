@@ -32,7 +32,7 @@ bool GuiAxisSwitch::wheel(GuiDrawContext* context, const GuiPoint&, int notches,
     const float span = max - min;
     const float position = span > 0 ? (value - min) / span * (positionCount - 1) : 0.0f;
     const int next = static_cast<int>(position + 0.5f) + notches;
-    wheelTo(context, min + span * static_cast<float>(next) / (positionCount - 1));
+    gestureTo(context, min + span * static_cast<float>(next) / (positionCount - 1));
     return true;
 }
 

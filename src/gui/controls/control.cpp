@@ -20,7 +20,7 @@ float GuiControl::wheelTarget(int notches, unsigned keys) const {
     return value + static_cast<float>(notches) * share * (max - min);
 }
 
-void GuiControl::wheelTo(GuiDrawContext* context, float target) {
+void GuiControl::gestureTo(GuiDrawContext* context, float target) {
     if (target < min) target = min;
     if (target > max) target = max;
     if (target == value) return;

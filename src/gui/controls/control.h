@@ -67,9 +67,10 @@ public:
 protected:
     // Where `notches` of the wheel take a continuous value.
     float wheelTarget(int notches, unsigned keys) const;
-    // Moves to `target`, held to min..max, and reports it as one gesture;
+    // Moves to `target`, held to min..max, and reports it as one gesture
+    // (a wheel turn, a double-click);
     // nothing when the value is there already.
-    void wheelTo(GuiDrawContext* context, float target);
+    void gestureTo(GuiDrawContext* context, float target);
 
     ControlListener* listener;
     std::int32_t tag;

@@ -41,11 +41,18 @@ public:
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
+    // The default value, as Alt+click sets it, reported as one gesture.
+    bool doubleClick(GuiDrawContext* context, const GuiPoint& where) override {
+        (void)where;
+        if (!mouseEnabled) return false;
+        gestureTo(context, defaultValue);
+        return true;
+    }
     bool wheel(GuiDrawContext* context, const GuiPoint& where, int notches,
                unsigned keys) override {
         (void)where;
         if (!mouseEnabled) return false;
-        wheelTo(context, wheelTarget(notches, keys));
+        gestureTo(context, wheelTarget(notches, keys));
         return true;
     }
 

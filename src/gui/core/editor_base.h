@@ -32,6 +32,7 @@
 #include "host/plugin_editor.h"
 
 class GuiFrame;
+class GuiView;
 struct GuiPoint;
 
 class GuiEditorBase : public PluginEditor {
@@ -55,6 +56,12 @@ public:
     // A right-button press on the frame where no view is, in the frame's
     // coordinates; nothing by default.
     virtual void backgroundMenu(const GuiPoint& where) { (void)where; }
+    // A double-click on `view` that the view itself does not take; false
+    // sends the second press to mouseDown.
+    virtual bool viewDoubleClicked(GuiView* view) {
+        (void)view;
+        return false;
+    }
 
     // At most once per 50 ms of the tick count: idle, then the host's idle
     // request (audioMasterIdle). Controls call it while they track the mouse.

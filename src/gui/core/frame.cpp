@@ -1,5 +1,6 @@
 #include "gui/core/frame.h"
 
+#include <cstdlib>
 #include <memory>
 #include <new>
 
@@ -107,6 +108,27 @@ bool GuiFrame::isBackground(const GuiPoint& where) const {
     return true;
 }
 
+GuiView* GuiFrame::viewAt(const GuiPoint& where) const {
+    if (modalView) return where.isInside(modalView->getSize()) ? modalView : nullptr;
+    for (auto view = views.rbegin(); view != views.rend(); ++view) {
+        if (where.isInside((*view)->getSize())) return view->get();
+    }
+    return nullptr;
+}
+
+bool GuiFrame::secondPress(const GuiPoint& where, GuiView* view) {
+    const std::uint32_t now = platform::tickCount();
+    const bool close = std::abs(where.h - lastPressWhere.h) <= kDoubleClickSlop &&
+                       std::abs(where.v - lastPressWhere.v) <= kDoubleClickSlop;
+    const bool isDouble =
+        view && view == lastPressView && close && now - lastPressTick <= kDoubleClickTicks;
+    // A third press starts a new pair rather than making another double.
+    lastPressView = isDouble ? nullptr : view;
+    lastPressWhere = where;
+    lastPressTick = now;
+    return isDouble;
+}
+
 void GuiFrame::handleClick(const GuiPoint& where, bool rightButton) {
     if (rightButton && editor && isBackground(where)) {
         if (focusView) {
@@ -116,10 +138,31 @@ void GuiFrame::handleClick(const GuiPoint& where, bool rightButton) {
         editor->backgroundMenu(where);
         return;
     }
+    GuiView* pressed = rightButton ? nullptr : viewAt(where);
+    const bool isDouble = !rightButton && secondPress(where, pressed);
     const GuiLifeWatch life = watchLife();
     Click current(this, click);
     click = &current;
-    mouseDown(&current.context, where);
+    bool taken = false;
+    if (isDouble && pressed) {
+        if (focusView && focusView != pressed) {
+            focusView->focusLost();
+            focusView = nullptr;
+        }
+        taken = pressed->doubleClick(&current.context, where);
+        if (!taken && !life.ended() && editor) taken = editor->viewDoubleClicked(pressed);
+    }
+    if (life.ended()) return;
+    if (!taken) {
+        mouseDown(&current.context, where);
+        if (life.ended()) return;
+        // A press that became a drag is no first half of a double-click.
+        GuiPoint released;
+        current.context.getMouseLocation(released);
+        if (std::abs(released.h - where.h) > kDoubleClickSlop ||
+            std::abs(released.v - where.v) > kDoubleClickSlop)
+            lastPressView = nullptr;
+    }
     if (life.ended()) return;  // deleted meanwhile; `current` was let go
     click = current.outer;
 }
@@ -169,6 +212,7 @@ bool GuiFrame::addView(GuiView* view) {
 }
 
 bool GuiFrame::removeView(GuiView* view) {
+    if (lastPressView == view) lastPressView = nullptr;
     const std::int32_t index = indexOf(view);
     if (index < 0) return true;
     (void)views[index].release();  // handed back undeleted

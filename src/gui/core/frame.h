@@ -20,7 +20,11 @@
 // Click routing: a focus view loses focus when the press is outside it; a
 // modal view alone receives clicks (inside it) and updates; otherwise the
 // last-added view whose rectangle (far edges included) holds the point gets
-// mouseDown, and no other. A right-button press where no view is (and no
+// mouseDown, and no other. A second left press within kDoubleClickTicks of
+// the first and kDoubleClickSlop pixels of it, on the same view, is a
+// double-click when the first press was released where it began (not a
+// drag): the view's doubleClick, else the editor's
+// viewDoubleClicked, else a plain mouseDown. A right-button press where no view is (and no
 // modal view is set) goes to the editor's backgroundMenu instead.
 //
 // Scale: the frame's coordinates are always the design's (its size as
@@ -43,6 +47,9 @@ class GuiEditorBase;
 
 class GuiFrame : public GuiView {
 public:
+    static constexpr std::uint32_t kDoubleClickTicks = 500;
+    static constexpr std::int32_t kDoubleClickSlop = 4;
+
     // Creates the child window at once, unless `parent` is null. A window
     // the system refuses leaves getWindow() null; the frame still counts as
     // open.
@@ -107,6 +114,9 @@ private:
     void handleClick(const GuiPoint& where, bool rightButton);
     void handleWheel(const GuiPoint& where, int notches, unsigned keys);
     bool isBackground(const GuiPoint& where) const;
+    GuiView* viewAt(const GuiPoint& where) const;
+    // Notes a left press; true when it completes a double-click on `view`.
+    bool secondPress(const GuiPoint& where, GuiView* view);
     std::int32_t indexOf(const GuiView* view) const;
 
     GuiEditorBase* editor;
@@ -119,6 +129,9 @@ private:
     bool firstDrawPending = true;
     bool open = true;
     std::int32_t scalePercent = 100;
+    GuiView* lastPressView = nullptr;
+    GuiPoint lastPressWhere;
+    std::uint32_t lastPressTick = 0;
     platform::WindowHandle window = nullptr;
     Click* click = nullptr;  // the innermost click in progress, if any
     GuiLifeline lifeline;

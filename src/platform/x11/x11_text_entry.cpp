@@ -32,6 +32,7 @@ struct TextEntry {
     ::Window previousFocus = 0;
     int previousRevert = RevertToParent;
     bool doneCalled = false;
+    bool confirmed = false;
 };
 
 // Module-wide like the window table: the entries open on this connection.
@@ -152,7 +153,13 @@ void keyPressed(TextEntry& entry, XKeyEvent key) {
     std::string& t = entry.text;
     switch (sym) {
     case XK_Return:
-    case XK_KP_Enter: finish(entry); return;
+    case XK_KP_Enter:
+        if (!entry.doneCalled) entry.confirmed = true;
+        finish(entry);
+        return;
+    case XK_Escape:
+        if (entry.request.escapeEnds) finish(entry);
+        return;
     case XK_BackSpace:
         if (entry.cursor > 0) {
             const std::size_t from = previousBoundary(t, entry.cursor);
@@ -300,6 +307,11 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
 int textEntryText(TextEntryHandle handle, char* out, int capacity) {
     x11::TextEntry* entry = x11::findEntry(handle);
     return copyTextCut(entry ? entry->text.c_str() : "", out, capacity);
+}
+
+bool textEntryConfirmed(TextEntryHandle handle) {
+    x11::TextEntry* entry = x11::findEntry(handle);
+    return entry && entry->confirmed;
 }
 
 void closeTextEntry(TextEntryHandle handle) {
