@@ -112,6 +112,49 @@ TEST_F(PanelZoomTest, TheLargerSetIsDrawnPixelForPixel) {
     }
 }
 
+TEST_F(PanelZoomTest, AnUnscaledPictureOnAScaledWindowCoversEveryDevicePixel) {
+    openAt(200);
+    const platform::Rgb red{200, 0, 0};
+    const platform::Rgb blue{0, 0, 200};
+    auto image = platform::createImage(nullptr, 2, 1);
+    ASSERT_TRUE(image);
+    auto source = platform::createImageSurface(nullptr, *image);
+    source->setPixel({0, 0}, red);
+    source->setPixel({1, 0}, blue);
+    auto target = platform::acquireWindowSurface(window);
+    ASSERT_TRUE(target->copyFrom(*source, 10, 5, 2, 1, 0, 0, platform::RasterOp::copy));
+    target->setPixel({12, 5}, red);  // a design pixel is 2 x 2 device pixels
+    target.reset();
+    for (int y : {10, 11}) {
+        EXPECT_EQ(hl::pixel(window, 20, y), red);
+        EXPECT_EQ(hl::pixel(window, 21, y), red);
+        EXPECT_EQ(hl::pixel(window, 22, y), blue);
+        EXPECT_EQ(hl::pixel(window, 23, y), blue);
+        EXPECT_EQ(hl::pixel(window, 24, y), red);
+        EXPECT_EQ(hl::pixel(window, 25, y), red);
+    }
+    EXPECT_NE(hl::pixel(window, 26, 10), red);
+    EXPECT_NE(hl::pixel(window, 20, 12), red);
+}
+
+TEST_F(PanelZoomTest, EachFrameOfAScaledStripStartsAtItsScaledRow) {
+    openAt(150);
+    // The type switch's strip: three frames of 25 rows, 38 each at 150 %.
+    auto strip = platform::loadScaledBitmapResource(223, 150, 24, 25, 3);
+    ASSERT_TRUE(strip);
+    EXPECT_EQ(strip->height(), 75);
+    EXPECT_FALSE(platform::loadScaledBitmapResource(223, 150, 24, 24, 3));  // not its size
+    auto source = platform::createImageSurface(nullptr, *strip);
+    auto target = platform::acquireWindowSurface(window);
+    ASSERT_TRUE(target->copyFrom(*source, 0, 0, 24, 25, 0, 50, platform::RasterOp::copy));
+    target.reset();
+    for (int y : {0, 1, 20, 37}) {
+        for (int x : {0, 10, 18, 35}) {
+            EXPECT_EQ(hl::pixel(window, x, y), resourcePixel(223, x, 76 + y)) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(PanelZoomTest, APathDraggedAtAnyScaleTurnsTheKnobAsAtTheDesignsSize) {
     const std::vector<GuiPoint> path = {{160, 26}, {160, 26}, {166, 13}, {174, 20}, {174, 20}};
     float turned[3] = {};
@@ -136,7 +179,13 @@ TEST_F(PanelZoomTest, APressAtAScaledPositionReachesTheControlUnderIt) {
         AutomationLog::instance().clear();
         // The last design pixel of the Delay knob, right edge 75: beyond it
         // at 1x lies nothing, so a press mapped wrongly misses.
-        gestureAt(scale, {{75, 39}}, kAlt);
+        // Its last device pixel: right and below it the next design pixel
+        // starts.
+        const platform::Point last{molvex::scaledLength(76, scale) - 1,
+                                   molvex::scaledLength(40, scale) - 1};
+        hl::scriptInput(
+            {{{300 + last.x, 200 + last.y}, kLeft | kAlt}, {{300 + last.x, 200 + last.y}, 0}});
+        hl::sendButtonDown(window, last);
         const auto log = AutomationLog::instance().entries();
         ASSERT_FALSE(log.empty()) << scale;
         EXPECT_EQ(log.front().index, 1) << scale;
@@ -185,6 +234,27 @@ TEST_F(PanelZoomTest, TheUsersChoiceAppliesAtOnceAndOutranksTheVariable) {
     closePanel();
     openPanel();
     EXPECT_EQ(editor->getShownScale(), 200);
+}
+
+TEST_F(PanelZoomTest, APanelZoomedWhileOpenLooksAsOneOpenedAtThatScale) {
+    auto picture = [&] {
+        std::vector<platform::Rgb> pixels;
+        for (int y = 0; y < 128; ++y) {
+            for (int x = 0; x < 840; ++x) pixels.push_back(hl::pixel(window, x, y));
+        }
+        return pixels;
+    };
+    openAt(200);
+    const auto opened = picture();
+    closePanel();
+    openAt(100);  // every transparent bitmap has built its mask at 100 %
+    hl::scriptMenuChoice(2);
+    hl::sendButtonDown(window, {3, 3}, true);
+    ASSERT_EQ(editor->getShownScale(), 200);
+    const auto zoomed = picture();
+    int differing = 0;
+    for (std::size_t i = 0; i < opened.size(); ++i) differing += !(opened[i] == zoomed[i]);
+    EXPECT_EQ(differing, 0);
 }
 
 // A host that answers canDo "sizeWindow" and records the sizes asked for.
