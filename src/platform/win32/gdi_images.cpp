@@ -1,5 +1,6 @@
 // Images, memory surfaces and the module's bitmap resources on GDI.
 #include "platform/module_handle.h"
+#include "platform/shared/scale.h"
 #include "platform/win32/gdi_surface.h"
 
 namespace platform {
@@ -11,10 +12,10 @@ namespace {
 
 // Fresh bitmaps start black, as the other backends' do, rather than with
 // whatever memory GDI hands out.
-std::unique_ptr<Image> cleared(HBITMAP bitmap, bool mask) {
+std::unique_ptr<Image> cleared(HBITMAP bitmap, bool mask, int width, int height, int scale) {
     if (!bitmap) return nullptr;
     win32::countCreated();
-    auto image = GdiImage::adopt(bitmap, mask);
+    auto image = GdiImage::adoptScaled(bitmap, mask, width, height, scale, 0);
     if (!image) {
         DeleteObject(bitmap);
         win32::countDeleted();
@@ -33,20 +34,26 @@ std::unique_ptr<Image> cleared(HBITMAP bitmap, bool mask) {
 std::unique_ptr<Image> createImage(const Surface* compatible, int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
     const auto* gdi = dynamic_cast<const GdiSurface*>(compatible);
+    const int scale = gdi ? gdi->scale() : 100;
+    const int w = shared::toDevice(width, scale);
+    const int h = shared::toDevice(height, scale);
     if (gdi && !gdi->drawsIntoMask()) {
-        return cleared(CreateCompatibleBitmap(gdi->dc(), width, height), false);
+        return cleared(CreateCompatibleBitmap(gdi->dc(), w, h), false, width, height, scale);
     }
     HDC screen = GetDC(nullptr);
     if (!screen) return nullptr;
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
     ReleaseDC(nullptr, screen);
-    return cleared(bitmap, false);
+    return cleared(bitmap, false, width, height, scale);
 }
 
-// GDI surfaces draw at the design's size only (see resizeNativeWindow).
-std::unique_ptr<Image> createMask(int width, int height, const Surface*) {
+std::unique_ptr<Image> createMask(int width, int height, const Surface* compatible) {
     if (width <= 0 || height <= 0) return nullptr;
-    return cleared(CreateBitmap(width, height, 1, 1, nullptr), true);
+    const auto* gdi = dynamic_cast<const GdiSurface*>(compatible);
+    const int scale = gdi ? gdi->scale() : 100;
+    return cleared(CreateBitmap(shared::toDevice(width, scale), shared::toDevice(height, scale), 1,
+                                1, nullptr),
+                   true, width, height, scale);
 }
 
 std::unique_ptr<Surface> createImageSurface(const Surface* compatible, Image& image) {
@@ -69,6 +76,25 @@ std::unique_ptr<Image> loadBitmapResource(int resourceId) {
     return image;
 }
 
-std::unique_ptr<Image> loadScaledBitmapResource(int, int, int, int, int) { return nullptr; }
+std::unique_ptr<Image> loadScaledBitmapResource(int resourceId, int scalePercent, int designWidth,
+                                                int frameHeight, int frames) {
+    auto* instance = static_cast<HINSTANCE>(moduleHandle());
+    if (!instance || resourceId <= 0 || resourceId > 0xFFFF) return nullptr;
+    HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(resourceId));
+    if (!bitmap) return nullptr;
+    win32::countCreated();
+    BITMAP info{};
+    const bool sized = GetObject(bitmap, sizeof info, &info) &&
+                       info.bmWidth == shared::toDevice(designWidth, scalePercent) &&
+                       info.bmHeight == frames * shared::toDevice(frameHeight, scalePercent);
+    auto image = sized ? GdiImage::adoptScaled(bitmap, false, designWidth, frames * frameHeight,
+                                               scalePercent, frameHeight)
+                       : nullptr;
+    if (!image) {
+        DeleteObject(bitmap);
+        win32::countDeleted();
+    }
+    return image;
+}
 
 }  // namespace platform

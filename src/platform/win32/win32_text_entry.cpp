@@ -9,6 +9,7 @@
 
 #include "platform/module_handle.h"
 #include "platform/platform.h"
+#include "platform/shared/scale.h"
 #include "platform/win32/gdi_surface.h"
 #include "platform/win32/win32_windows.h"
 
@@ -97,9 +98,15 @@ HFONT createEntryFont(const FontRequest& font) {
 
 }  // namespace
 
-TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request) {
+TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& asked) {
     HWND parent = win32::nativeWindow(window);
     if (!parent) return nullptr;
+    // The edit window is native: device pixels of a scaled panel.
+    TextEntryRequest request = asked;
+    if (const auto* record = shared::registry().find(window)) {
+        request.box = shared::toDeviceBox(*record, asked.box);
+        request.font.height = shared::toDevice(asked.font.height, record->scalePercent);
+    }
     char text[kTextCapacity];
     copyTextCut(request.text, text, kTextCapacity);
     auto entry = std::make_unique<TextEntry>();

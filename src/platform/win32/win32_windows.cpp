@@ -93,6 +93,11 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
+int win32::windowScaleOf(HWND hwnd) {
+    const NativeChild* record = hwnd ? recordOf(hwnd) : nullptr;
+    return record ? record->scalePercent : 100;
+}
+
 HWND win32::nativeWindow(WindowHandle window) {
     NativeChild* record = shared::findLive<NativeChild>(window);
     return record ? record->hwnd : nullptr;
@@ -131,9 +136,11 @@ std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* classNa
     return child;
 }
 
-// GDI surfaces are not scaled yet: a panel on Windows stays at its
-// design's size and the editor keeps its 100 % set.
-bool resizeNativeWindow(shared::RegisteredWindow&, int, int, int) { return false; }
+bool resizeNativeWindow(shared::RegisteredWindow& window, int deviceWidth, int deviceHeight, int) {
+    HWND hwnd = static_cast<NativeChild&>(window).hwnd;
+    return hwnd && SetWindowPos(hwnd, nullptr, 0, 0, deviceWidth, deviceHeight,
+                                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
 
 void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive) {
     auto& child = static_cast<NativeChild&>(window);
@@ -162,7 +169,8 @@ Point screenToClient(WindowHandle window, Point screen) {
     POINT p{screen.x, screen.y};
     HWND hwnd = win32::nativeWindow(window);
     if (!hwnd || !ScreenToClient(hwnd, &p)) return screen;
-    return Point{p.x, p.y};
+    const auto* record = shared::registry().find(window);
+    return record ? shared::toDesignPoint(*record, Point{p.x, p.y}) : Point{p.x, p.y};
 }
 
 }  // namespace platform
