@@ -2,7 +2,10 @@
 
 #include <new>
 
+#include "editor/panel_bitmap_set.h"
 #include "editor/type_switch.h"
+#include "editor/value_entry.h"
+#include "editor/value_parsing.h"
 #include "editor/value_texts.h"
 #include "gui/controls/knob.h"
 #include "gui/controls/momentary_button.h"
@@ -13,6 +16,7 @@
 #include "gui/core/font_table.h"
 #include "gui/core/frame.h"
 #include "host/effect_base.h"
+#include "host/effect_base_ext.h"
 
 namespace molvex {
 
@@ -77,12 +81,27 @@ void loadOnce(GuiBitmapRef& slot, std::int32_t id) {
 
 }  // namespace
 
-FilterDelayEditor::FilterDelayEditor(EffectBase* effect) : GuiEditorBase(effect) {
+FilterDelayEditor::FilterDelayEditor(EffectBase* effect)
+    : FilterDelayEditor(effect, systemSources()) {}
+
+FilterDelayEditor::FilterDelayEditor(EffectBase* effect, ScaleSources scaleSources)
+    : GuiEditorBase(effect), scale(std::move(scaleSources)) {
     loadOnce(background, kBackgroundId);
-    if (background) {
-        rect = ERect{0, 0, static_cast<std::int16_t>(background->getHeight()),
-                     static_cast<std::int16_t>(background->getWidth())};
-    }
+    setRectForScale(100);
+}
+
+void FilterDelayEditor::setRectForScale(std::int32_t scalePercent) {
+    if (!background) return;
+    rect =
+        ERect{0, 0, static_cast<std::int16_t>(scaledLength(background->getHeight(), scalePercent)),
+              static_cast<std::int16_t>(scaledLength(background->getWidth(), scalePercent))};
+}
+
+VstIntPtr FilterDelayEditor::getRect(ERect** rectOut) {
+    // Before the panel opens, the size it will open at; the parent is not
+    // known yet, so a desktop that answers per window answers for none.
+    if (!frame) setRectForScale(scale.current(nullptr));
+    return GuiEditorBase::getRect(rectOut);
 }
 
 FilterDelayEditor::~FilterDelayEditor() {
@@ -105,6 +124,8 @@ VstIntPtr FilterDelayEditor::open(void* parent) {
     frame = new (std::nothrow) GuiFrame(size, parent, this);
     if (!frame) return 0;
     frame->setBackground(background.get());
+    const std::int32_t wanted = scale.current(parent);
+    if (wanted == 100 || !showAtScale(wanted)) setRectForScale(100);
     // Open before the controls read their values: a change that lands while
     // they are built is noted and shown at the first idle, not lost.
     panelOpen.store(true, std::memory_order_release);
@@ -123,8 +144,142 @@ void FilterDelayEditor::close() {
     plusButton = nullptr;
     minusButton = nullptr;
     display = nullptr;
+    valueEntry = nullptr;
     shownParameter = -1;
     releaseBitmaps();
+    // The background outlives the panel (it gives the rectangle): back to
+    // the design's pixels.
+    if (shownScale != 100 && background) (void)background->loadForScale(kBackgroundId, 100, 1);
+    shownScale = 100;
+}
+
+bool FilterDelayEditor::scaleBitmaps(std::int32_t scalePercent) {
+    struct Slot {
+        GuiBitmap* bitmap;
+        std::int32_t id;
+    };
+    const Slot slots[] = {{background.get(), kBackgroundId},
+                          {knobBody.get(), kKnobBodyId},
+                          {knobHandle.get(), kKnobHandleId},
+                          {typeSwitch.get(), kTypeSwitchId},
+                          {plus.get(), kPlusId},
+                          {minus.get(), kMinusId}};
+    bool all = true;
+    for (const Slot& slot : slots) {
+        if (!slot.bitmap) continue;
+        std::int32_t frames = 1;
+        for (const PanelBitmap& known : kPanelBitmaps) {
+            if (known.id == slot.id) frames = known.frames;
+        }
+        all =
+            slot.bitmap->loadForScale(panelBitmapId(slot.id, scalePercent), scalePercent, frames) &&
+            all;
+    }
+    return all;
+}
+
+bool FilterDelayEditor::showAtScale(std::int32_t scalePercent) {
+    if (!frame || panelBitmapId(kBackgroundId, scalePercent) == 0) return false;
+    if (scalePercent == shownScale) return true;
+    const std::int32_t previous = shownScale;
+    // The window first: a system that cannot scale keeps every bitmap.
+    if (!frame->setScale(scalePercent)) return false;
+    if (!scaleBitmaps(scalePercent)) {
+        (void)scaleBitmaps(previous);
+        (void)frame->setScale(previous);
+        return false;
+    }
+    shownScale = scalePercent;
+    setRectForScale(scalePercent);
+    frame->drawView(nullptr);
+    return true;
+}
+
+void FilterDelayEditor::beginEdit(GuiControl* control) {
+    auto* host = dynamic_cast<EffectBaseExt*>(effect);
+    if (host && control && isParameter(control->getTag())) (void)host->beginEdit(control->getTag());
+}
+
+void FilterDelayEditor::endEdit(GuiControl* control) {
+    auto* host = dynamic_cast<EffectBaseExt*>(effect);
+    if (host && control && isParameter(control->getTag())) (void)host->endEdit(control->getTag());
+}
+
+bool FilterDelayEditor::viewDoubleClicked(GuiView* view) {
+    if (!frame || !display || view != display || valueEntry) return false;
+    char text[GuiValueDisplay::kTextSize] = {};
+    display->makeText(text);
+    auto* entry = new (std::nothrow)
+        ValueEntry(kDisplayRect, this, kTagValueEntry, text, background.get(), kDisplayStyle);
+    if (!entry) return true;
+    entry->setFont(GuiFontId::kNormal);
+    entry->setTextColor(kColorWhite);
+    entry->setBackgroundOffset(GuiPoint(kDisplayRect.left, kDisplayRect.top));
+    valueEntry = adopt(entry);
+    if (!valueEntry) return true;
+    frame->setFocusView(valueEntry);
+    valueEntry->focusGained();
+    if (!valueEntry->isEditing()) dropValueEntry();
+    return true;
+}
+
+// Return on a changed text: the displayed parameter takes the typed value,
+// as one gesture; text that is no value is ignored.
+void FilterDelayEditor::setTypedValue() {
+    if (!valueEntry) return;
+    char typed[GuiValueDisplay::kTextSize] = {};
+    valueEntry->getText(typed);
+    const std::int32_t parameter = displayedParameter.load(std::memory_order_acquire);
+    float value = 0.0f;
+    if (!valueFromText(parameterAt(parameter), typed, value)) return;
+    auto* host = dynamic_cast<EffectBaseExt*>(effect);
+    const GuiLifeWatch life = frame ? frame->watchLife() : GuiLifeWatch();
+    if (host) (void)host->beginEdit(parameter);
+    if (life.ended()) return;
+    effect->automateParameter(parameter, value);
+    if (life.ended()) return;
+    if (host) (void)host->endEdit(parameter);
+    if (life.ended()) return;
+    if (controls[parameter]) controls[parameter]->setValue(value);
+    showDisplayedParameter();
+}
+
+void FilterDelayEditor::dropValueEntry() {
+    if (!frame || !valueEntry) return;
+    frame->removeView(valueEntry);
+    delete valueEntry;
+    valueEntry = nullptr;
+    // The display is drawn again where the entry was.
+    if (display) display->setOldValue(display->getValue() == -1.0f ? 0.0f : -1.0f);
+}
+
+void FilterDelayEditor::idle() {
+    if (valueEntry && valueEntry->isFinished()) {
+        dropValueEntry();
+        postUpdate();
+    }
+    GuiEditorBase::idle();
+}
+
+void FilterDelayEditor::askHostToResize() {
+    auto* host = dynamic_cast<EffectBaseExt*>(effect);
+    if (!host || !host->askHostCapability("sizeWindow")) return;
+    (void)host->requestWindowSize(rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void FilterDelayEditor::backgroundMenu(const GuiPoint& where) {
+    if (!frame) return;
+    static constexpr const char* kTexts[] = {"100 %", "150 %", "200 %"};
+    platform::MenuEntry entries[3];
+    for (int i = 0; i < 3; ++i) {
+        entries[i].text = kTexts[i];
+        entries[i].checked = kPanelScales[i] == shownScale;
+    }
+    const GuiLifeWatch life = frame->watchLife();
+    const std::int32_t chosen = frame->popupMenu(where, entries, 3);
+    if (life.ended() || chosen < 0 || chosen > 2) return;
+    scale.chooseUser(kPanelScales[chosen]);
+    if (kPanelScales[chosen] != shownScale && showAtScale(kPanelScales[chosen])) askHostToResize();
 }
 
 void FilterDelayEditor::loadBitmaps() {
@@ -242,6 +397,8 @@ void FilterDelayEditor::valueChanged(GuiDrawContext* context, GuiControl* contro
         if (life.ended()) return;
         update();
         redrawNow(context, control);
+    } else if (tag == kTagValueEntry) {
+        setTypedValue();
     } else if (tag == kTagPlus) {
         step(true, plusLatch, context, control);
     } else if (tag == kTagMinus) {

@@ -31,6 +31,21 @@
 // its press and its release; the latches let every other report act, so
 // one click steps once.
 //
+// Hands: a double-click on a knob sets its default (as Alt+click does); on
+// the value display it opens a text edit over it, where the value is typed
+// in the display's units (value_parsing.h) and Return sets it, clamped and
+// reported as automation; Escape, a click elsewhere or text that is no
+// value change nothing.
+//
+// Scale: the panel is shown at 100, 150 or 200 % (PanelScale decides, see
+// panel_scale.h). Its coordinates stay the design's (the table above);
+// the frame's window grows and every bitmap takes the set drawn for the
+// scale, so the picture is crisp rather than enlarged. A right-click on the
+// background (where no control is) offers "100 %", "150 %" and "200 %";
+// the choice applies at once and asks the host to resize its window
+// (audioMasterSizeWindow, where canDo "sizeWindow" answers 1). A system
+// that cannot scale its windows keeps 100 %.
+//
 // Life: bitmap 120 is loaded at construction and kept until destruction;
 // open builds the frame and loads the other five, close deletes the frame
 // and releases them. Closing twice, opening twice, and asking for the
@@ -54,6 +69,7 @@
 #include <cstdint>
 
 #include "editor/changed_parameters.h"
+#include "editor/panel_scale.h"
 #include "effect/parameter_index.h"
 #include "gui/core/bitmap_ref.h"
 #include "gui/core/control_listener.h"
@@ -67,6 +83,9 @@ namespace molvex {
 
 inline constexpr std::int32_t kTagPlus = 300;
 inline constexpr std::int32_t kTagMinus = 301;
+inline constexpr std::int32_t kTagValueEntry = 302;
+
+class ValueEntry;
 
 class FilterDelayEditor : public GuiEditorBase, public ControlListener {
 public:
@@ -75,7 +94,12 @@ public:
 
     // Loads bitmap 120 and takes the editor rectangle from its size.
     explicit FilterDelayEditor(EffectBase* effect);
+    FilterDelayEditor(EffectBase* effect, ScaleSources scaleSources);
     ~FilterDelayEditor() override;
+
+    // effEditGetRect: the panel's size at the scale it is (or will be)
+    // shown at.
+    VstIntPtr getRect(ERect** rectOut) override;
 
     // Builds the frame and the twelve controls; 1 when the window exists.
     // A second open without a close first closes the panel it had.
@@ -88,6 +112,22 @@ public:
     void update() override;
 
     void valueChanged(GuiDrawContext* context, GuiControl* control) override;
+    // audioMasterBeginEdit / audioMasterEndEdit around a wheel notch.
+    void beginEdit(GuiControl* control) override;
+    void endEdit(GuiControl* control) override;
+    // The value display's text edit.
+    bool viewDoubleClicked(GuiView* view) override;
+    // Removes a finished text edit, then the base idle.
+    void idle() override;
+    ValueEntry* getValueEntry() const { return valueEntry; }
+    // The zoom menu: the user's choice of scale.
+    void backgroundMenu(const GuiPoint& where) override;
+
+    // Shows the open panel at `scalePercent` (100, 150, 200); false, at the
+    // old scale, when the window or a bitmap set cannot follow.
+    bool showAtScale(std::int32_t scalePercent);
+    std::int32_t getShownScale() const { return shownScale; }
+    PanelScale& getScale() { return scale; }
 
     std::int32_t getDisplayedParameter() const {
         return displayedParameter.load(std::memory_order_acquire);
@@ -101,6 +141,11 @@ public:
 
 private:
     void loadBitmaps();
+    bool scaleBitmaps(std::int32_t scalePercent);
+    void setRectForScale(std::int32_t scalePercent);
+    void askHostToResize();
+    void setTypedValue();
+    void dropValueEntry();
     void releaseBitmaps();
     void addKnobs();
     void addTypeSwitch();
@@ -119,12 +164,16 @@ private:
     GuiMomentaryButton* plusButton = nullptr;
     GuiMomentaryButton* minusButton = nullptr;
     GuiValueDisplay* display = nullptr;
+    ValueEntry* valueEntry = nullptr;
     GuiBitmapRef background;
     GuiBitmapRef knobBody;
     GuiBitmapRef knobHandle;
     GuiBitmapRef typeSwitch;
     GuiBitmapRef plus;
     GuiBitmapRef minus;
+
+    PanelScale scale;
+    std::int32_t shownScale = 100;
 
     std::atomic<bool> panelOpen{false};
     ChangedParameters<> changedParameters;

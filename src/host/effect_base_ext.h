@@ -62,6 +62,10 @@ public:
     virtual bool notifyIoChanged();
     virtual bool requestIdle();
     virtual bool requestWindowSize(VstInt32 width, VstInt32 height);
+    // audioMasterBeginEdit / audioMasterEndEdit: the user starts and ends
+    // one gesture on parameter `index`.
+    virtual bool beginEdit(VstInt32 index);
+    virtual bool endEdit(VstInt32 index);
     virtual float refreshSampleRate();
     virtual VstInt32 refreshBlockSize();
     virtual VstIntPtr getHostInputLatency();

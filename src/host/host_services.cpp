@@ -49,6 +49,8 @@ bool EffectBaseExt::requestIdle() { return callHost(audioMasterNeedIdle) != 0; }
 bool EffectBaseExt::requestWindowSize(VstInt32 width, VstInt32 height) {
     return callHost(audioMasterSizeWindow, width, height) != 0;
 }
+bool EffectBaseExt::beginEdit(VstInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }
+bool EffectBaseExt::endEdit(VstInt32 index) { return callHost(audioMasterEndEdit, index) != 0; }
 // A host may answer by calling the dispatcher back with the new rate; the
 // stored value after the call is the answer either way.
 float EffectBaseExt::refreshSampleRate() {

@@ -11,7 +11,10 @@
 //   window class. The backend decodes its native messages into WindowMessage
 //   and calls it; it never touches views or controls.
 //
-// Coordinates are signed pixels, y growing downward. Rectangles handed to
+// Coordinates are signed pixels, y growing downward, always the toolkit's
+// own (the design's). A window shown at a scale (setWindowScale) is larger
+// on the screen; its backend multiplies whatever is drawn and divides the
+// pointer, so no caller ever sees a device pixel. Rectangles handed to
 // the seam are half-open: (left, top, right, bottom) covers the pixels
 // left <= x < right and top <= y < bottom. The toolkit converts its own
 // both-edges-included rectangles before calling.
@@ -160,14 +163,21 @@ public:
 };
 
 // Images and memory surfaces. `compatible` is the surface the result will
-// exchange pixels with (may be null for a surface of the screen's format).
+// exchange pixels with (may be null for a surface of the screen's format);
+// the image takes its scale: width x height are the toolkit's pixels.
 std::unique_ptr<Image> createImage(const Surface* compatible, int width, int height);
-std::unique_ptr<Image> createMask(int width, int height);
+std::unique_ptr<Image> createMask(int width, int height, const Surface* compatible = nullptr);
 // A memory surface drawing into `image`, which must outlive it.
 std::unique_ptr<Surface> createImageSurface(const Surface* compatible, Image& image);
 // The module's bitmap resource with this numeric id; null when there is none
 // or it cannot be decoded.
 std::unique_ptr<Image> loadBitmapResource(int resourceId);
+// A resource drawn for `scalePercent`: its pixels are the device's, its size
+// the design's (designWidth x frames * frameHeight), each frame of a strip
+// scaled on its own. Copied to a window of that scale, pixel for pixel.
+// Null as above, or when the resource's size is not the scaled size.
+std::unique_ptr<Image> loadScaledBitmapResource(int resourceId, int scalePercent, int designWidth,
+                                                int frameHeight, int frames);
 
 // Windows. A NativeWindow is whatever the host's system calls a window: an
 // HWND on Windows, an X11 window id (cast to a pointer) on Linux. A
@@ -175,15 +185,20 @@ std::unique_ptr<Image> loadBitmapResource(int resourceId);
 using NativeWindow = void*;
 using WindowHandle = void*;
 
-enum class MessageKind { leftButtonDown, rightButtonDown, paint, destroy };
+enum class MessageKind { leftButtonDown, rightButtonDown, paint, destroy, wheel };
 
 // A decoded window message. `where` holds the client point of button
 // messages; `surface` is the paint surface of a paint message (valid only
 // during the call; the backend begins and ends the paint around it).
+// A wheel message holds the pointer's client point in `where`, the notches
+// turned in `wheelNotches` (positive away from the user, "up") and the
+// modifier keys held (kKeyShift, kKeyControl, kKeyAlt) in `keys`.
 struct WindowMessage {
     MessageKind kind = MessageKind::paint;
     Point where;
     Surface* surface = nullptr;
+    int wheelNotches = 0;
+    unsigned keys = 0;
 };
 
 // The inbound call. The backend does its default processing after it
@@ -201,6 +216,15 @@ void unregisterWindowClass(const char* className);
 // when the parent is not a window or the system refuses.
 [[nodiscard]] WindowHandle createChildWindow(const char* className, const char* title,
                                              NativeWindow parent, int width, int height);
+// Shows the window at `scalePercent` (100 to 400) of its size: the native
+// window grows or shrinks, everything drawn into it afterwards is scaled
+// (lines, fills and text drawn at the scaled size, images copied pixel for
+// pixel when they carry the same scale), and positions coming back (button
+// messages, screenToClient) are divided. The caller repaints. False, and
+// nothing changes, for an unknown window or scale.
+[[nodiscard]] bool setWindowScale(WindowHandle window, int scalePercent);
+// 100 for an unknown window.
+int windowScale(WindowHandle window);
 // Safe on a window that the system has already destroyed with its parent.
 void destroyWindow(WindowHandle window);
 // The system's own window of a child window (what a host embedding the panel
@@ -218,6 +242,12 @@ void dispatchPendingMessages(WindowHandle window);
 // null when there is none.
 std::unique_ptr<Surface> acquireWindowSurface(WindowHandle window);
 Point screenToClient(WindowHandle window, Point screen);
+
+// The desktop's resolution in dots per inch for a panel inside `parent`
+// (96 is unscaled): the X server's Xft.dpi resource, or the DPI Windows
+// gives the parent window where the system can tell it. 0 when the desktop
+// says nothing.
+int desktopDpi(NativeWindow parent);
 
 // Input and time, read live at the moment of the call.
 Point pointerPosition();    // screen coordinates
@@ -285,6 +315,9 @@ struct TextEntryRequest {
     FontRequest font;
     void* owner = nullptr;  // handed back to `done`
     TextEntryDone done = nullptr;
+    // Escape ends the editing too (a cancel, see textEntryConfirmed)
+    // instead of being ignored.
+    bool escapeEnds = false;
 };
 
 // Opens the entry over `window`; null when the window is unknown or the
@@ -297,6 +330,10 @@ struct TextEntryRequest {
 // An unknown or null entry copies the empty text. Nothing is written when
 // `out` is null or capacity is not positive.
 int textEntryText(TextEntryHandle entry, char* out, int capacity);
+// True once the editing of an open entry ended by Return (or keypad
+// Enter); false while it runs, after Escape, after the focus went, and for
+// an unknown entry. Read it inside `done`.
+bool textEntryConfirmed(TextEntryHandle entry);
 // Destroys the entry window and gives the keyboard focus back; `done` is
 // not called. Null, or an entry already closed, does nothing. Safe from
 // inside `done`, and after the system destroyed the entry with its parent.

@@ -74,6 +74,20 @@ TEST(EditorScript, RefusalsNameTheLine) {
     EXPECT_EQ(refusal("screenshot\n"), "drag.txt:1: expected: screenshot PNG");
 }
 
+TEST(EditorScript, WheelTurnsUpOrDownByWholeNotches) {
+    const auto c = parse("wheel 62 26 up 3\nwheel 1 2 down 1\n");
+    ASSERT_EQ(c.size(), 2u);
+    EXPECT_EQ(c[0].kind, Kind::wheel);
+    EXPECT_EQ(c[0].x, 62);
+    EXPECT_EQ(c[0].y, 26);
+    EXPECT_EQ(c[0].index, 3);
+    EXPECT_EQ(c[1].index, -1);
+    EXPECT_EQ(refusal("wheel 1 2 left 3\n"), "drag.txt:1: expected: wheel X Y up|down N");
+    EXPECT_EQ(refusal("wheel 1 2 up\n"), "drag.txt:1: expected: wheel X Y up|down N");
+    EXPECT_EQ(refusal("wheel 1 2 up 0\n"), "drag.txt:1: notches 0 out of range");
+    EXPECT_EQ(refusal("wheel 1 2 up 1.5\n"), "drag.txt:1: bad notches '1.5'");
+}
+
 TEST(EditorScript, MissingFileIsOneLine) {
     try {
         loadEditorScript("/no/such/script.txt");

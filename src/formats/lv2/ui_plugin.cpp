@@ -1,7 +1,9 @@
 #include "formats/lv2/ui_plugin.h"
 
 #include <cmath>
+#include <cstring>
 
+#include "editor/filter_delay_editor.h"
 #include "formats/lv2/port_map.h"
 #include "formats/vst2/editor_factory.h"
 #include "gui/core/editor_base.h"
@@ -26,6 +28,11 @@ UiPlugin::~UiPlugin() {
 
 bool UiPlugin::open() {
     auto* editor = static_cast<GuiEditorBase*>(model.getEditor());
+    // ui:scaleFactor is the host's word on the scale; 1 is also what a host
+    // that offers nothing leaves, so only another factor outranks the
+    // variable and the desktop.
+    if (auto* panel = dynamic_cast<FilterDelayEditor*>(editor); panel && host.scaleFactor != 1.0f)
+        panel->getScale().setHostScale(static_cast<int>(host.scaleFactor * 100.0f + 0.5f));
     if (!editor || editor->open(host.parent) != 1 || !editor->getFrame()) return false;
     widgetId =
         reinterpret_cast<std::uintptr_t>(platform::nativeWindowOf(editor->getFrame()->getWindow()));
@@ -76,8 +83,8 @@ void UiPlugin::endAutomaticGestures() {
         if (gestureOpen[i] && gestureAutomatic[i]) touch(i, false);
 }
 
-VstIntPtr UiPlugin::hostCallback(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr, void*,
-                                 float opt) {
+VstIntPtr UiPlugin::hostCallback(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                 void* ptr, float opt) {
     if (opcode == audioMasterVersion) return kHostVersion;
     auto* self = record ? static_cast<UiPlugin*>(record->user) : nullptr;
     if (!self) return 0;
@@ -85,6 +92,14 @@ VstIntPtr UiPlugin::hostCallback(AEffect* record, VstInt32 opcode, VstInt32 inde
     case audioMasterAutomate: self->writeParameter(index, opt); return 1;
     case audioMasterBeginEdit: self->touch(index, true); return 1;
     case audioMasterEndEdit: self->touch(index, false); return 1;
+    // The panel's zoom menu resizes through ui:resize.
+    case audioMasterCanDo:
+        return ptr && self->host.resize &&
+               std::strcmp(static_cast<const char*>(ptr), "sizeWindow") == 0;
+    case audioMasterSizeWindow:
+        if (!self->host.resize) return 0;
+        return self->host.resize->ui_resize(self->host.resize->handle, index,
+                                            static_cast<int>(value)) == 0;
     default: return 0;
     }
 }

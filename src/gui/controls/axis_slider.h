@@ -32,6 +32,13 @@ class GuiAxisSlider : public GuiControl {
 public:
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
+    bool wheel(GuiDrawContext* context, const GuiPoint& where, int notches,
+               unsigned keys) override {
+        (void)where;
+        if (!mouseEnabled) return false;
+        gestureTo(context, wheelTarget(notches, keys));
+        return true;
+    }
 
     virtual void setDrawTransparentHandle(bool transparent) { drawTransparentHandle = transparent; }
     virtual void setHandleOffset(const GuiPoint& offset) { handleOffset = offset; }

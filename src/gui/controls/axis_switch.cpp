@@ -26,6 +26,16 @@ void GuiAxisSwitch::draw(GuiDrawContext* context) {
     oldValue = value;
 }
 
+bool GuiAxisSwitch::wheel(GuiDrawContext* context, const GuiPoint&, int notches, unsigned) {
+    if (!mouseEnabled) return false;
+    if (positionCount < 2) return true;
+    const float span = max - min;
+    const float position = span > 0 ? (value - min) / span * (positionCount - 1) : 0.0f;
+    const int next = static_cast<int>(position + 0.5f) + notches;
+    gestureTo(context, min + span * static_cast<float>(next) / (positionCount - 1));
+    return true;
+}
+
 // Vertically the zones share the image height and end before their limit;
 // horizontally they share the strip's width and include it.
 void GuiAxisSwitch::mouseDown(GuiDrawContext* context, const GuiPoint& where) {

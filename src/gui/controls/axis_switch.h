@@ -17,6 +17,8 @@ class GuiAxisSwitch : public GuiControl {
 public:
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
+    // One position per notch, up toward the last.
+    bool wheel(GuiDrawContext* context, const GuiPoint& where, int notches, unsigned keys) override;
 
     std::int32_t getPositionCount() const { return positionCount; }
 

@@ -18,6 +18,11 @@
 // | value        | 0.0     | the current value                                |
 // | min, max     | 0, 1    | the range                                        |
 //
+// The mouse wheel (knobs, sliders and switches take it): one notch moves
+// the value by 1 % of the range (0.1 % with Shift held), a switch by one
+// position; the change is reported like a drag's, between the listener's
+// beginEdit and endEdit.
+//
 // Virtual operations beyond GuiView's: doIdle, which a control calls on
 // itself while it tracks the mouse, and the accessors, which the editor and
 // the control's own tracking call.
@@ -60,6 +65,13 @@ public:
     std::int32_t getTag() const { return tag; }
 
 protected:
+    // Where `notches` of the wheel take a continuous value.
+    float wheelTarget(int notches, unsigned keys) const;
+    // Moves to `target`, held to min..max, and reports it as one gesture
+    // (a wheel turn, a double-click);
+    // nothing when the value is there already.
+    void gestureTo(GuiDrawContext* context, float target);
+
     ControlListener* listener;
     std::int32_t tag;
     bool mouseEnabled = true;

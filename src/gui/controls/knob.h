@@ -41,6 +41,20 @@ public:
 
     void draw(GuiDrawContext* context) override;
     void mouseDown(GuiDrawContext* context, const GuiPoint& where) override;
+    // The default value, as Alt+click sets it, reported as one gesture.
+    bool doubleClick(GuiDrawContext* context, const GuiPoint& where) override {
+        (void)where;
+        if (!mouseEnabled) return false;
+        gestureTo(context, defaultValue);
+        return true;
+    }
+    bool wheel(GuiDrawContext* context, const GuiPoint& where, int notches,
+               unsigned keys) override {
+        (void)where;
+        if (!mouseEnabled) return false;
+        gestureTo(context, wheelTarget(notches, keys));
+        return true;
+    }
 
     // Handle position for the current value, in view-local pixels including
     // the inset. Values outside min..max land beyond the ends of the sweep.

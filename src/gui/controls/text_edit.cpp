@@ -50,6 +50,7 @@ void GuiTextEdit::focusGained() {
     request.font = fontTableEntry(font);
     request.owner = this;
     request.done = &GuiTextEdit::editingEnded;
+    request.escapeEnds = returnOnly;
     editWindow = platform::openTextEntry(frame->getWindow(), request);
     if (!editWindow) frame->setFocusView(nullptr);
 }
@@ -65,7 +66,8 @@ void GuiTextEdit::focusLost() {
     if (!editWindow) return;
     char old[kTextSize];
     std::memcpy(old, text, kTextSize);
-    platform::textEntryText(editWindow, text, kTextSize);
+    if (!returnOnly || platform::textEntryConfirmed(editWindow))
+        platform::textEntryText(editWindow, text, kTextSize);
     platform::TextEntryHandle closing = editWindow;
     editWindow = nullptr;
     platform::closeTextEntry(closing);

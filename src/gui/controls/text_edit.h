@@ -16,6 +16,9 @@
 // whose message loop runs at idle) counts as one. A click on the control
 // while it edits does nothing.
 //
+// With setReturnOnly(true) only Return stores: Escape ends the editing as
+// well, and Escape or the focus going leave the text as it was, unreported.
+//
 // Texts hold at most 255 bytes; longer ones are cut at a character
 // boundary, never written past.
 //
@@ -59,6 +62,7 @@ public:
     virtual void setTextToText(GuiTextToText callback) { textToText = callback; }
 
     bool isEditing() const { return editWindow != nullptr; }
+    void setReturnOnly(bool on) { returnOnly = on; }
 
 private:
     static void editingEnded(void* owner);
@@ -66,4 +70,5 @@ private:
     platform::TextEntryHandle editWindow = nullptr;
     char text[kTextSize] = {};
     GuiTextToText textToText = nullptr;
+    bool returnOnly = false;
 };

@@ -15,6 +15,19 @@ GuiBitmap::GuiBitmap(std::int32_t resourceId)
 
 GuiBitmap::~GuiBitmap() = default;
 
+bool GuiBitmap::loadForScale(std::int32_t id, std::int32_t scalePercent, std::int32_t frames) {
+    if (!image || frames < 1 || height % frames != 0) return false;
+    auto scaled = scalePercent == 100 ? platform::loadBitmapResource(id)
+                                      : platform::loadScaledBitmapResource(id, scalePercent, width,
+                                                                           height / frames, frames);
+    if (!scaled || scaled->width() != width || scaled->height() != height) return false;
+    image = std::move(scaled);
+    mask.reset();
+    masked.reset();
+    resourceId = id;
+    return true;
+}
+
 void GuiBitmap::release() {
     if (--refCount <= 0) delete this;
 }
@@ -31,8 +44,9 @@ void GuiBitmap::draw(GuiDrawContext* context, const GuiRect& rect, const GuiPoin
 // Key-colour pixels become 1 in the mask, all others 0.
 bool GuiBitmap::buildMask(const platform::Surface* target) {
     auto imageSurface = platform::createImageSurface(target, *image);
-    auto newMask = platform::createMask(width, height);
-    if (!imageSurface || !newMask) return false;
+    if (!imageSurface) return false;
+    auto newMask = platform::createMask(width, height, imageSurface.get());
+    if (!newMask) return false;
     auto maskSurface = platform::createImageSurface(target, *newMask);
     if (!maskSurface) return false;
     imageSurface->setBackgroundColor(toRgb(kColorTransparentKey));
@@ -46,7 +60,7 @@ bool GuiBitmap::buildMask(const platform::Surface* target) {
 // The image ANDed with the inverted mask, in an image of its own: black
 // where the key colour was, so ORing it over a masked background composes.
 bool GuiBitmap::buildMaskedImage(const platform::Surface* target) {
-    auto inverse = platform::createMask(width, height);
+    auto inverse = platform::createMask(width, height, target);
     auto newMasked = platform::createImage(target, width, height);
     if (!inverse || !newMasked) return false;
     auto imageSurface = platform::createImageSurface(target, *image);

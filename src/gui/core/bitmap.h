@@ -39,6 +39,13 @@ public:
     std::int32_t getHeight() const { return height; }
     std::int32_t getResourceId() const { return resourceId; }
     std::int32_t getRefCount() const { return refCount; }
+    // Swaps the pixels for resource `resourceId`, drawn for `scalePercent`
+    // (a panel shown larger), keeping the size: the picture is still
+    // getWidth() x getHeight() of the toolkit's pixels, made of `frames`
+    // frames scaled one by one. Mask and masked image are built again at the
+    // next transparent draw. False, nothing changed, when the resource is
+    // missing or not of the scaled size. 100 takes the resource as it is.
+    bool loadForScale(std::int32_t resourceId, std::int32_t scalePercent, std::int32_t frames);
     // The mask is built on the first transparent draw and kept.
     bool hasMask() const { return mask != nullptr; }
     const platform::Image* getMask() const { return mask.get(); }

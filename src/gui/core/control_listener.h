@@ -14,4 +14,8 @@ class ControlListener {
 public:
     virtual ~ControlListener() = default;
     virtual void valueChanged(GuiDrawContext* context, GuiControl* control) = 0;
+    // Bracket a change that is not a drag (a wheel notch), so the host
+    // records it as one gesture; nothing by default.
+    virtual void beginEdit(GuiControl* control) { (void)control; }
+    virtual void endEdit(GuiControl* control) { (void)control; }
 };

@@ -32,6 +32,8 @@
 #include "host/plugin_editor.h"
 
 class GuiFrame;
+class GuiView;
+struct GuiPoint;
 
 class GuiEditorBase : public PluginEditor {
 public:
@@ -51,6 +53,15 @@ public:
     void setParameter(VstInt32 index, float value) override;
     // Redraws the whole frame at once.
     virtual void redraw();
+    // A right-button press on the frame where no view is, in the frame's
+    // coordinates; nothing by default.
+    virtual void backgroundMenu(const GuiPoint& where) { (void)where; }
+    // A double-click on `view` that the view itself does not take; false
+    // sends the second press to mouseDown.
+    virtual bool viewDoubleClicked(GuiView* view) {
+        (void)view;
+        return false;
+    }
 
     // At most once per 50 ms of the tick count: idle, then the host's idle
     // request (audioMasterIdle). Controls call it while they track the mouse.

@@ -1,10 +1,12 @@
 #include "gui/core/frame.h"
 
+#include <cstdlib>
 #include <memory>
 #include <new>
 
 #include "gui/core/bitmap.h"
 #include "gui/core/draw_context.h"
+#include "gui/core/editor_base.h"
 #include "gui/core/window_class.h"
 
 namespace {
@@ -98,12 +100,90 @@ void GuiFrame::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
     }
 }
 
-void GuiFrame::handleClick(const GuiPoint& where) {
+bool GuiFrame::isBackground(const GuiPoint& where) const {
+    if (modalView) return false;
+    for (const auto& view : views) {
+        if (where.isInside(view->getSize())) return false;
+    }
+    return true;
+}
+
+GuiView* GuiFrame::viewAt(const GuiPoint& where) const {
+    if (modalView) return where.isInside(modalView->getSize()) ? modalView : nullptr;
+    for (auto view = views.rbegin(); view != views.rend(); ++view) {
+        if (where.isInside((*view)->getSize())) return view->get();
+    }
+    return nullptr;
+}
+
+bool GuiFrame::secondPress(const GuiPoint& where, GuiView* view) {
+    const std::uint32_t now = platform::tickCount();
+    const bool close = std::abs(where.h - lastPressWhere.h) <= kDoubleClickSlop &&
+                       std::abs(where.v - lastPressWhere.v) <= kDoubleClickSlop;
+    const bool isDouble =
+        view && view == lastPressView && close && now - lastPressTick <= kDoubleClickTicks;
+    // A third press starts a new pair rather than making another double.
+    lastPressView = isDouble ? nullptr : view;
+    lastPressWhere = where;
+    lastPressTick = now;
+    return isDouble;
+}
+
+void GuiFrame::handleClick(const GuiPoint& where, bool rightButton) {
+    if (rightButton && editor && isBackground(where)) {
+        if (focusView) {
+            focusView->focusLost();
+            focusView = nullptr;
+        }
+        editor->backgroundMenu(where);
+        return;
+    }
+    GuiView* pressed = rightButton ? nullptr : viewAt(where);
+    const bool isDouble = !rightButton && secondPress(where, pressed);
     const GuiLifeWatch life = watchLife();
     Click current(this, click);
     click = &current;
-    mouseDown(&current.context, where);
+    bool taken = false;
+    if (isDouble && pressed) {
+        if (focusView && focusView != pressed) {
+            focusView->focusLost();
+            focusView = nullptr;
+        }
+        taken = pressed->doubleClick(&current.context, where);
+        if (!taken && !life.ended() && editor) taken = editor->viewDoubleClicked(pressed);
+    }
+    if (life.ended()) return;
+    if (!taken) {
+        mouseDown(&current.context, where);
+        if (life.ended()) return;
+        // A press that became a drag is no first half of a double-click.
+        GuiPoint released;
+        current.context.getMouseLocation(released);
+        if (std::abs(released.h - where.h) > kDoubleClickSlop ||
+            std::abs(released.v - where.v) > kDoubleClickSlop)
+            lastPressView = nullptr;
+    }
     if (life.ended()) return;  // deleted meanwhile; `current` was let go
+    click = current.outer;
+}
+
+// The wheel goes where a click would, with a context the destructor can
+// part from its surface should the listener close the editor.
+void GuiFrame::handleWheel(const GuiPoint& where, int notches, unsigned keys) {
+    GuiView* target = nullptr;
+    if (modalView) {
+        if (where.isInside(modalView->getSize())) target = modalView;
+    } else {
+        for (auto view = views.rbegin(); view != views.rend() && !target; ++view) {
+            if (where.isInside((*view)->getSize())) target = view->get();
+        }
+    }
+    if (!target) return;
+    const GuiLifeWatch life = watchLife();
+    Click current(this, click);
+    click = &current;
+    (void)target->wheel(&current.context, where, notches, keys);
+    if (life.ended()) return;
     click = current.outer;
 }
 
@@ -132,6 +212,7 @@ bool GuiFrame::addView(GuiView* view) {
 }
 
 bool GuiFrame::removeView(GuiView* view) {
+    if (lastPressView == view) lastPressView = nullptr;
     const std::int32_t index = indexOf(view);
     if (index < 0) return true;
     (void)views[index].release();  // handed back undeleted
@@ -183,6 +264,20 @@ bool GuiFrame::setModalView(GuiView* view) {
 
 void GuiFrame::setBackground(GuiBitmap* bitmap) { background.reset(bitmap); }
 
+bool GuiFrame::setScale(std::int32_t percent) {
+    if (!window || !platform::setWindowScale(window, percent)) return false;
+    scalePercent = percent;
+    if (!firstDrawPending) drawView(nullptr);
+    platform::invalidateWindow(window);
+    return true;
+}
+
+std::int32_t GuiFrame::popupMenu(const GuiPoint& where, const platform::MenuEntry* entries,
+                                 std::int32_t count) {
+    if (!window) return -1;
+    return platform::popupMenu(window, platform::Point{where.h, where.v}, entries, count);
+}
+
 void GuiFrame::windowProcedure(platform::WindowHandle window,
                                const platform::WindowMessage& message) {
     auto* frame = static_cast<GuiFrame*>(platform::windowUserData(window));
@@ -190,7 +285,12 @@ void GuiFrame::windowProcedure(platform::WindowHandle window,
     switch (message.kind) {
     case platform::MessageKind::leftButtonDown:
     case platform::MessageKind::rightButtonDown:
-        frame->handleClick(GuiPoint(message.where.x, message.where.y));
+        frame->handleClick(GuiPoint(message.where.x, message.where.y),
+                           message.kind == platform::MessageKind::rightButtonDown);
+        break;
+    case platform::MessageKind::wheel:
+        frame->handleWheel(GuiPoint(message.where.x, message.where.y), message.wheelNotches,
+                           message.keys);
         break;
     case platform::MessageKind::paint:
         if (message.surface) {

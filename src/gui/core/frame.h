@@ -20,7 +20,16 @@
 // Click routing: a focus view loses focus when the press is outside it; a
 // modal view alone receives clicks (inside it) and updates; otherwise the
 // last-added view whose rectangle (far edges included) holds the point gets
-// mouseDown, and no other.
+// mouseDown, and no other. A second left press within kDoubleClickTicks of
+// the first and kDoubleClickSlop pixels of it, on the same view, is a
+// double-click when the first press was released where it began (not a
+// drag): the view's doubleClick, else the editor's
+// viewDoubleClicked, else a plain mouseDown. A right-button press where no view is (and no
+// modal view is set) goes to the editor's backgroundMenu instead.
+//
+// Scale: the frame's coordinates are always the design's (its size as
+// constructed); setScale shows the window larger and the platform maps
+// drawing and pointer, so no view ever sees a scaled pixel.
 //
 // Threads: user-interface thread only (window messages and editor idle).
 #pragma once
@@ -38,6 +47,9 @@ class GuiEditorBase;
 
 class GuiFrame : public GuiView {
 public:
+    static constexpr std::uint32_t kDoubleClickTicks = 500;
+    static constexpr std::int32_t kDoubleClickSlop = 4;
+
     // Creates the child window at once, unless `parent` is null. A window
     // the system refuses leaves getWindow() null; the frame still counts as
     // open.
@@ -67,6 +79,14 @@ public:
     void setFocusView(GuiView* view) { focusView = view; }
     GuiView* getFocusView() const { return focusView; }
     void setBackground(GuiBitmap* bitmap);
+    // Shows the window at `scalePercent` of the design's size and repaints;
+    // false (still at the old scale) when the window or the system refuses.
+    bool setScale(std::int32_t scalePercent);
+    std::int32_t getScale() const { return scalePercent; }
+    // The system's popup over this frame's window at `where`; the index
+    // chosen or -1 (see platform::popupMenu).
+    std::int32_t popupMenu(const GuiPoint& where, const platform::MenuEntry* entries,
+                           std::int32_t count);
     GuiBitmap* getBackground() const { return background.get(); }
 
     GuiEditorBase* getEditor() const { return editor; }
@@ -91,7 +111,12 @@ private:
     void createWindow();
     // Routes a button-down with a drawing context that the destructor can
     // part from its surface, should the host delete the frame mid-click.
-    void handleClick(const GuiPoint& where);
+    void handleClick(const GuiPoint& where, bool rightButton);
+    void handleWheel(const GuiPoint& where, int notches, unsigned keys);
+    bool isBackground(const GuiPoint& where) const;
+    GuiView* viewAt(const GuiPoint& where) const;
+    // Notes a left press; true when it completes a double-click on `view`.
+    bool secondPress(const GuiPoint& where, GuiView* view);
     std::int32_t indexOf(const GuiView* view) const;
 
     GuiEditorBase* editor;
@@ -103,6 +128,10 @@ private:
     GuiView* focusView = nullptr;
     bool firstDrawPending = true;
     bool open = true;
+    std::int32_t scalePercent = 100;
+    GuiView* lastPressView = nullptr;
+    GuiPoint lastPressWhere;
+    std::uint32_t lastPressTick = 0;
     platform::WindowHandle window = nullptr;
     Click* click = nullptr;  // the innermost click in progress, if any
     GuiLifeline lifeline;

@@ -39,6 +39,18 @@ public:
     virtual void draw(GuiDrawContext* context);
     // `where` is in the frame window's coordinates and inside `size`.
     virtual void mouseDown(GuiDrawContext* context, const GuiPoint& where);
+    // The second press of a double-click (see GuiFrame), after the first
+    // went to mouseDown; false sends it to mouseDown as a plain press.
+    virtual bool doubleClick(GuiDrawContext* context, const GuiPoint& where) {
+        (void)context, (void)where;
+        return false;
+    }
+    // The mouse wheel turned `notches` (positive up) over the view, with
+    // `keys` (GuiMouse::kShift ...) held; false when the view takes no wheel.
+    virtual bool wheel(GuiDrawContext* context, const GuiPoint& where, int notches, unsigned keys) {
+        (void)context, (void)where, (void)notches, (void)keys;
+        return false;
+    }
     virtual void update(GuiDrawContext* context);
     virtual void focusLost();
     virtual void focusGained();

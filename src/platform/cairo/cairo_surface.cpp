@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/shared/scale.h"
+
 namespace platform::cairo {
 
 namespace {
@@ -25,20 +27,35 @@ void clipOrigin(int& own, int& other, int& length) {
 
 }  // namespace
 
-std::unique_ptr<CairoImage> CairoImage::create(int width, int height, bool mask) {
-    if (width <= 0 || height <= 0) return nullptr;
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+std::unique_ptr<CairoImage> CairoImage::create(int width, int height, bool mask, int scalePercent) {
+    return createScaled(width, height, 0, scalePercent, shared::toDevice(width, scalePercent),
+                        shared::toDevice(height, scalePercent), mask);
+}
+
+std::unique_ptr<CairoImage> CairoImage::createScaled(int width, int height, int cell,
+                                                     int scalePercent, int deviceWidth,
+                                                     int deviceHeight, bool mask) {
+    if (width <= 0 || height <= 0 || deviceWidth <= 0 || deviceHeight <= 0) return nullptr;
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, deviceWidth, deviceHeight);
     if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(s);
         return nullptr;
     }
     // New bitmaps start black, as fresh memory bitmaps do.
     std::unique_ptr<CairoImage> image(new CairoImage(s, width, height, mask));
+    image->scalePercent = scalePercent;
+    image->cell = cell;
+    image->dw = deviceWidth;
+    image->dh = deviceHeight;
     image->beginAccess();
-    for (int y = 0; y < height; ++y) std::fill_n(image->row(y), width, 0u);
+    for (int y = 0; y < deviceHeight; ++y) std::fill_n(image->row(y), deviceWidth, 0u);
     image->endAccess();
     return image;
 }
+
+int CairoImage::deviceX(int x) const { return shared::toDevice(x, scalePercent); }
+
+int CairoImage::deviceY(int y) const { return shared::toDeviceInCells(y, cell, scalePercent); }
 
 CairoImage::~CairoImage() { cairo_surface_destroy(surf); }
 
@@ -49,7 +66,7 @@ std::uint32_t* CairoImage::row(int y) const {
 }
 
 std::uint32_t CairoImage::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= w || y >= h) return 0;
+    if (x < 0 || y < 0 || x >= dw || y >= dh) return 0;
     cairo_surface_flush(surf);
     return row(y)[x] & kWhite;
 }
@@ -58,6 +75,8 @@ CairoSurface::CairoSurface(CairoImage& image) : target(image), cr(cairo_create(i
     current.brush = Rgb{255, 255, 255};
     // Edges land on whole pixels, as the seam's pixel rules require.
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    // Paths and text are drawn at the device's size, not enlarged.
+    if (scaled()) cairo_scale(cr, target.scale() / 100.0, target.scale() / 100.0);
 }
 
 CairoSurface::~CairoSurface() {
@@ -94,9 +113,17 @@ void CairoSurface::setSource(Rgb c) {
     cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
 }
 
+// A design pixel covers the device pixels from its start to the next one's.
 void CairoSurface::plot(int x, int y, std::uint32_t value) {
     if (x < 0 || y < 0 || x >= target.width() || y >= target.height()) return;
-    target.row(y)[x] = value;
+    if (!scaled()) {
+        target.row(y)[x] = value;
+        return;
+    }
+    const int right = std::min(target.deviceX(x + 1), target.deviceWidth());
+    const int bottom = std::min(target.deviceY(y + 1), target.deviceHeight());
+    for (int row = target.deviceY(y); row < bottom; ++row)
+        std::fill(target.row(row) + target.deviceX(x), target.row(row) + right, value);
 }
 
 // One-pixel pens are rasterised here rather than by cairo, so that the end
@@ -165,8 +192,21 @@ void CairoSurface::fillPolygon(const Point* points, int count) {
 void CairoSurface::fillBox(const Box& box) {
     if (box.right <= box.left || box.bottom <= box.top) return;
     setSource(current.brush);
-    cairo_rectangle(cr, box.left, box.top, box.right - box.left, box.bottom - box.top);
+    if (!scaled()) {
+        cairo_rectangle(cr, box.left, box.top, box.right - box.left, box.bottom - box.top);
+        cairo_fill(cr);
+        return;
+    }
+    // Exactly the device pixels of the box's design pixels, so neighbouring
+    // boxes meet without a gap or an overlap at any scale.
+    const int left = target.deviceX(box.left);
+    const int top = target.deviceY(box.top);
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_rectangle(cr, left, top, target.deviceX(box.right) - left,
+                    target.deviceY(box.bottom) - top);
     cairo_fill(cr);
+    cairo_restore(cr);
 }
 
 // A stroke runs through the centres of the box's outer pixels; a fill covers
@@ -300,26 +340,42 @@ bool CairoSurface::copyFrom(const Surface& source, int dx, int dy, int width, in
     height = std::min({height, src.height() - sy, target.height() - dy});
     if (width <= 0 || height <= 0) return true;
 
+    // Device pixels of the destination, each taking the source's pixel at
+    // the same place (nearest, when the two scales differ).
+    const int left = target.deviceX(dx);
+    const int top = target.deviceY(dy);
+    const int w = std::min(target.deviceX(dx + width), target.deviceWidth()) - left;
+    const int h = std::min(target.deviceY(dy + height), target.deviceHeight()) - top;
+    if (w <= 0 || h <= 0) return true;
+    const int fromX = src.deviceX(sx);
+    const int fromY = src.deviceY(sy);
+    auto sourceX = [&](int x) {
+        return std::min(fromX + x * src.scale() / target.scale(), src.deviceWidth() - 1);
+    };
+    auto sourceY = [&](int y) {
+        return std::min(fromY + y * src.scale() / target.scale(), src.deviceHeight() - 1);
+    };
+
     const std::uint32_t key = pack(from->backgroundColor);
     const std::uint32_t one = pack(backgroundColor);
     const std::uint32_t zero = pack(textColor);
-    std::vector<std::uint32_t> block(static_cast<std::size_t>(width) * height);
+    std::vector<std::uint32_t> block(static_cast<std::size_t>(w) * h);
     src.beginAccess();
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* in = src.row(sy + y) + sx;
-        std::uint32_t* out = block.data() + static_cast<std::size_t>(y) * width;
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t s = in[x] & kWhite;
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* in = src.row(sourceY(y));
+        std::uint32_t* out = block.data() + static_cast<std::size_t>(y) * w;
+        for (int x = 0; x < w; ++x) {
+            std::uint32_t s = in[sourceX(x)] & kWhite;
             if (!src.isMask() && target.isMask()) s = s == key ? kWhite : 0;
             else if (src.isMask() && !target.isMask()) s = s ? one : zero;
             out[x] = s;
         }
     }
     target.beginAccess();
-    for (int y = 0; y < height; ++y) {
-        std::uint32_t* d = target.row(dy + y) + dx;
-        const std::uint32_t* s = block.data() + static_cast<std::size_t>(y) * width;
-        for (int x = 0; x < width; ++x) {
+    for (int y = 0; y < h; ++y) {
+        std::uint32_t* d = target.row(top + y) + left;
+        const std::uint32_t* s = block.data() + static_cast<std::size_t>(y) * w;
+        for (int x = 0; x < w; ++x) {
             switch (op) {
             case RasterOp::copy: d[x] = s[x]; break;
             case RasterOp::andSource: d[x] = (d[x] & s[x]) & kWhite; break;

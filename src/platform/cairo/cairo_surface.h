@@ -2,6 +2,11 @@
 // client memory as 32-bit pixels (0x00RRGGBB). Window backends draw into a
 // CairoImage that backs the window and copy it to the screen themselves.
 //
+// Scale: an image may hold more pixels than its size in the toolkit's
+// pixels (width() x height()); its device pixels are deviceWidth() x
+// deviceHeight(), at scale() per cent, rows mapped cell by cell (see
+// shared/scale.h). A surface on a scaled image multiplies what it draws.
+//
 // Masks are images whose pixels are only 0x000000 or 0xFFFFFF; copies keep
 // them that way (the conversion rules of platform::RasterOp).
 //
@@ -23,12 +28,24 @@ namespace platform::cairo {
 class CairoImage final : public Image {
 public:
     // Null when the size is not positive or cairo cannot allocate it.
-    static std::unique_ptr<CairoImage> create(int width, int height, bool mask);
+    static std::unique_ptr<CairoImage> create(int width, int height, bool mask,
+                                              int scalePercent = 100);
+    // An image of deviceWidth x deviceHeight pixels standing for width x
+    // height of the toolkit's, rows scaled in cells of `cell` design rows.
+    static std::unique_ptr<CairoImage> createScaled(int width, int height, int cell,
+                                                    int scalePercent, int deviceWidth,
+                                                    int deviceHeight, bool mask);
     ~CairoImage() override;
 
     int width() const override { return w; }
     int height() const override { return h; }
     bool isMask() const override { return mask; }
+    int scale() const { return scalePercent; }
+    int deviceWidth() const { return dw; }
+    int deviceHeight() const { return dh; }
+    // Where design column x and row y start in device pixels.
+    int deviceX(int x) const;
+    int deviceY(int y) const;
 
     cairo_surface_t* surface() const { return surf; }
     // Pixel access; the caller brackets writes with beginAccess/endAccess so
@@ -45,6 +62,10 @@ private:
     int w;
     int h;
     bool mask;
+    int scalePercent = 100;
+    int cell = 0;
+    int dw = 0;
+    int dh = 0;
 };
 
 class CairoSurface : public Surface {
@@ -99,6 +120,7 @@ private:
     void ellipsePath(const Box& box, bool stroke);
     void arcPath(const Box& box, Point from, Point to, bool stroke);
     void setSource(Rgb color);
+    bool scaled() const { return target.scale() != 100; }
 
     CairoImage& target;
     cairo_t* cr;

@@ -14,6 +14,7 @@ struct VirtualEntry {
     TextEntryRequest request;
     std::string text;
     bool doneCalled = false;
+    bool confirmed = false;
 };
 
 struct Services {
@@ -76,7 +77,14 @@ bool backspaceInEntry() {
     return true;
 }
 
-bool pressReturnInEntry() { return finish(); }
+bool pressReturnInEntry() {
+    if (VirtualEntry* entry = openEntry(); entry && !entry->doneCalled) entry->confirmed = true;
+    return finish();
+}
+bool pressEscapeInEntry() {
+    VirtualEntry* entry = openEntry();
+    return entry && entry->request.escapeEnds && finish();
+}
 bool entryLosesFocus() { return finish(); }
 int textEntriesOpened() { return services().opened; }
 int textEntriesClosed() { return services().closed; }
@@ -114,6 +122,13 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
     ++services().opened;
     services().entries.push_back(std::move(entry));
     return services().entries.back().get();
+}
+
+bool textEntryConfirmed(TextEntryHandle handle) {
+    for (const auto& e : headless::services().entries) {
+        if (e.get() == handle) return e->confirmed;
+    }
+    return false;
 }
 
 int textEntryText(TextEntryHandle handle, char* out, int capacity) {

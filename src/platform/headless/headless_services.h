@@ -50,6 +50,9 @@ bool typeIntoEntry(const char* text);
 // Backspace at the end: removes the last character.
 bool backspaceInEntry();
 bool pressReturnInEntry();
+// Ends the editing as Escape does when the request asked for it
+// (escapeEnds); otherwise Escape is ignored and this answers false.
+bool pressEscapeInEntry();
 bool entryLosesFocus();
 // Entries opened and closed since reset.
 int textEntriesOpened();

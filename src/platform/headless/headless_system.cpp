@@ -7,6 +7,7 @@
 #include "platform/cairo/cairo_surface.h"
 #include "platform/headless/headless_services.h"
 #include "platform/shared/backend.h"
+#include "platform/shared/scale.h"
 
 namespace platform::headless {
 
@@ -27,6 +28,7 @@ struct Desktop {
     std::uint32_t tickStep = 0;
     int trackingPauses = 0;
     int parentToken = 0;
+    int dpi = 0;
 };
 
 Desktop& desktop() {
@@ -62,6 +64,15 @@ bool sendButtonDown(WindowHandle window, Point where, bool rightButton) {
     return shared::deliver(window, message);
 }
 
+bool sendWheel(WindowHandle window, Point where, int notches, unsigned keys) {
+    WindowMessage message;
+    message.kind = MessageKind::wheel;
+    message.where = where;
+    message.wheelNotches = notches;
+    message.keys = keys;
+    return shared::deliver(window, message);
+}
+
 bool sendPaint(WindowHandle window) {
     VirtualWindow* w = shared::findLive<VirtualWindow>(window);
     if (!w) return false;
@@ -89,6 +100,8 @@ void setTickCount(std::uint32_t milliseconds) { desktop().tick = milliseconds; }
 void advanceClock(std::uint32_t milliseconds) { desktop().tick += milliseconds; }
 void setTickStepPerPoll(std::uint32_t milliseconds) { desktop().tickStep = milliseconds; }
 int trackingPauses() { return desktop().trackingPauses; }
+
+void setDesktopDpi(int dpi) { desktop().dpi = dpi; }
 
 Rgb pixel(WindowHandle window, int x, int y) {
     VirtualWindow* w = shared::find<VirtualWindow>(window);
@@ -132,6 +145,19 @@ std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* /*class
     return window;
 }
 
+bool resizeNativeWindow(shared::RegisteredWindow& window, int deviceWidth, int deviceHeight,
+                        int scalePercent) {
+    auto& w = static_cast<headless::VirtualWindow&>(window);
+    auto image = cairo::CairoImage::createScaled(
+        std::max(w.designWidth, 1), std::max(w.designHeight, 1), 0, scalePercent,
+        std::max(deviceWidth, 1), std::max(deviceHeight, 1), false);
+    if (!image) return false;
+    headless::desktop().calls.push_back("resizeWindow " + std::to_string(deviceWidth) + "x" +
+                                        std::to_string(deviceHeight));
+    w.image = std::move(image);
+    return true;
+}
+
 void destroyNativeWindow(shared::RegisteredWindow&, bool) {
     headless::desktop().calls.push_back("destroyWindow");
 }
@@ -156,7 +182,7 @@ std::unique_ptr<Surface> acquireWindowSurface(WindowHandle window) {
 
 Point screenToClient(WindowHandle window, Point screen) {
     if (auto* w = shared::find<headless::VirtualWindow>(window))
-        return Point{screen.x - w->origin.x, screen.y - w->origin.y};
+        return shared::toDesignPoint(*w, Point{screen.x - w->origin.x, screen.y - w->origin.y});
     return screen;
 }
 
@@ -173,6 +199,8 @@ unsigned mouseState() {
 }
 
 std::uint32_t tickCount() { return desktop().tick; }
+
+int desktopDpi(NativeWindow) { return desktop().dpi; }
 
 void pauseTracking(std::uint32_t) { ++desktop().trackingPauses; }
 

@@ -58,13 +58,17 @@ void clearCalls();
 int windowCount();
 WindowHandle lastWindow();
 // Where the window's client origin sits on the virtual screen ((0, 0) at
-// creation); screenToClient subtracts it.
+// creation); screenToClient subtracts it, then divides by the window's
+// scale. Screen positions, sendButtonDown's `where` and pixel() are device
+// pixels, as a real system's are.
 void setWindowOrigin(WindowHandle window, Point origin);
 
 // Delivered synchronously through the class's window procedure. False when
 // the window does not exist (or is already destroyed).
 bool sendButtonDown(WindowHandle window, Point where, bool rightButton = false);
 bool sendPaint(WindowHandle window);
+// The wheel turned `notches` (positive up) over `where`, with `keys` held.
+bool sendWheel(WindowHandle window, Point where, int notches, unsigned keys = 0);
 // The host destroyed the parent: the window procedure sees destroy, and the
 // window is gone for the system (destroyWindow on it is still safe).
 bool sendParentDestroyed(WindowHandle window);
@@ -77,6 +81,8 @@ void setTickCount(std::uint32_t milliseconds);
 void advanceClock(std::uint32_t milliseconds);
 // The clock moves by this much on every mouseState poll (0 = still).
 void setTickStepPerPoll(std::uint32_t milliseconds);
+// What desktopDpi answers (0, nothing known, after reset).
+void setDesktopDpi(int dpi);
 // How often a tracking loop paused between pointer samples since reset.
 int trackingPauses();
 

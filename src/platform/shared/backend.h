@@ -32,6 +32,11 @@ void classRemoved(const char* className, bool last);
 std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* className,
                                                              const char* title, NativeWindow parent,
                                                              int width, int height);
+// setWindowScale: the native window and its drawing pixels become
+// deviceWidth x deviceHeight, drawn at `scalePercent`. False leaves the
+// window as it was.
+[[nodiscard]] bool resizeNativeWindow(shared::RegisteredWindow& window, int deviceWidth,
+                                      int deviceHeight, int scalePercent);
 // Called for every known window being destroyed, after its procedure saw
 // destroy; `nativeAlive` is false when the system has already destroyed it.
 void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/shared/backend.h"
+#include "platform/shared/scale.h"
 
 namespace platform::shared {
 
@@ -59,8 +60,30 @@ WindowRegistry& registry() {
 bool deliver(WindowHandle window, const WindowMessage& message) {
     RegisteredWindow* w = registry().findLive(window);
     if (!w) return false;
-    if (w->procedure) w->procedure(window, message);
+    if (!w->procedure) return true;
+    if (message.kind == MessageKind::leftButtonDown ||
+        message.kind == MessageKind::rightButtonDown || message.kind == MessageKind::wheel) {
+        WindowMessage scaled = message;
+        scaled.where = toDesignPoint(*w, message.where);
+        w->procedure(window, scaled);
+    } else {
+        w->procedure(window, message);
+    }
     return true;
+}
+
+Point toDesignPoint(const RegisteredWindow& window, Point device) {
+    return Point{toDesign(device.x, window.scalePercent), toDesign(device.y, window.scalePercent)};
+}
+
+Point toDevicePoint(const RegisteredWindow& window, Point design) {
+    return Point{toDevice(design.x, window.scalePercent), toDevice(design.y, window.scalePercent)};
+}
+
+Box toDeviceBox(const RegisteredWindow& window, const Box& design) {
+    const int s = window.scalePercent;
+    return Box{toDevice(design.left, s), toDevice(design.top, s), toDevice(design.right, s),
+               toDevice(design.bottom, s)};
 }
 
 bool deliverDestroy(WindowHandle window) {
@@ -99,7 +122,25 @@ WindowHandle createChildWindow(const char* className, const char* title, NativeW
     auto window = backend::createNativeWindow(className, title ? title : "", parent, width, height);
     if (!window) return nullptr;
     window->procedure = procedure;
+    window->designWidth = width;
+    window->designHeight = height;
     return r.add(std::move(window));
+}
+
+bool setWindowScale(WindowHandle window, int scalePercent) {
+    shared::RegisteredWindow* w = shared::registry().findLive(window);
+    if (!w || !shared::isSupportedScale(scalePercent)) return false;
+    if (w->scalePercent == scalePercent) return true;
+    if (!backend::resizeNativeWindow(*w, shared::toDevice(w->designWidth, scalePercent),
+                                     shared::toDevice(w->designHeight, scalePercent), scalePercent))
+        return false;
+    w->scalePercent = scalePercent;
+    return true;
+}
+
+int windowScale(WindowHandle window) {
+    const shared::RegisteredWindow* w = shared::registry().find(window);
+    return w ? w->scalePercent : shared::kUnscaled;
 }
 
 void destroyWindow(WindowHandle window) {

@@ -36,6 +36,11 @@ struct RegisteredWindow {
     // False once the system destroyed the window with its parent: the
     // native object is gone, the table entry stays until destroyWindow.
     bool alive = true;
+    // The size the toolkit asked for, in its own pixels, and the scale the
+    // window is shown at (per cent): the native window is that much larger.
+    int designWidth = 0;
+    int designHeight = 0;
+    int scalePercent = 100;
 };
 
 class WindowRegistry {
@@ -97,11 +102,18 @@ Native* findLive(WindowHandle handle) {
 }
 
 // Calls a live window's procedure with the message; false when the window
-// is unknown or destroyed.
+// is unknown or destroyed. A button's `where` arrives in device pixels and
+// is handed on in the toolkit's (divided by the window's scale).
 bool deliver(WindowHandle window, const WindowMessage& message);
 // The window is going, destroyed by the system with its parent or by
 // destroyWindow: the procedure sees destroy once, and the window receives
 // nothing after. False when the window was unknown or already gone.
 bool deliverDestroy(WindowHandle window);
+
+// A client point in device pixels of `window`, in the toolkit's pixels.
+Point toDesignPoint(const RegisteredWindow& window, Point device);
+// A point or box of the toolkit, in device pixels of `window`.
+Point toDevicePoint(const RegisteredWindow& window, Point design);
+Box toDeviceBox(const RegisteredWindow& window, const Box& design);
 
 }  // namespace platform::shared

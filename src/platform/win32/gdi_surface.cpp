@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "platform/shared/scale.h"
 #include "platform/win32/win32_windows.h"
 
 namespace platform::win32 {
@@ -48,6 +49,15 @@ std::unique_ptr<GdiImage> GdiImage::adopt(HBITMAP bitmap, bool mask) {
     return std::unique_ptr<GdiImage>(new GdiImage(bitmap, info.bmWidth, info.bmHeight, mask));
 }
 
+std::unique_ptr<GdiImage> GdiImage::adoptScaled(HBITMAP bitmap, bool mask, int width, int height,
+                                                int scalePercent, int cell) {
+    if (!bitmap) return nullptr;
+    std::unique_ptr<GdiImage> image(new GdiImage(bitmap, width, height, mask));
+    image->scalePercent = scalePercent;
+    image->cell = cell;
+    return image;
+}
+
 GdiImage::~GdiImage() {
     DeleteObject(handle);
     countDeleted();
@@ -75,6 +85,7 @@ std::unique_ptr<GdiSurface> GdiSurface::forImage(const GdiSurface* compatible, G
     auto surface = std::make_unique<GdiSurface>(dc, Kind::memory, nullptr);
     surface->imageBefore = before;
     surface->maskTarget = image.isMask();
+    surface->setScale(image.scale(), image.cellHeight());
     return surface;
 }
 
@@ -90,9 +101,39 @@ GdiSurface::GdiSurface(HDC dc, Kind kind, HWND window) : hdc(dc), kind(kind), wi
     SetTextColor(hdc, RGB(0, 0, 0));
     SetBkColor(hdc, RGB(255, 255, 255));
     SetBkMode(hdc, OPAQUE);
+    // A window's paint and its other DCs draw at the window's scale.
+    if (window) setScale(windowScaleOf(window), 0);
 }
 
+void GdiSurface::setScale(int percent, int cellRows) {
+    scalePercent = percent;
+    cell = cellRows;
+    setTransform(true);
+}
+
+// Everything drawn is multiplied by the world transform; copies map their
+// rectangles themselves (deviceX, deviceY) with the transform off.
+void GdiSurface::setTransform(bool scaled) {
+    if (scalePercent == 100) return;
+    if (!scaled) {
+        ModifyWorldTransform(hdc, nullptr, MWT_IDENTITY);
+        return;
+    }
+    SetGraphicsMode(hdc, GM_ADVANCED);
+    const float s = static_cast<float>(scalePercent) / 100.0f;
+    const XFORM transform{s, 0.0f, 0.0f, s, 0.0f, 0.0f};
+    SetWorldTransform(hdc, &transform);
+}
+
+int GdiSurface::deviceX(int x) const { return shared::toDevice(x, scalePercent); }
+int GdiSurface::deviceY(int y) const { return shared::toDeviceInCells(y, cell, scalePercent); }
+
 GdiSurface::~GdiSurface() {
+    if (scalePercent != 100) {
+        // A window's DC goes back to the system as it came.
+        ModifyWorldTransform(hdc, nullptr, MWT_IDENTITY);
+        SetGraphicsMode(hdc, GM_COMPATIBLE);
+    }
     while (!saved.empty()) popState();
     restore(original);
     deleteOwn(current.ownPen);
@@ -230,7 +271,18 @@ void GdiSurface::fillPie(const Box& box, Point from, Point to) {
     });
 }
 
-void GdiSurface::setPixel(Point p, Rgb color) { SetPixel(hdc, p.x, p.y, colorOf(color)); }
+void GdiSurface::setPixel(Point p, Rgb color) {
+    if (scalePercent == 100) {
+        SetPixel(hdc, p.x, p.y, colorOf(color));
+        return;
+    }
+    // A design pixel covers several device pixels.
+    HBRUSH brush = CreateSolidBrush(colorOf(color));
+    if (!brush) return;
+    const RECT r{p.x, p.y, p.x + 1, p.y + 1};
+    FillRect(hdc, &r, brush);
+    DeleteObject(brush);
+}
 
 void GdiSurface::drawString(const char* text, const Box& box, TextPlacement placement) {
     if (!text) return;
@@ -246,7 +298,31 @@ bool GdiSurface::copyFrom(const Surface& source, int dx, int dy, int width, int 
                           int sy, RasterOp op) {
     const auto* from = dynamic_cast<const GdiSurface*>(&source);
     if (!from) return false;
-    return BitBlt(hdc, dx, dy, width, height, from->hdc, sx, sy, ropOf(op)) != FALSE;
+    if (scalePercent == 100 && from->scalePercent == 100)
+        return BitBlt(hdc, dx, dy, width, height, from->hdc, sx, sy, ropOf(op)) != FALSE;
+    // Device rectangles on both sides, pixel for pixel when the scales
+    // match, nearest pixel when they do not.
+    const int left = deviceX(dx);
+    const int top = deviceY(dy);
+    const int w = deviceX(dx + width) - left;
+    const int h = deviceY(dy + height) - top;
+    const int fromLeft = from->deviceX(sx);
+    const int fromTop = from->deviceY(sy);
+    const int fromW = from->deviceX(sx + width) - fromLeft;
+    const int fromH = from->deviceY(sy + height) - fromTop;
+    setTransform(false);
+    const_cast<GdiSurface*>(from)->setTransform(false);
+    BOOL done = FALSE;
+    if (w == fromW && h == fromH) {
+        done = BitBlt(hdc, left, top, w, h, from->hdc, fromLeft, fromTop, ropOf(op));
+    } else {
+        SetStretchBltMode(hdc, COLORONCOLOR);
+        done =
+            StretchBlt(hdc, left, top, w, h, from->hdc, fromLeft, fromTop, fromW, fromH, ropOf(op));
+    }
+    const_cast<GdiSurface*>(from)->setTransform(true);
+    setTransform(true);
+    return done != FALSE;
 }
 
 }  // namespace platform::win32

@@ -38,12 +38,19 @@ class GdiImage final : public Image {
 public:
     // Takes ownership of `bitmap`; null when it is null.
     static std::unique_ptr<GdiImage> adopt(HBITMAP bitmap, bool mask);
+    // A bitmap of device pixels standing for width x height of the
+    // toolkit's at `scalePercent`, rows scaled in cells of `cell` rows (see
+    // shared/scale.h); null when it is null.
+    static std::unique_ptr<GdiImage> adoptScaled(HBITMAP bitmap, bool mask, int width, int height,
+                                                 int scalePercent, int cell);
     ~GdiImage() override;
 
     int width() const override { return w; }
     int height() const override { return h; }
     bool isMask() const override { return mask; }
     HBITMAP bitmap() const { return handle; }
+    int scale() const { return scalePercent; }
+    int cellHeight() const { return cell; }
 
 private:
     GdiImage(HBITMAP handle, int w, int h, bool mask) : handle(handle), w(w), h(h), mask(mask) {}
@@ -51,6 +58,8 @@ private:
     int w;
     int h;
     bool mask;
+    int scalePercent = 100;
+    int cell = 0;
 };
 
 class GdiSurface final : public Surface {
@@ -93,6 +102,10 @@ public:
                                 int sx, int sy, RasterOp op) override;
 
     HDC dc() const { return hdc; }
+    int scale() const { return scalePercent; }
+    // Draws at `scalePercent` through the DC's world transform; rows of a
+    // memory image map in cells of `cell` rows.
+    void setScale(int scalePercent, int cell);
     // True for a memory surface drawing into a one-bit mask.
     bool drawsIntoMask() const { return maskTarget; }
 
@@ -109,6 +122,9 @@ private:
     };
 
     void replace(HGDIOBJ created, HGDIOBJ& own);
+    int deviceX(int x) const;
+    int deviceY(int y) const;
+    void setTransform(bool scaled);
     void restore(const Selection& selection);
     // Runs `draw` with the null pen selected, then the pen selected before.
     template <typename Draw>
@@ -119,6 +135,8 @@ private:
     HWND window = nullptr;
     HGDIOBJ imageBefore = nullptr;
     bool maskTarget = false;
+    int scalePercent = 100;
+    int cell = 0;
     Selection original;
     Selection current;
     std::vector<Selection> saved;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/shared/scale.h"
 #include "platform/win32/win32_windows.h"
 
 namespace platform {
@@ -22,6 +23,8 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* items, int coun
         AppendMenuA(menu, MF_STRING | (items[i].checked ? MF_CHECKED : MF_UNCHECKED),
                     static_cast<UINT_PTR>(i) + 1, text);
     }
+    if (const auto* record = shared::registry().find(window))
+        where = shared::toDevicePoint(*record, where);
     POINT screen{where.x, where.y};
     ClientToScreen(owner, &screen);
     const auto chosen = static_cast<int>(TrackPopupMenu(

@@ -9,6 +9,7 @@
 
 #include "platform/module_handle.h"
 #include "platform/platform.h"
+#include "platform/shared/scale.h"
 #include "platform/win32/gdi_surface.h"
 #include "platform/win32/win32_windows.h"
 
@@ -24,6 +25,8 @@ struct TextEntry {
     void* owner = nullptr;
     TextEntryDone done = nullptr;
     bool ended = false;
+    bool confirmed = false;
+    bool escapeEnds = false;
     // What the window held when the system destroyed it with its parent.
     std::string lastText;
 };
@@ -67,9 +70,13 @@ LRESULT CALLBACK editWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     auto* entry = reinterpret_cast<TextEntry*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!entry) return DefWindowProcA(window, message, wParam, lParam);
     const WNDPROC previous = entry->previous;
-    if (message == WM_KILLFOCUS || (message == WM_KEYDOWN && wParam == VK_RETURN)) {
+    if (message == WM_KEYDOWN && wParam == VK_RETURN && !entry->ended) entry->confirmed = true;
+    if (message == WM_KILLFOCUS || (message == WM_KEYDOWN && wParam == VK_RETURN) ||
+        (message == WM_KEYDOWN && wParam == VK_ESCAPE && entry->escapeEnds)) {
         if (endEditing(*entry)) return 0;
     }
+    // Escape as a character would only beep.
+    if (message == WM_CHAR && wParam == 0x1B && entry->escapeEnds) return 0;
     // Return has ended the editing; as a character it would only beep.
     if (message == WM_CHAR && wParam == '\r') return 0;
     if (message == WM_DESTROY) entry->lastText = windowText(window);
@@ -91,9 +98,15 @@ HFONT createEntryFont(const FontRequest& font) {
 
 }  // namespace
 
-TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request) {
+TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& asked) {
     HWND parent = win32::nativeWindow(window);
     if (!parent) return nullptr;
+    // The edit window is native: device pixels of a scaled panel.
+    TextEntryRequest request = asked;
+    if (const auto* record = shared::registry().find(window)) {
+        request.box = shared::toDeviceBox(*record, asked.box);
+        request.font.height = shared::toDevice(asked.font.height, record->scalePercent);
+    }
     char text[kTextCapacity];
     copyTextCut(request.text, text, kTextCapacity);
     auto entry = std::make_unique<TextEntry>();
@@ -104,6 +117,7 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
     if (!entry->edit) return nullptr;
     entry->owner = request.owner;
     entry->done = request.done;
+    entry->escapeEnds = request.escapeEnds;
     entry->font = createEntryFont(request.font);
     if (entry->font) {
         win32::countCreated();
@@ -129,6 +143,11 @@ int textEntryText(TextEntryHandle handle, char* out, int capacity) {
 
 // The subclass comes off first, so the focus loss that destroying the
 // window causes ends no editing.
+bool textEntryConfirmed(TextEntryHandle handle) {
+    const TextEntry* entry = findEntry(handle);
+    return entry && entry->confirmed;
+}
+
 void closeTextEntry(TextEntryHandle handle) {
     TextEntry* entry = findEntry(handle);
     if (!entry) return;

@@ -52,6 +52,23 @@ void decode(HWND hwnd, NativeChild& window, UINT message, WPARAM wParam, LPARAM 
         decoded.where = clientPoint(lParam);
         shared::deliver(shared::handleOf(window), decoded);
         break;
+    case WM_MOUSEWHEEL: {
+        // The point is on the screen, signed; a notch is WHEEL_DELTA, and
+        // finer wheels still move by at least one notch.
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(hwnd, &p);
+        const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+        decoded.kind = MessageKind::wheel;
+        decoded.where = Point{p.x, p.y};
+        decoded.wheelNotches =
+            delta / WHEEL_DELTA != 0 ? delta / WHEEL_DELTA : (delta > 0 ? 1 : -1);
+        const WORD keys = GET_KEYSTATE_WPARAM(wParam);
+        decoded.keys = ((keys & MK_SHIFT) ? kKeyShift : 0u) |
+                       ((keys & MK_CONTROL) ? kKeyControl : 0u) |
+                       ((GetKeyState(VK_MENU) < 0) ? kKeyAlt : 0u);
+        if (delta != 0) shared::deliver(shared::handleOf(window), decoded);
+        break;
+    }
     case WM_PAINT: paint(hwnd, window); break;
     // A host's PrintWindow (thumbnails, screenshots) asks for the same full
     // paint into its own DC; without it the panel would print blank.
@@ -75,6 +92,11 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 }  // namespace
+
+int win32::windowScaleOf(HWND hwnd) {
+    const NativeChild* record = hwnd ? recordOf(hwnd) : nullptr;
+    return record ? record->scalePercent : 100;
+}
 
 HWND win32::nativeWindow(WindowHandle window) {
     NativeChild* record = shared::findLive<NativeChild>(window);
@@ -114,6 +136,12 @@ std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* classNa
     return child;
 }
 
+bool resizeNativeWindow(shared::RegisteredWindow& window, int deviceWidth, int deviceHeight, int) {
+    HWND hwnd = static_cast<NativeChild&>(window).hwnd;
+    return hwnd && SetWindowPos(hwnd, nullptr, 0, 0, deviceWidth, deviceHeight,
+                                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) != FALSE;
+}
+
 void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive) {
     auto& child = static_cast<NativeChild&>(window);
     if (!nativeAlive || !child.hwnd || !IsWindow(child.hwnd)) return;
@@ -141,7 +169,8 @@ Point screenToClient(WindowHandle window, Point screen) {
     POINT p{screen.x, screen.y};
     HWND hwnd = win32::nativeWindow(window);
     if (!hwnd || !ScreenToClient(hwnd, &p)) return screen;
-    return Point{p.x, p.y};
+    const auto* record = shared::registry().find(window);
+    return record ? shared::toDesignPoint(*record, Point{p.x, p.y}) : Point{p.x, p.y};
 }
 
 }  // namespace platform

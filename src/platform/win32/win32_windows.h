@@ -57,6 +57,9 @@ struct NativeChild final : shared::RegisteredWindow {
     HWND hwnd = nullptr;
 };
 
+// The scale (per cent) the window of `hwnd` is shown at; 100 for others.
+int windowScaleOf(HWND hwnd);
+
 // The live HWND of a seam window; null when unknown or destroyed.
 HWND nativeWindow(WindowHandle window);
 

@@ -261,6 +261,7 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int co
     popup.view.backing = cairo::CairoImage::create(popup.view.width, popup.view.height, false);
     if (!popup.view.backing) return -1;
     const ::Window root = DefaultRootWindow(display);
+    where = shared::toDevicePoint(*owner, where);
     int screenX = where.x;
     int screenY = where.y;
     ::Window child = 0;

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/shared/scale.h"
 #include "platform/x11/x11_connection.h"
 
 namespace platform::x11 {
@@ -31,6 +32,7 @@ struct TextEntry {
     ::Window previousFocus = 0;
     int previousRevert = RevertToParent;
     bool doneCalled = false;
+    bool confirmed = false;
 };
 
 // Module-wide like the window table: the entries open on this connection.
@@ -151,7 +153,13 @@ void keyPressed(TextEntry& entry, XKeyEvent key) {
     std::string& t = entry.text;
     switch (sym) {
     case XK_Return:
-    case XK_KP_Enter: finish(entry); return;
+    case XK_KP_Enter:
+        if (!entry.doneCalled) entry.confirmed = true;
+        finish(entry);
+        return;
+    case XK_Escape:
+        if (entry.request.escapeEnds) finish(entry);
+        return;
     case XK_BackSpace:
         if (entry.cursor > 0) {
             const std::size_t from = previousBoundary(t, entry.cursor);
@@ -246,15 +254,20 @@ using x11::connection;
 TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& request) {
     auto* owner = shared::findLive<x11::ChildWindow>(window);
     Display* display = connection().display;
-    const int width = request.box.right - request.box.left;
-    const int height = request.box.bottom - request.box.top;
-    if (!owner || !display || width <= 0 || height <= 0) return nullptr;
+    if (!owner || !display) return nullptr;
+    // The entry is a native window over a scaled panel: device pixels.
+    const Box box = shared::toDeviceBox(*owner, request.box);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    if (width <= 0 || height <= 0) return nullptr;
 
     // Entries a host never closed before the connection went are dead.
     std::erase_if(x11::entries(), [&](const auto& e) { return e->display != display; });
     auto entry = std::make_unique<x11::TextEntry>();
     entry->display = display;
     entry->request = request;
+    entry->request.box = box;
+    entry->request.font.height = shared::toDevice(request.font.height, owner->scalePercent);
     char initial[kTextCapacity];
     copyTextCut(request.text, initial, kTextCapacity);
     entry->text = initial;
@@ -271,10 +284,10 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
     attributes.background_pixmap = None;
     attributes.event_mask =
         ExposureMask | KeyPressMask | ButtonPressMask | FocusChangeMask | StructureNotifyMask;
-    entry->view.id = XCreateWindow(display, owner->id, request.box.left, request.box.top,
-                                   static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                   CopyFromParent, InputOutput, CopyFromParent,
-                                   CWBackPixmap | CWEventMask, &attributes);
+    entry->view.id =
+        XCreateWindow(display, owner->id, box.left, box.top, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                      CWBackPixmap | CWEventMask, &attributes);
     XMapRaised(display, entry->view.id);
     XGetInputFocus(display, &entry->previousFocus, &entry->previousRevert);
     XSetInputFocus(display, entry->view.id, RevertToParent, CurrentTime);
@@ -294,6 +307,11 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
 int textEntryText(TextEntryHandle handle, char* out, int capacity) {
     x11::TextEntry* entry = x11::findEntry(handle);
     return copyTextCut(entry ? entry->text.c_str() : "", out, capacity);
+}
+
+bool textEntryConfirmed(TextEntryHandle handle) {
+    x11::TextEntry* entry = x11::findEntry(handle);
+    return entry && entry->confirmed;
 }
 
 void closeTextEntry(TextEntryHandle handle) {

@@ -47,6 +47,17 @@ void handleEvent(const XEvent& event) {
         }
         break;
     case ButtonPress:
+        // Buttons 4 and 5 are one notch of the wheel each, up and down.
+        if (event.xbutton.button == Button4 || event.xbutton.button == Button5) {
+            message.kind = MessageKind::wheel;
+            message.where = Point{event.xbutton.x, event.xbutton.y};
+            message.wheelNotches = event.xbutton.button == Button4 ? 1 : -1;
+            message.keys = ((event.xbutton.state & ShiftMask) ? kKeyShift : 0u) |
+                           ((event.xbutton.state & ControlMask) ? kKeyControl : 0u) |
+                           ((event.xbutton.state & Mod1Mask) ? kKeyAlt : 0u);
+            shared::deliver(handle, message);
+            break;
+        }
         if (event.xbutton.button != Button1 && event.xbutton.button != Button3) return;
         message.kind = event.xbutton.button == Button1 ? MessageKind::leftButtonDown
                                                        : MessageKind::rightButtonDown;
@@ -105,6 +116,23 @@ std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* /*class
     return window;
 }
 
+bool resizeNativeWindow(shared::RegisteredWindow& window, int deviceWidth, int deviceHeight,
+                        int scalePercent) {
+    auto& w = static_cast<ChildWindow&>(window);
+    Display* display = connection().display;
+    if (!display || deviceWidth <= 0 || deviceHeight <= 0) return false;
+    auto backing = cairo::CairoImage::createScaled(w.designWidth, w.designHeight, 0, scalePercent,
+                                                   deviceWidth, deviceHeight, false);
+    if (!backing) return false;
+    w.backing = std::move(backing);
+    w.width = deviceWidth;
+    w.height = deviceHeight;
+    XResizeWindow(display, w.id, static_cast<unsigned>(deviceWidth),
+                  static_cast<unsigned>(deviceHeight));
+    XFlush(display);
+    return true;
+}
+
 void destroyNativeWindow(shared::RegisteredWindow& window, bool nativeAlive) {
     Display* display = connection().display;
     if (!nativeAlive || !display) return;
@@ -154,7 +182,7 @@ Point screenToClient(WindowHandle handle, Point screen) {
         c.errorCount != mark) {
         return screen;
     }
-    return Point{x, y};
+    return shared::toDesignPoint(*w, Point{x, y});
 }
 
 }  // namespace platform

@@ -75,7 +75,7 @@ protected:
         touch = {&record, [](LV2UI_Feature_Handle h, uint32_t port, bool grabbed) {
                      static_cast<HostRecord*>(h)->touches.emplace_back(port, grabbed);
                  }};
-        scale = 2.0f;
+        scale = hostScale;
         options[0] = {LV2_OPTIONS_INSTANCE,           0,
                       urids.map(LV2_UI__scaleFactor), sizeof(float),
                       urids.map(LV2_ATOM__Float),     &scale};
@@ -125,6 +125,8 @@ protected:
     LV2UI_Resize resize{};
     LV2UI_Touch touch{};
     float scale = 1.0f;
+    // ui:scaleFactor as the host offers it; the panel follows it.
+    float hostScale = 1.0f;
     LV2_Options_Option options[2]{};
     std::vector<LV2_Feature> features;
 };
@@ -141,6 +143,17 @@ TEST_F(Panel, OpensInTheHostsWindowAndAsksForItsSize) {
     EXPECT_EQ(parentOfWidget, parent);
     EXPECT_EQ(record.width, 420);
     EXPECT_EQ(record.height, 64);
+}
+
+TEST_F(Panel, TheHostsScaleFactorSizesThePanel) {
+    hostScale = 2.0f;
+    ASSERT_TRUE(instantiate());
+    EXPECT_EQ(record.width, 840);
+    EXPECT_EQ(record.height, 128);
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(XGetWindowAttributes(
+        display, static_cast<::Window>(reinterpret_cast<std::uintptr_t>(widget)), &attributes));
+    EXPECT_EQ(attributes.width, 840);
 }
 
 TEST_F(Panel, RefusesWithoutAParentOrForAnotherPlugin) {

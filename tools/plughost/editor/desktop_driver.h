@@ -22,6 +22,8 @@ public:
     virtual void press(int x, int y) = 0;
     virtual void move(int x, int y) = 0;
     virtual void release() = 0;
+    // Moves there and turns the wheel; `notches` positive is up.
+    virtual void wheel(int x, int y, int notches) = 0;
     // Throws HostError for a key name or character it cannot produce.
     virtual void key(const std::string& name) = 0;
     virtual void type(const std::string& text) = 0;

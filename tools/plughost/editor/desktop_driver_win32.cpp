@@ -43,6 +43,12 @@ public:
         input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
         send({input});
     }
+    void wheel(int x, int y, int notches) override {
+        INPUT turn = mouse(x, y, MOUSEEVENTF_MOVE);
+        turn.mi.dwFlags |= MOUSEEVENTF_WHEEL;
+        turn.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+        send({mouse(x, y, MOUSEEVENTF_MOVE), turn});
+    }
     void key(const std::string& name) override;
     void type(const std::string& text) override;
     RgbImage capture() override;

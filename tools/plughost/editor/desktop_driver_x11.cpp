@@ -41,6 +41,16 @@ public:
         XTestFakeButtonEvent(display, 1, False, CurrentTime);
         XSync(display, False);
     }
+    // Buttons 4 and 5 are the wheel's notches up and down.
+    void wheel(int x, int y, int notches) override {
+        moveTo(x, y);
+        const unsigned button = notches > 0 ? 4 : 5;
+        for (int i = 0; i < (notches > 0 ? notches : -notches); ++i) {
+            XTestFakeButtonEvent(display, button, True, CurrentTime);
+            XTestFakeButtonEvent(display, button, False, CurrentTime);
+        }
+        XSync(display, False);
+    }
     void key(const std::string& name) override;
     void type(const std::string& text) override;
     RgbImage capture() override;

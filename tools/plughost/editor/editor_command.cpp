@@ -248,6 +248,7 @@ private:
                 driver.release();
                 holding = false;
                 break;
+            case Kind::wheel: driver.wheel(c.x, c.y, c.index); break;
             case Kind::key: driver.key(c.text); break;
             case Kind::type: driver.type(c.text); break;
             case Kind::wait: pause(c.milliseconds / 1000.0); break;

@@ -65,6 +65,15 @@ ScriptCommand parseLine(const std::string& raw, const std::vector<std::string>& 
     } else if (verb == "release") {
         r.expectWords(1, "release");
         c.kind = Kind::release;
+    } else if (verb == "wheel") {
+        r.expectWords(5, "wheel X Y up|down N");
+        c.kind = Kind::wheel;
+        c.x = r.coordinate(1);
+        c.y = r.coordinate(2);
+        if (w[3] != "up" && w[3] != "down") r.fail("expected: wheel X Y up|down N");
+        const double notches = r.number(4, "notches", 1.0, 1000.0);
+        if (notches != static_cast<int>(notches)) r.fail("bad notches '" + w[4] + "'");
+        c.index = w[3] == "up" ? static_cast<int>(notches) : -static_cast<int>(notches);
     } else if (verb == "key") {
         r.expectWords(2, "key NAME");
         c.kind = Kind::key;

@@ -4,6 +4,7 @@
 //   press X Y        move the pointer there and hold the left button
 //   move X Y         move the pointer (the button stays as it is)
 //   release          let the left button go
+//   wheel X Y up|down N  turn the mouse wheel N notches over X Y
 //   key NAME         press and release a key by its X keysym name (Return,
 //                    BackSpace, Escape, a, ...), modifiers as prefixes:
 //                    shift+Tab, ctrl+a, alt+Left
@@ -21,14 +22,14 @@
 #include <vector>
 
 struct ScriptCommand {
-    enum class Kind { press, move, release, key, type, wait, screenshot, set };
+    enum class Kind { press, move, release, wheel, key, type, wait, screenshot, set };
     Kind kind = Kind::wait;
     int line = 0;
     int x = 0;
     int y = 0;
     std::string text;  // key name, typed text or screenshot file
     double milliseconds = 0.0;
-    int index = 0;
+    int index = 0;  // for wheel: notches, positive up
     float value = 0.0f;
 };
 
