@@ -49,16 +49,6 @@ public:
 
 using Lv2Check = CheckOf<Lv2Context>;
 
-std::string fmt(const char* f, double x) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, f, x);
-    return buffer;
-}
-
-auto fixed(int n) {
-    return [n](size_t) { return n; };
-}
-
 CheckResult lifecycle(Lv2Context& v) {
     const double rates[] = {44100.0, 48000.0, 96000.0};
     OutputScan scan;

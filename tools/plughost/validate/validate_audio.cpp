@@ -11,16 +11,6 @@
 
 namespace {
 
-std::string fmt(const char* f, double x) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, f, x);
-    return buffer;
-}
-
-auto fixed(int n) {
-    return [n](size_t) { return n; };
-}
-
 CheckResult sampleRates(ValidateContext& v) {
     static const double kRates[] = {8000,  11025, 16000,  22050,  32000,  44100, 48000,
                                     88200, 96000, 176400, 192000, 352800, 384000};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 
 void OutputScan::add(const float* samples, size_t count) {
     for (size_t i = 0; i < count; ++i) {
@@ -139,4 +140,10 @@ void restart(const HostedPlugin& plugin, double sampleRate, int blockSize) {
     plugin.suspend();
     plugin.configure(sampleRate, blockSize);
     plugin.resume();
+}
+
+std::string fmt(const char* f, double x) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, f, x);
+    return buffer;
 }

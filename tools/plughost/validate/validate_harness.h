@@ -60,3 +60,11 @@ void setAllParameters(const HostedPlugin& plugin, float value);
 
 // Rate, block size and resume, with the shared context kept in step.
 void restart(const HostedPlugin& plugin, double sampleRate, int blockSize);
+
+// One number in a check's message, formatted by `f` ("%.3g dB").
+std::string fmt(const char* f, double x);
+
+// A block plan of `n` frames every time.
+inline auto fixed(int n) {
+    return [n](size_t) { return n; };
+}
