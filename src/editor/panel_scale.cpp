@@ -45,6 +45,15 @@ int PanelScale::fromDpi(int dpi) {
     return dpi > 0 ? snap((dpi * 100 + kUnscaledDpi / 2) / kUnscaledDpi) : 0;
 }
 
+// Without a window the desktop is asked once: hosts ask a closed panel for
+// its rectangle (effEditGetRect) often, and each answer would otherwise open
+// a connection to the X server.
+int PanelScale::desktopDpiFor(platform::NativeWindow parent) const {
+    if (parent) return sources.desktopDpi(parent);
+    if (!desktopDpiWithoutWindow) desktopDpiWithoutWindow = sources.desktopDpi(nullptr);
+    return *desktopDpiWithoutWindow;
+}
+
 int PanelScale::current(platform::NativeWindow parent) const {
     if (user) return user;
     if (host) return host;
@@ -52,7 +61,7 @@ int PanelScale::current(platform::NativeWindow parent) const {
         if (const int fromVariable = fromText(sources.environment())) return fromVariable;
     }
     if (sources.desktopDpi) {
-        if (const int fromDesktop = fromDpi(sources.desktopDpi(parent))) return fromDesktop;
+        if (const int fromDesktop = fromDpi(desktopDpiFor(parent))) return fromDesktop;
     }
     return 100;
 }

@@ -23,6 +23,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "platform/platform.h"
 
@@ -56,9 +57,12 @@ public:
     static int fromDpi(int dpi);
 
 private:
+    int desktopDpiFor(platform::NativeWindow parent) const;
+
     ScaleSources sources;
     int user = 0;
     int host = 0;
+    mutable std::optional<int> desktopDpiWithoutWindow;
 };
 
 }  // namespace molvex

@@ -12,6 +12,7 @@ struct Played {
     const char* environment = nullptr;
     int dpi = 0;
     platform::NativeWindow askedFor = nullptr;
+    int desktopAsked = 0;
 };
 
 ScaleSources playing(Played& played) {
@@ -19,6 +20,7 @@ ScaleSources playing(Played& played) {
     sources.environment = [&played] { return played.environment; };
     sources.desktopDpi = [&played](platform::NativeWindow parent) {
         played.askedFor = parent;
+        ++played.desktopAsked;
         return played.dpi;
     };
     return sources;
@@ -64,6 +66,20 @@ TEST(PanelScaleTest, TheDesktopIsAskedForTheHostsWindow) {
     int parent = 0;
     EXPECT_EQ(scale.current(&parent), 150);
     EXPECT_EQ(played.askedFor, &parent);
+}
+
+TEST(PanelScaleTest, WithoutAWindowTheDesktopIsAskedOnce) {
+    Played played;
+    played.dpi = 144;
+    PanelScale scale(playing(played));
+    EXPECT_EQ(scale.current(nullptr), 150);
+    EXPECT_EQ(scale.current(nullptr), 150);
+    EXPECT_EQ(played.desktopAsked, 1);
+    int parent = 0;
+    played.dpi = 192;  // a host window on another screen is asked every time
+    EXPECT_EQ(scale.current(&parent), 200);
+    EXPECT_EQ(scale.current(&parent), 200);
+    EXPECT_EQ(played.desktopAsked, 3);
 }
 
 TEST(PanelScaleTest, TheVariableOverridesTheDesktop) {
