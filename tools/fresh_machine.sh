@@ -42,7 +42,7 @@ skip() {
 command -v mmdebstrap >/dev/null || skip "mmdebstrap is not installed"
 command -v git >/dev/null || skip "git is not installed"
 
-cache=${MOLVEX_FRESH_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/molvex-fresh}
+cache=${MOLVEX_FRESH_CACHE:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/molvex-fresh}
 mkdir -p "$cache/archives/partial" || fail "cannot make $cache"
 
 # This machine's own sources, as files mmdebstrap reads.
