@@ -3,8 +3,8 @@
 # minimal Debian root with mmdebstrap from this machine's own apt sources,
 # clones the commit under test into it, and runs `./run demo` there as a
 # newcomer would, then `./run install`. Passes when the demo exits 0 with its
-# renders, plots and picture of the panel in out/, and the plug-in lands where
-# the README says.
+# renders, plots and picture of the panel in out/, and the plug-ins land where
+# the README says (Molvex.so in ~/.vst, Molvex.lv2 in ~/.lv2).
 #   tools/fresh_machine.sh          the demo and the install (./run test's step)
 #   tools/fresh_machine.sh --test   `./run test` itself in the fresh root (by hand;
 #                                   it installs every group and takes long)
@@ -127,5 +127,7 @@ for f in demo-input.wav long-dark-echo.wav resonant-slap.wav automated-sweep.wav
 done
 [ ${#missing[@]} -eq 0 ] || fail "the demo exited 0 but did not write ${missing[*]}"
 [ -s "$root/root/.vst/Molvex.so" ] || fail "./run install did not put Molvex.so into ~/.vst"
-echo "== the demo wrote out/ in full, and ./run install put Molvex.so into ~/.vst"
+[ -s "$root/root/.lv2/Molvex.lv2/manifest.ttl" ] ||
+  fail "./run install did not put the bundle Molvex.lv2 into ~/.lv2"
+echo "== the demo wrote out/ in full, and ./run install put Molvex.so into ~/.vst and Molvex.lv2 into ~/.lv2"
 counts 1 0 0
