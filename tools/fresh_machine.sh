@@ -8,6 +8,7 @@
 #   tools/fresh_machine.sh          the demo and the install (./run test's step)
 #   tools/fresh_machine.sh --test   `./run test` itself in the fresh root (by hand;
 #                                   it installs every group and takes long)
+#   tools/fresh_machine.sh --cache  print the folder the base root is kept in
 # Needs root (mmdebstrap, chroot, mounts). The base root is kept as a tarball
 # in MOLVEX_FRESH_CACHE (default ~/.cache/molvex-fresh), made anew when the
 # apt sources change, and the downloaded packages beside it, so a later run
@@ -23,7 +24,10 @@ cd "$(dirname "$0")/.."
 repo=$PWD
 
 mode=demo
-[ "${1:-}" = --test ] && mode=test
+case "${1:-}" in
+  --test) mode=test ;;
+  --cache) mode=cache ;;
+esac
 
 counts() { echo "step-counts: $1 passed, $2 failed, $3 skipped"; }
 fail() {
@@ -37,12 +41,16 @@ skip() {
   exit 0
 }
 
+# Where HOME is not set (a bare CI or cron environment) the password
+# database still knows root's home; tilde expansion asks it.
+cache=${MOLVEX_FRESH_CACHE:-${XDG_CACHE_HOME:-${HOME:-~}/.cache}/molvex-fresh}
+[ $mode = cache ] && { echo "$cache"; exit 0; }
+
 [ -z "${MOLVEX_IN_FRESH_ROOT:-}" ] || skip "this already is a fresh root"
 [ "$(id -u)" -eq 0 ] || skip "needs root (mmdebstrap, chroot and mounts)"
 command -v mmdebstrap >/dev/null || skip "mmdebstrap is not installed"
 command -v git >/dev/null || skip "git is not installed"
 
-cache=${MOLVEX_FRESH_CACHE:-${XDG_CACHE_HOME:-${HOME:-/root}/.cache}/molvex-fresh}
 mkdir -p "$cache/archives/partial" || fail "cannot make $cache"
 
 # This machine's own sources, as files mmdebstrap reads.
@@ -57,16 +65,34 @@ suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 key=$(cat "${sources[@]}" | sha256sum | cut -c1-12)
 base=$cache/$suite-minbase-$key.tar
 
-if [ ! -s "$base" ]; then
+# A tarball is whole when tar reads it to its end and it holds apt, which
+# every fresh root needs. A base root kept from an interrupted or older run
+# may be a folder, an empty file or a cut-off tarball; any of them would
+# fail every later run.
+# mmdebstrap names its members from "./".
+whole_root() { tar -tf "$1" ./usr/bin/apt-get >/dev/null 2>&1; }
+if [ -e "$base" ] && ! whole_root "$base"; then
+  echo "== the kept base root $base is no readable tarball; making it anew"
+  rm -rf --one-file-system "$base"
+fi
+
+if [ ! -e "$base" ]; then
   echo "== making the base root $base (once per set of apt sources)"
   log=$(mktemp)
-  if ! mmdebstrap --variant=minbase --include=ca-certificates "$suite" "$base.part" \
-    "${sources[@]}" >"$log" 2>&1; then
+  # mmdebstrap takes a target whose name has no tar suffix for a folder, so
+  # the format is named; the tarball takes its place only when complete.
+  rm -rf --one-file-system "$base.part"
+  if ! mmdebstrap --variant=minbase --format=tar --include=ca-certificates "$suite" \
+    "$base.part" "${sources[@]}" >"$log" 2>&1; then
     reason=$(grep -m1 -E '^(E|W): ' "$log" | cut -c1-200)
-    rm -f "$log" "$base.part"
+    rm -rf --one-file-system "$log" "$base.part"
     skip "no root could be made from the package mirror (${reason:-mmdebstrap failed})"
   fi
   rm -f "$log"
+  whole_root "$base.part" || {
+    rm -rf --one-file-system "$base.part"
+    fail "mmdebstrap exited 0 but wrote no readable tarball $base.part"
+  }
   mv "$base.part" "$base"
 fi
 
