@@ -2,5 +2,5 @@
 // panel's bitmaps by id.
 #pragma once
 
-#define MOLVEX_VERSION_BINARY 1,0,2,0
-#define MOLVEX_VERSION_TEXT "1.0.2.0"
+// The version block's numbers come from the build's one version.
+#include "molvex_version.h"

@@ -9,6 +9,10 @@
 #   tools/fresh_machine.sh --test   `./run test` itself in the fresh root (by hand;
 #                                   it installs every group and takes long)
 #   tools/fresh_machine.sh --cache  print the folder the base root is kept in
+#   tools/fresh_machine.sh --package DEB
+#                                   install the release package there as a user would
+#                                   (tools/package_in_root.sh), check that Ardour's VST 2
+#                                   scanner, lv2ls and plughost find every format, remove it
 # Needs root (mmdebstrap, chroot, mounts). The base root is kept as a tarball
 # in MOLVEX_FRESH_CACHE (default ~/.cache/molvex-fresh), made anew when the
 # apt sources change, and the downloaded packages beside it, so a later run
@@ -23,10 +27,15 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 
-mode=demo
+mode=demo deb=''
 case "${1:-}" in
   --test) mode=test ;;
   --cache) mode=cache ;;
+  --package)
+    mode=package deb=${2:-}
+    [ -f "$deb" ] || { echo "usage: tools/fresh_machine.sh --package DEB" >&2; exit 2; }
+    deb=$(realpath "$deb")
+    ;;
 esac
 
 counts() { echo "step-counts: $1 passed, $2 failed, $3 skipped"; }
@@ -102,15 +111,19 @@ echo "== unpacking the base root into $root"
 tar -xf "$base" -C "$root" || fail "cannot unpack $base"
 cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 
-commit=$(git -C "$repo" rev-parse HEAD) || fail "$repo is not a git checkout"
-echo "== cloning commit $commit into the root"
-git clone -q --no-hardlinks "$repo" "$root/root/molvex" &&
-  git -C "$root/root/molvex" checkout -q --detach "$commit" || fail "cannot clone $repo"
-
-if [ $mode = test ]; then
-  inside='cd /root/molvex && ./run test'
+if [ $mode = package ]; then
+  cp "$deb" tools/package_in_root.sh "$root/root/" || fail "cannot copy the package into the root"
+  inside="cd /root && ./package_in_root.sh install ./$(basename "$deb")"
 else
-  inside='cd /root/molvex && ./run demo && ./run install'
+  commit=$(git -C "$repo" rev-parse HEAD) || fail "$repo is not a git checkout"
+  echo "== cloning commit $commit into the root"
+  git clone -q --no-hardlinks "$repo" "$root/root/molvex" &&
+    git -C "$root/root/molvex" checkout -q --detach "$commit" || fail "cannot clone $repo"
+  if [ $mode = test ]; then
+    inside='cd /root/molvex && ./run test'
+  else
+    inside='cd /root/molvex && ./run demo && ./run install'
+  fi
 fi
 
 # The part that runs inside the private mount namespace.
@@ -138,13 +151,22 @@ inner() {
     LANG=C.UTF-8 chroot "$root" /bin/bash -c "$command"
 }
 
-echo "== in the fresh root: $inside"
+in_root() {  # COMMAND
+  echo "== in the fresh root: $1"
+  local status=0
+  unshare --mount --propagation private --fork \
+    bash -c 'inner "$@"' inner "$root" "$cache/archives" "$1" </dev/null || status=$?
+  [ $status -eq 0 ] || fail "'$1' failed in a fresh Debian root (status $status)"
+}
 export -f inner
-status=0
-unshare --mount --propagation private --fork \
-  bash -c 'inner "$@"' inner "$root" "$cache/archives" "$inside" </dev/null || status=$?
-[ $status -eq 0 ] || fail "'$inside' failed in a fresh Debian root (status $status)"
+in_root "$inside"
 [ $mode = test ] && { counts 1 0 0; exit 0; }
+if [ $mode = package ]; then
+  tools/package_found.sh "$root" || fail "a host does not find the installed package"
+  in_root "cd /root && ./package_in_root.sh remove"
+  counts 1 0 0
+  exit 0
+fi
 
 missing=()
 for f in demo-input.wav long-dark-echo.wav resonant-slap.wav automated-sweep.wav \

@@ -91,23 +91,27 @@ protected:
     std::vector<char> block;
 };
 
-TEST_F(VersionResource, FixedVersionsAre1_0_2_0) {
+// The project's version, as CMake set it once.
+constexpr DWORD kVersionMS = (PROJECT_MAJOR << 16) | PROJECT_MINOR;
+constexpr DWORD kVersionLS = PROJECT_PATCH << 16;
+
+TEST_F(VersionResource, FixedVersionsAreTheProjects) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, (1u << 16) | 0u);
-    EXPECT_EQ(fixed->dwFileVersionLS, (2u << 16) | 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, (1u << 16) | 0u);
-    EXPECT_EQ(fixed->dwProductVersionLS, (2u << 16) | 0u);
+    EXPECT_EQ(fixed->dwFileVersionMS, kVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, kVersionLS);
+    EXPECT_EQ(fixed->dwProductVersionMS, kVersionMS);
+    EXPECT_EQ(fixed->dwProductVersionLS, kVersionLS);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
 }
 
 TEST_F(VersionResource, TextsNameTheProductAndVersion) {
     EXPECT_EQ(text("ProductName"), "Molvex");
-    EXPECT_EQ(text("FileVersion"), "1.0.2.0");
-    EXPECT_EQ(text("ProductVersion"), "1.0.2.0");
+    EXPECT_EQ(text("FileVersion"), PROJECT_VERSION_TEXT);
+    EXPECT_EQ(text("ProductVersion"), PROJECT_VERSION_TEXT);
     EXPECT_EQ(text("OriginalFilename"), "Molvex.dll");
 }
 

@@ -299,4 +299,5 @@ const char* const kUsage =
     "  validate LIB [--strictness 1..10] [--seed N] [--log-automation FILE] [--check NAME]\n"
     "  editor LIB [--screenshot PNG] [--script FILE] [--seconds S] [--idle-in-callback]\n"
     "         [--close-editor-in|--close-plugin-in automate|idle]\n"
+    "  --version\n"
     "LIB is a VST 2 library or an LV2 plug-in: a bundle (DIR.lv2) or a URI (see lv2ls)\n";

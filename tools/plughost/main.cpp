@@ -10,6 +10,7 @@
 #include "editor/editor_command.h"
 #include "error.h"
 #include "info/info.h"
+#include "molvex_version.h"
 #include "output/plot.h"
 #include "render/render.h"
 #include "validate/validate.h"
@@ -36,6 +37,10 @@ int dispatchCommand(const std::string& command, const std::vector<std::string>& 
     if (command == "bench") return runBench(parseBench(args));
     if (command == "validate") return runValidate(parseValidate(args));
     if (command == "editor") return runEditor(parseEditor(args));
+    if (command == "--version" || command == "version") {
+        std::printf("plughost %s\n", MOLVEX_VERSION);
+        return 0;
+    }
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return 0;
