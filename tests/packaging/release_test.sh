@@ -32,7 +32,10 @@ tar=$first/Molvex-$version-linux-x86_64.tar.gz
 clap=0
 [ ! -f build/Molvex.clap ] || clap=1
 
+# The second time the built files carry another time, as a later build's would.
 same_bytes() {
+  find build/Molvex.so build/Molvex.lv2 build/Molvex.clap build/packaging build-win32/Molvex.* \
+    build-win64/Molvex.* -exec touch -d '+1 hour' {} + 2>/dev/null
   tools/package.sh "$second" >/dev/null || return 1
   local f
   for f in "$first"/*; do cmp "$f" "$second/$(basename "$f")" || return 1; done
