@@ -1,0 +1,119 @@
+// The CLAP state: the same bytes for the same state, through streams that
+// move a few bytes at a time; what is not a whole state is refused and
+// changes nothing; a restored state plays as the saved one did.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "clap_host.h"
+
+namespace {
+
+using claptest::Host;
+using claptest::Instance;
+using claptest::Library;
+
+struct ClapState : testing::Test {
+    Library library{MOLVEX_CLAP_PLUGIN};
+    Host host;
+    // A state unlike the default: parameters, and a controller change.
+    void shape(Instance& instance) {
+        instance.events.paramValue(0, 1, 123.0);
+        instance.events.paramValue(0, 2, 55.0);
+        instance.events.paramValue(0, 3, 2.0);
+        instance.events.paramValue(0, 6, -20.0);
+        instance.events.paramValue(0, 7, -6.0);
+        instance.events.midi(0, 0xB0, 5, 99);
+        instance.flush();
+    }
+};
+
+TEST_F(ClapState, BytesAreTheSameWhateverTheChunksAndRestoreTheValues) {
+    Instance a(library, host);
+    shape(a);
+    const std::vector<std::uint8_t> whole = a.save();
+    ASSERT_FALSE(whole.empty());
+    EXPECT_EQ(a.save(23), whole);
+    EXPECT_EQ(a.save(1), whole);
+    Instance b(library, host);
+    ASSERT_TRUE(b.load(whole, 17));
+    for (clap_id i = 0; i < 9; ++i) EXPECT_EQ(b.value(i), a.value(i)) << i;
+    EXPECT_EQ(b.save(), whole);
+    EXPECT_GE(host.rescans, 1);
+    // A fresh instance saves other bytes, and each time the same.
+    Instance c(library, host);
+    EXPECT_NE(c.save(), whole);
+    EXPECT_EQ(c.save(), Instance(library, host).save());
+}
+
+TEST_F(ClapState, WhatIsNoWholeStateIsRefusedAndChangesNothing) {
+    Instance a(library, host);
+    shape(a);
+    const std::vector<std::uint8_t> good = a.save();
+    std::vector<std::vector<std::uint8_t>> bad;
+    bad.push_back({});
+    bad.push_back(std::vector<std::uint8_t>(good.begin(), good.end() - 1));
+    bad.push_back(std::vector<std::uint8_t>(good.begin(), good.begin() + 12));
+    auto longer = good;
+    longer.push_back(0);
+    bad.push_back(longer);
+    auto magic = good;
+    magic[0] ^= 1;
+    bad.push_back(magic);
+    auto version = good;
+    version[4] = 2;
+    bad.push_back(version);
+    auto program = good;
+    program[8] = 16;
+    bad.push_back(program);
+    auto value = good;  // a current value of 2.0
+    value[12] = 0, value[13] = 0, value[14] = 0, value[15] = 0x40;
+    bad.push_back(value);
+    auto nan = good;  // a program value NaN
+    nan[48] = 0, nan[49] = 0, nan[50] = 0xC0, nan[51] = 0x7F;
+    bad.push_back(nan);
+    auto name = good;  // a name without its terminator
+    name[48 + 36 + 23] = 'x';
+    bad.push_back(name);
+    std::mt19937 random(7);
+    for (int i = 0; i < 20; ++i) {
+        std::vector<std::uint8_t> garbage(random() % (2 * good.size()));
+        for (auto& byte : garbage) byte = static_cast<std::uint8_t>(random());
+        bad.push_back(garbage);
+    }
+    Instance b(library, host);
+    ASSERT_TRUE(b.activate(48000.0));
+    const std::vector<std::uint8_t> before = b.save();
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        EXPECT_FALSE(b.load(bad[i], 17)) << i;
+        EXPECT_EQ(b.save(), before) << i;
+    }
+    EXPECT_TRUE(b.load(good));
+}
+
+TEST_F(ClapState, RestoredInstanceSoundsAsTheSavedOne) {
+    Instance a(library, host), b(library, host);
+    shape(a);
+    ASSERT_TRUE(b.activate(48000.0));
+    // Loaded while active, between blocks.
+    b.process(64);
+    ASSERT_TRUE(b.load(a.save()));
+    ASSERT_TRUE(a.activate(48000.0));
+    b.outL.clear();
+    b.outR.clear();
+    a.inL = b.inL = std::vector<float>(4096, 0.0f);
+    a.inR = b.inR = a.inL;
+    a.inL[10] = b.inL[10] = 1.0f;
+    for (std::size_t at = 0; at < 4096; at += 512) {
+        a.process(512, at);
+        b.process(512, at);
+    }
+    EXPECT_EQ(a.outL, b.outL);
+    EXPECT_EQ(a.outR, b.outR);
+    double energy = 0;
+    for (float s : a.outL) energy += s * s;
+    EXPECT_GT(energy, 0.0);
+}
+
+}  // namespace
