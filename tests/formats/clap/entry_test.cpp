@@ -9,7 +9,10 @@
 #include <cstring>
 #include <string>
 
+#include <cmath>
+
 #include "clap_host.h"
+#include "white_noise.h"
 
 namespace {
 
@@ -159,5 +162,46 @@ INSTANTIATE_TEST_SUITE_P(Settings, ClapTail,
                                          TailCase{"full feedback holds", 300, 100, 0, true, 0},
                                          TailCase{"resonance lifts the loop over unity", 300, 80,
                                                   100, true, 0}));
+
+}  // namespace
+
+namespace {
+
+// Rates the effect can make a line for are taken, others refused with the
+// instance left as it was (still usable at a good rate afterwards).
+TEST(ClapActivation, TakesRatesFromOneKilohertzTo768AndRefusesNonsense) {
+    Library library(MOLVEX_CLAP_PLUGIN);
+    Host host;
+    Instance instance(library, host);
+    for (double rate : {1000.0, 44100.0, 96000.0, 768000.0}) {
+        EXPECT_TRUE(instance.activate(rate)) << rate;
+        instance.deactivate();
+    }
+    for (double rate : {0.0, -48000.0, 0.5, 5e6, double(NAN), double(INFINITY)})
+        EXPECT_FALSE(instance.activate(rate)) << rate;
+    EXPECT_TRUE(instance.activate(48000.0));
+}
+
+// In place (outputs are the inputs) gives what separate buffers give.
+TEST(ClapAudio, InPlaceIsTheSameAsOutOfPlace) {
+    Library library(MOLVEX_CLAP_PLUGIN);
+    Host host;
+    auto render = [&](bool inPlace) {
+        Instance instance(library, host);
+        EXPECT_TRUE(instance.activate(48000.0));
+        instance.inL = testsupport::whiteNoise(2048, 0.5f, 5);
+        instance.inR = testsupport::whiteNoise(2048, 0.5f, 6);
+        instance.events.paramValue(0, 1, 5.0);
+        instance.events.paramValue(0, 7, -3.0);
+        for (std::size_t at = 0; at < 2048; at += 512) instance.process(512, at, inPlace);
+        return inPlace ? std::make_pair(instance.inL, instance.inR)
+                       : std::make_pair(instance.outL, instance.outR);
+    };
+    const auto apart = render(false);
+    const auto same = render(true);
+    EXPECT_EQ(apart.first, same.first);
+    EXPECT_EQ(apart.second, same.second);
+    EXPECT_NE(apart.first, apart.second);
+}
 
 }  // namespace
