@@ -3,7 +3,11 @@
 // changes nothing; a restored state plays as the saved one did.
 #include <gtest/gtest.h>
 
+#include <clap/ext/state.h>
 #include <cmath>
+
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 #include "clap_host.h"
@@ -114,6 +118,43 @@ TEST_F(ClapState, RestoredInstanceSoundsAsTheSavedOne) {
     double energy = 0;
     for (float s : a.outL) energy += s * s;
     EXPECT_GT(energy, 0.0);
+}
+
+}  // namespace
+
+namespace {
+
+// A stream that never ends, or fails midway, ends the load with a refusal.
+TEST(ClapStateStreams, EndlessOrFailingStreamsAreRefused) {
+    Library library(MOLVEX_CLAP_PLUGIN);
+    Host host;
+    Instance instance(library, host);
+    const auto* state = instance.extension<clap_plugin_state_t>(CLAP_EXT_STATE);
+    const std::vector<std::uint8_t> good = instance.save();
+    struct Source {
+        const std::vector<std::uint8_t>* bytes;
+        std::size_t at;
+        bool endless;
+    };
+    auto read = [](const clap_istream_t* s, void* into, std::uint64_t size) -> std::int64_t {
+        auto* source = static_cast<Source*>(s->ctx);
+        if (source->at >= source->bytes->size()) return source->endless ? 1 : -1;
+        const std::size_t n = std::min<std::size_t>(size, source->bytes->size() - source->at);
+        std::memcpy(into, source->bytes->data() + source->at, n);
+        source->at += n;
+        return static_cast<std::int64_t>(n);
+    };
+    for (bool endless : {true, false}) {
+        Source source{&good, 0, endless};
+        const clap_istream_t stream{&source, read};
+        EXPECT_FALSE(state->load(instance.get(), &stream)) << endless;
+    }
+    int calls = 0;
+    const clap_ostream_t refusing{
+        &calls, [](const clap_ostream_t* s, const void*, std::uint64_t) -> std::int64_t {
+            return ++*static_cast<int*>(s->ctx) > 3 ? 0 : 5;
+        }};
+    EXPECT_FALSE(state->save(instance.get(), &refusing));
 }
 
 }  // namespace
