@@ -9,6 +9,7 @@
 
 #include "formats/lv2/port_map.h"
 #include "lv2_host.h"
+#include "midi_events.h"
 #include "plugin_library.h"
 #include "white_noise.h"
 
@@ -75,16 +76,9 @@ Render renderVst2(bool splitAtEvents) {
                 static_cast<std::size_t>(b) * kBlock + (splitAtEvents ? m.frame : 0);
             play(done, at);
             done = at;
-            VstMidiEvent event{};
-            event.type = kVstMidiType;
-            event.byteSize = sizeof event;
-            event.midiData[0] = static_cast<char>(m.status);
-            event.midiData[1] = static_cast<char>(m.data1);
-            event.midiData[2] = static_cast<char>(m.data2);
-            VstEvents events{};
-            events.numEvents = 1;
-            events.events[0] = reinterpret_cast<VstEvent*>(&event);
-            effect->dispatcher(effect, effProcessEvents, 0, 0, &events, 0.0f);
+            testsupport::MidiEvents events;
+            events.add(m.status, m.data1, m.data2);
+            effect->dispatcher(effect, effProcessEvents, 0, 0, events.list(), 0.0f);
         }
         play(done, static_cast<std::size_t>(b + 1) * kBlock);
     }

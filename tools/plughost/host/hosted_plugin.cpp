@@ -1,9 +1,19 @@
 #include "host/hosted_plugin.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "cli.h"
 #include "error.h"
+
+void HostedPlugin::sendControlChanges(const std::vector<ControlChange>& changes) const {
+    if (changes.empty()) return;
+    std::vector<ControlChange> sorted = changes;
+    std::stable_sort(
+        sorted.begin(), sorted.end(),
+        [](const ControlChange& a, const ControlChange& b) { return a.frame < b.frame; });
+    deliverControlChanges(sorted);
+}
 
 int HostedPlugin::findParameter(const std::string& indexOrName) const {
     long long index = 0;

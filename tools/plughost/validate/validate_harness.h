@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "audio/audio_buffer.h"
-#include "host/plugin.h"
+#include "formats/vst2/vst2_plugin.h"
 
 struct OutputScan {
     size_t nans = 0, infinities = 0, denormals = 0;
