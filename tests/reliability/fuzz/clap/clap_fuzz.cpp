@@ -8,6 +8,7 @@
 #include <clap/ext/state.h>
 #include <clap/plugin-factory.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>

@@ -15,6 +15,7 @@
 #include <dlfcn.h>
 
 #include <chrono>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
