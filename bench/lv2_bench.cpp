@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "effect/filter_delay_effect.h"
+#include "effect/parameter_table.h"
 #include "formats/lv2/port_map.h"
 #include "white_noise.h"
 
@@ -44,7 +45,7 @@ void BM_Vst2ProcessReplacing(benchmark::State& state) {
     FilterDelayEffect effect(nullptr);
     effect.setSampleRate(static_cast<float>(kRate));
     for (VstInt32 i = 0; i < kParameterCount; ++i)
-        effect.setParameter(i, lv2::toParameter(static_cast<ParameterIndex>(i), kPortValues[i]));
+        effect.setParameter(i, normalizedFromPlain(static_cast<ParameterIndex>(i), kPortValues[i]));
     AEffect* record = effect.getRecord();
     Signal s;
     float* in[] = {s.inL.data(), s.inR.data()};

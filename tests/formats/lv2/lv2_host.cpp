@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "effect/parameter_table.h"
 #include "formats/lv2/lv2_uris.h"
 #include "formats/lv2/port_map.h"
 
@@ -56,7 +57,7 @@ Instance::Instance(World& world, double rate, std::uint32_t maxFrames)
     instance = lilv_plugin_instantiate(world.plugin, rate, world.urids.features());
     if (!instance) return;
     for (std::uint32_t i = 0; i < kParameterCount; ++i) {
-        controls[i] = lv2::toPort(static_cast<ParameterIndex>(i), 0.5f);
+        controls[i] = plainFromNormalized(static_cast<ParameterIndex>(i), 0.5f);
         lilv_instance_connect_port(instance, lv2::kPortFirstControl + i, &controls[i]);
         lilv_instance_connect_port(instance, lv2::kPortFirstReport + i, &reports[i]);
     }
@@ -112,7 +113,7 @@ void Instance::setPortValue(const char* symbol, void* self, const void* value, s
                             std::uint32_t) {
     auto* me = static_cast<Instance*>(self);
     for (std::uint32_t i = 0; i < kParameterCount; ++i)
-        if (std::strcmp(symbol, lv2::kParameterPorts[i].symbol) == 0 && size == sizeof(float))
+        if (std::strcmp(symbol, kParameterTable[i].symbol) == 0 && size == sizeof(float))
             std::memcpy(&me->controls[i], value, sizeof(float));
 }
 
@@ -120,7 +121,7 @@ const void* Instance::getPortValue(const char* symbol, void* self, std::uint32_t
                                    std::uint32_t* type) {
     auto* me = static_cast<Instance*>(self);
     for (std::uint32_t i = 0; i < kParameterCount; ++i)
-        if (std::strcmp(symbol, lv2::kParameterPorts[i].symbol) == 0) {
+        if (std::strcmp(symbol, kParameterTable[i].symbol) == 0) {
             *size = sizeof(float);
             *type = me->world.urids.map(LV2_ATOM__Float);
             return &me->controls[i];

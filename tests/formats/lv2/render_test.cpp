@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "effect/parameter_table.h"
 #include "formats/lv2/port_map.h"
 #include "lv2_host.h"
 #include "midi_events.h"
@@ -58,7 +59,8 @@ Render renderVst2(bool splitAtEvents) {
     effect->dispatcher(effect, effSetBlockSize, 0, kBlock, nullptr, 0.0f);
     effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
     for (VstInt32 i = 0; i < kParameterCount; ++i)
-        effect->setParameter(effect, i, toParameter(static_cast<ParameterIndex>(i), kSettings[i]));
+        effect->setParameter(effect, i,
+                             normalizedFromPlain(static_cast<ParameterIndex>(i), kSettings[i]));
     const std::vector<float> inL = noise(1), inR = noise(2);
     Render out{std::vector<float>(inL.size()), std::vector<float>(inL.size())};
     auto play = [&](std::size_t from, std::size_t to) {

@@ -126,6 +126,43 @@ TEST_F(State, ProgramsAndCurrentProgramComeBackThroughASavedSession) {
     EXPECT_EQ(current, 3);
 }
 
+// Hosts copy a plug-in in memory (duplicate a track, A/B compare, undo):
+// lilv's state made from the instance goes straight into another, no file
+// or text between them, and the copy carries every program.
+TEST_F(State, AnInMemoryCopyCarriesEveryProgram) {
+    lv2test::Instance first(world, 48000.0);
+    ASSERT_TRUE(first.ok());
+    Store written{&world.urids, {}};
+    written.setPrograms(programsText(), 9);
+    ASSERT_EQ(stateInterface(first)->restore(first.instance->lv2_handle, &Store::retrieve, &written,
+                                             0, nullptr),
+              LV2_STATE_SUCCESS);
+    first.run(8);
+    for (const std::uint32_t flags : {0u, unsigned{LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE}}) {
+        LilvState* copy = lilv_state_new_from_instance(
+            world.plugin, first.instance, world.urids.mapFeature(), nullptr, nullptr, nullptr,
+            nullptr, &lv2test::Instance::getPortValue, &first, flags, world.urids.features());
+        ASSERT_NE(copy, nullptr);
+        lv2test::Instance second(world, 48000.0);
+        ASSERT_TRUE(second.ok());
+        lilv_state_restore(copy, second.instance, &lv2test::Instance::setPortValue, &second, 0,
+                           world.urids.features());
+        lilv_state_free(copy);
+        second.run(8);
+        for (int i = 0; i < kParameterCount; ++i)
+            EXPECT_FLOAT_EQ(second.reports[i], first.reports[i]) << i;
+        Store again{&world.urids, {}};
+        ASSERT_EQ(stateInterface(second)->save(second.instance->lv2_handle, &Store::store, &again,
+                                               0, nullptr),
+                  LV2_STATE_SUCCESS);
+        EXPECT_EQ(again.programs(), programsText());
+        std::int32_t current = -1;
+        std::memcpy(&current, again.values[world.urids.map(kStateCurrentProgram)].first.data(),
+                    sizeof current);
+        EXPECT_EQ(current, 9);
+    }
+}
+
 TEST_F(State, MalformedStateIsRefusedAndChangesNothing) {
     lv2test::Instance instance(world, 48000.0);
     ASSERT_TRUE(instance.ok());

@@ -1,4 +1,4 @@
-#include "formats/lv2/program_state.h"
+#include "formats/common/program_state.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 
 #include "effect/filter_delay_effect.h"
 
-namespace molvex::lv2 {
+namespace molvex {
 
 namespace {
 
@@ -39,7 +39,7 @@ std::string programsText(const FilterDelayEffect& effect) {
     std::string text;
     const EffectProgram* programs = effect.getPrograms();
     if (!programs) return text;
-    for (VstInt32 p = 0; p < kProgramCount; ++p) {
+    for (int p = 0; p < kProgramCount; ++p) {
         char number[32];
         for (const auto& value : programs[p].values) {
             std::snprintf(number, sizeof number, "%.9g ", value.load(std::memory_order_relaxed));
@@ -58,13 +58,13 @@ bool restorePrograms(FilterDelayEffect& effect, const char* text, int current) {
     for (ProgramLine& line : lines)
         if (!parseLine(text, line)) return false;
     if (*text != 0) return false;
-    for (VstInt32 p = 0; p < kProgramCount; ++p) {
+    for (int p = 0; p < kProgramCount; ++p) {
         effect.setProgram(p);
         effect.setProgramName(lines[p].name);
-        for (VstInt32 i = 0; i < kParameterCount; ++i) effect.setParameter(i, lines[p].values[i]);
+        for (int i = 0; i < kParameterCount; ++i) effect.setParameter(i, lines[p].values[i]);
     }
     effect.setProgram(current);
     return true;
 }
 
-}  // namespace molvex::lv2
+}  // namespace molvex

@@ -1,6 +1,6 @@
-#include "formats/lv2/factory_presets.h"
+#include "formats/common/factory_presets.h"
 
-namespace molvex::lv2 {
+namespace molvex {
 
 // Columns: input dB, delay ms, feedback %, type (0 low-pass, 1 high-pass,
 // 2 band-pass), cutoff Hz, resonance %, pan (-50 left .. 50 right), dry dB,
@@ -24,4 +24,4 @@ const FactoryPreset kFactoryPresets[kFactoryPresetCount] = {
      {0.0f, 600.0f, 70.0f, 0, 6000.0f, 20.0f, 0.0f, -70.0f, 0.0f}},
 };
 
-}  // namespace molvex::lv2
+}  // namespace molvex

@@ -1,4 +1,4 @@
-// The sixteen programs as the text LV2 state saves: one line per program,
+// The sixteen programs as the text a format's state saves: one line per program,
 // the nine parameter values (enough digits to come back bit for bit) and
 // then the name. Names never hold line breaks: a control character is
 // saved as a space.
@@ -7,10 +7,8 @@
 #include <string>
 
 namespace molvex {
-class FilterDelayEffect;
-}
 
-namespace molvex::lv2 {
+class FilterDelayEffect;
 
 std::string programsText(const FilterDelayEffect& effect);
 // Puts every program back and selects `current`; false, and nothing
@@ -18,4 +16,4 @@ std::string programsText(const FilterDelayEffect& effect);
 // within 0 to 1 (NaN included), or `current` is not a program.
 bool restorePrograms(FilterDelayEffect& effect, const char* text, int current);
 
-}  // namespace molvex::lv2
+}  // namespace molvex

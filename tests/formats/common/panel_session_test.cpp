@@ -1,0 +1,51 @@
+// The panel session's two duties toward a format: gestures around every
+// change the panel reports, and the scale the host said.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "effect/filter_delay_effect.h"
+#include "formats/common/panel_session.h"
+#include "platform/headless/headless_system.h"
+
+namespace {
+
+using namespace molvex;
+namespace hl = platform::headless;
+
+struct RecordingHost : PanelHost {
+    std::vector<std::string> heard;
+    void edited(ParameterIndex p, float v) override {
+        heard.push_back("edit " + std::to_string(toIndex(p)) + " " +
+                        std::to_string(v).substr(0, 3));
+    }
+    void gestureBegins(ParameterIndex p) override {
+        heard.push_back("begin " + std::to_string(toIndex(p)));
+    }
+    void gestureEnds(ParameterIndex p) override {
+        heard.push_back("end " + std::to_string(toIndex(p)));
+    }
+    bool canResize() override { return false; }
+    bool resize(int, int) override { return false; }
+};
+
+TEST(PanelSession, ChangesOutsideAGestureAreBracketedUntilTheIdleEnds) {
+    RecordingHost host;
+    PanelSession session(host, std::nullopt);
+    FilterDelayEffect& model = session.getModel();
+    model.automateParameter(1, 0.3f);
+    model.automateParameter(1, 0.4f);
+    session.idle();
+    model.beginEdit(2);
+    model.automateParameter(2, 0.5f);
+    session.idle();
+    model.endEdit(2);
+    model.automateParameter(kParameterCount, 0.5f);
+    session.idle();
+    const std::vector<std::string> expected = {"begin 1", "edit 1 0.3", "edit 1 0.4", "end 1",
+                                               "begin 2", "edit 2 0.5", "end 2"};
+    EXPECT_EQ(host.heard, expected);
+}
+
+}  // namespace
