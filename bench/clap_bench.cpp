@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "effect/filter_delay_effect.h"
-#include "formats/lv2/port_map.h"
+#include "effect/parameter_table.h"
 #include "white_noise.h"
 
 namespace {
@@ -41,7 +41,8 @@ void BM_Vst2ProcessReplacing(benchmark::State& state) {
     FilterDelayEffect effect(nullptr);
     effect.setSampleRate(static_cast<float>(kRate));
     for (VstInt32 i = 0; i < kParameterCount; ++i)
-        effect.setParameter(i, lv2::toParameter(static_cast<ParameterIndex>(i), kPlainValues[i]));
+        effect.setParameter(i,
+                            normalizedFromPlain(static_cast<ParameterIndex>(i), kPlainValues[i]));
     AEffect* record = effect.getRecord();
     Signal s;
     float* in[] = {s.inL.data(), s.inR.data()};

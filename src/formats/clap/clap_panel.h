@@ -1,23 +1,21 @@
-// ClapPanel: the product's panel in a CLAP host's window. Like the LV2
-// panel it edits a FilterDelayEffect of its own, used only as the parameter
-// model, and reaches the DSP only through the plug-in's edit queue:
+// ClapPanel: the product's panel in a CLAP host's window, through the
+// format-neutral PanelSession. The session edits a parameter model of its
+// own; this side carries values between it and the DSP:
 // | direction     | road                                                    |
 // |---------------|---------------------------------------------------------|
-// | panel -> DSP  | knob -> audioMasterBeginEdit / Automate / EndEdit on the|
-// |               | model's callback -> edit queue -> request_flush -> the  |
-// |               | next flush or process applies it and sends the host     |
-// |               | gesture begin, value, gesture end                       |
+// | panel -> DSP  | PanelHost edited / gestureBegins / gestureEnds -> edit  |
+// |               | queue -> request_flush -> the next flush or process     |
+// |               | applies it and sends the host gesture begin, value,     |
+// |               | gesture end                                             |
 // | DSP -> panel  | the timer compares the DSP's values with those it saw   |
-// |               | last and sets the model's; the editor redraws at idle   |
+// |               | last and hands the session the changed ones             |
+// | panel size    | the zoom menu's resize -> the host's request_resize     |
 //
-// Gestures: a drag runs inside one timer call (the control's tracking loop
-// holds it), so a gesture opened by the first change of a parameter closes
-// when that call returns; audioMasterBeginEdit / audioMasterEndEdit open
-// and close one explicitly.
-//
-// Scale: set_scale 1, 1.5 or 2 is the host's word (PanelScale's host
-// source); without it the panel chooses as in the other formats. Sizes are
-// device pixels. The zoom menu asks the host to resize (request_resize).
+// Scale: set_scale's 1, 1.5 or 2 is the host's word (any other value is
+// refused); without it the session chooses as in the other formats. The
+// session is made when the size or the window is first asked for, with the
+// scale known then; a scale set before the panel opens makes it anew.
+// Sizes are device pixels.
 //
 // Threads: the host's main thread only.
 #pragma once
@@ -25,18 +23,17 @@
 #include <clap/id.h>
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 
-#include "effect/filter_delay_effect.h"
-
-namespace molvex {
-class FilterDelayEditor;
-}
+#include "effect/parameter_index.h"
+#include "formats/common/panel_session.h"
 
 namespace molvex::clap {
 
 class ClapPlugin;
 
-class ClapPanel {
+class ClapPanel final : private PanelHost {
 public:
     explicit ClapPanel(ClapPlugin& plugin);
     ~ClapPanel();
@@ -44,8 +41,8 @@ public:
     ClapPanel(const ClapPanel&) = delete;
     ClapPanel& operator=(const ClapPanel&) = delete;
 
-    bool hasEditor() const;
-    // 1, 1.5 and 2 only.
+    // False in a build without the panel.
+    static bool available();
     bool setScale(double scale);
     bool getSize(std::uint32_t& width, std::uint32_t& height);
     // Opens the panel in `parent` (shown at once) and starts the timer.
@@ -53,25 +50,22 @@ public:
     // The period of the timer that handles the panel's events.
     static constexpr std::uint32_t kTimerMs = 30;
     void onTimer(clap_id id);
-    bool isOpen() const;
-    FilterDelayEffect& getModel() { return model; }
-    FilterDelayEditor* getEditor() const;
+    bool isOpen() const { return open; }
 
 private:
-    static VstIntPtr hostCallback(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                  void* ptr, float opt);
-    void edit(VstInt32 index, float value);
-    void gesture(VstInt32 index, bool begin);
+    void edited(ParameterIndex parameter, float value) override;
+    void gestureBegins(ParameterIndex parameter) override;
+    void gestureEnds(ParameterIndex parameter) override;
+    bool canResize() override;
+    bool resize(int width, int height) override;
+    PanelSession& ensureSession();
     void followEffect();
-    void endAutomaticGestures();
-    void close();
 
     ClapPlugin& plugin;
-    FilterDelayEffect model;
+    std::optional<double> hostScale;
+    std::unique_ptr<PanelSession> session;
+    bool open = false;
     clap_id timer = CLAP_INVALID_ID;
-    // Per parameter: a gesture is open, and whether a change opened it.
-    bool gestureOpen[kParameterCount] = {};
-    bool gestureAutomatic[kParameterCount] = {};
     float seen[kParameterCount] = {};
 };
 

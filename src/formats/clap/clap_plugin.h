@@ -1,10 +1,9 @@
 // ClapPlugin: one CLAP instance of the effect. It translates CLAP's calls
-// onto a FilterDelayEffect and nothing more: parameter events become
-// setParameter calls with the plain value converted, MIDI events become
-// processEvents calls, each at its frame, and process becomes
-// processReplacing over the pieces between events (a parameter change
-// reaches the effect's audio state at the start of its next call, so the
-// split is what makes an event apply at its frame).
+// onto the format-neutral DspSession and nothing more: parameter events
+// become plain values and MIDI events messages, each at its frame inside
+// the block (the session plays the audio up to each event first). A MIDI
+// control change that moved a parameter goes back to the host as an output
+// event it does not record.
 //
 // Requests from the host, by thread:
 // | call                                 | thread             |
@@ -19,7 +18,7 @@
 // Shared fields and why they are safe:
 // | field          | written by          | safe because                      |
 // |----------------|---------------------|-----------------------------------|
-// | effect values  | both sides          | the effect's atomics              |
+// | session values | both sides          | the effect's atomics              |
 // | edits          | panel / audio side  | single-producer single-consumer   |
 // |                |                     | ring, never allocating            |
 // | active         | main                | atomic; read by flush to know its |
@@ -38,9 +37,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "effect/filter_delay_effect.h"
 #include "formats/clap/edit_queue.h"
 #include "formats/clap/host_proxy.h"
+#include "formats/common/dsp_session.h"
 
 namespace molvex::clap {
 
@@ -72,8 +71,8 @@ public:
     bool loadState(const clap_istream_t* stream);
     // The tail in samples, kInfiniteTail when the feedback holds the signal.
     std::uint32_t tail();
-    // The default plain value of a parameter: the effect's at creation.
-    double defaultValue(clap_id id) const;
+    // The default plain value of a parameter, from the parameter table.
+    static double defaultValue(clap_id id);
 
     // The panel's road to the host: its edits wait here for process or
     // flush, which apply them and report them.
@@ -82,30 +81,25 @@ public:
     ClapPanel& ensurePanel();
     void dropPanel();
     const HostProxy& getHost() const { return host; }
-    FilterDelayEffect& getEffect() { return effect; }
+    DspSession& getSession() { return session; }
     bool isActive() const { return active.load(std::memory_order_acquire); }
 
     static constexpr std::uint32_t kInfiniteTail = 0x7fffffff;
 
 private:
-    static VstIntPtr effectCallback(AEffect* record, VstInt32 opcode, VstInt32 index,
-                                    VstIntPtr value, void* ptr, float opt);
-    void applyEvents(const clap_input_events_t* in, std::uint32_t frames,
-                     const clap_process_t* audio);
-    void applyEvent(const clap_event_header_t& header);
+    void applyEvents(const clap_input_events_t* in, DspSession::Block& block);
+    void applyEvent(const clap_event_header_t& header, DspSession::Block& block);
     void applyPanelEdits();
-    void processPiece(const clap_process_t& process, std::uint32_t from, std::uint32_t to);
-    void reportControllerChange(VstInt32 index, float value);
+    void reportParameter(ParameterIndex parameter, std::uint32_t flags);
     void pushOut(const clap_event_header_t& event);
     void checkTail();
 
     clap_plugin_t record;
     HostProxy host;
-    FilterDelayEffect effect;
+    DspSession session;
     EditQueue edits;
     std::unique_ptr<ClapPanel> panel;
     std::atomic<bool> active{false};
-    double defaults[kParameterCount] = {};
     const clap_output_events_t* outEvents = nullptr;
     std::uint32_t lastTail = 0;
 };

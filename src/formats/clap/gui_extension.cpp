@@ -33,9 +33,8 @@ const clap_plugin_gui_t kGui = {
     },
     [](const clap_plugin_t* p, const char* api, bool floating) {
         if (!supported(api, floating) || panel(p)) return false;
-        if (self(p)->ensurePanel().hasEditor()) return true;
-        self(p)->dropPanel();
-        return false;
+        self(p)->ensurePanel();
+        return true;
     },
     [](const clap_plugin_t* p) { self(p)->dropPanel(); },
     [](const clap_plugin_t* p, double scale) { return panel(p) && panel(p)->setScale(scale); },

@@ -7,26 +7,20 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "formats/lv2/port_map.h"
+#include "effect/parameter_table.h"
 
 namespace molvex::clap {
 
 namespace {
 
-const char* const kNames[kParameterCount] = {"Input Level", "Delay",     "Feedback",
-                                             "Filter Type", "Cutoff",    "Resonance",
-                                             "Pan",         "Dry Level", "Wet Level"};
+const ParameterRow& port(ParameterIndex parameter) { return parameterRow(parameter); }
 
-const lv2::ParameterPort& port(ParameterIndex parameter) {
-    return lv2::kParameterPorts[toIndex(parameter)];
-}
-
-const char* unitText(lv2::PortUnit unit) {
+const char* unitText(PlainUnit unit) {
     switch (unit) {
-    case lv2::PortUnit::decibels: return " dB";
-    case lv2::PortUnit::milliseconds: return " ms";
-    case lv2::PortUnit::percent: return " %";
-    case lv2::PortUnit::hertz: return " Hz";
+    case PlainUnit::decibels: return " dB";
+    case PlainUnit::milliseconds: return " ms";
+    case PlainUnit::percent: return " %";
+    case PlainUnit::hertz: return " Hz";
     default: return "";
     }
 }
@@ -40,8 +34,8 @@ bool startsWithNoCase(const char* text, const char* word) {
 }
 
 bool parseFilterType(const char* text, double& plain) {
-    for (int i = 0; i < lv2::kFilterTypeCount; ++i)
-        if (startsWithNoCase(text, lv2::kFilterTypeNames[i])) {
+    for (int i = 0; i < kFilterChoiceCount; ++i)
+        if (startsWithNoCase(text, kFilterChoices[i].name)) {
             plain = i;
             return true;
         }
@@ -73,36 +67,36 @@ bool parameterOfId(std::uint32_t id, ParameterIndex& parameter) {
 }
 
 ParameterInfo parameterInfo(ParameterIndex parameter) {
-    const lv2::ParameterPort& p = port(parameter);
-    return {kNames[toIndex(parameter)], p.minimum, p.maximum, p.unit == lv2::PortUnit::filterType};
+    const ParameterRow& p = port(parameter);
+    return {p.displayName, p.minimum, p.maximum, p.unit == PlainUnit::filterType};
 }
 
 float toEffectValue(ParameterIndex parameter, double plain) {
-    return lv2::toParameter(parameter, static_cast<float>(plain));
+    return normalizedFromPlain(parameter, static_cast<float>(plain));
 }
 
 double toPlain(ParameterIndex parameter, float effectValue) {
-    return lv2::toPort(parameter, effectValue);
+    return plainFromNormalized(parameter, effectValue);
 }
 
 bool formatPlain(ParameterIndex parameter, double plain, char* text, std::uint32_t size) {
     if (!text || size == 0) return false;
-    const lv2::ParameterPort& p = port(parameter);
+    const ParameterRow& p = port(parameter);
     const double v =
         std::isnan(plain) ? p.minimum : std::clamp<double>(plain, p.minimum, p.maximum);
     int written = 0;
     switch (p.unit) {
-    case lv2::PortUnit::filterType:
-        written = std::snprintf(text, size, "%s",
-                                lv2::kFilterTypeNames[static_cast<int>(std::lround(v))]);
+    case PlainUnit::filterType:
+        written =
+            std::snprintf(text, size, "%s", kFilterChoices[static_cast<int>(std::lround(v))].name);
         break;
-    case lv2::PortUnit::pan: {
+    case PlainUnit::pan: {
         const long steps = std::lround(v);
         if (steps == 0) written = std::snprintf(text, size, "<C>");
         else written = std::snprintf(text, size, "%c%ld", steps < 0 ? 'L' : 'R', std::labs(steps));
         break;
     }
-    case lv2::PortUnit::hertz: written = std::snprintf(text, size, "%.0f Hz", v); break;
+    case PlainUnit::hertz: written = std::snprintf(text, size, "%.0f Hz", v); break;
     default: written = std::snprintf(text, size, "%.1f%s", v, unitText(p.unit)); break;
     }
     return written >= 0 && static_cast<std::uint32_t>(written) < size;
@@ -111,10 +105,10 @@ bool formatPlain(ParameterIndex parameter, double plain, char* text, std::uint32
 bool parsePlain(ParameterIndex parameter, const char* text, double& plain) {
     if (!text) return false;
     while (*text == ' ') ++text;
-    const lv2::ParameterPort& p = port(parameter);
+    const ParameterRow& p = port(parameter);
     bool ok = false;
-    if (p.unit == lv2::PortUnit::filterType && parseFilterType(text, plain)) ok = true;
-    else if (p.unit == lv2::PortUnit::pan) ok = parsePan(text, plain);
+    if (p.unit == PlainUnit::filterType && parseFilterType(text, plain)) ok = true;
+    else if (p.unit == PlainUnit::pan) ok = parsePan(text, plain);
     else {
         char* end = nullptr;
         plain = std::strtod(text, &end);
@@ -122,7 +116,7 @@ bool parsePlain(ParameterIndex parameter, const char* text, double& plain) {
     }
     if (!ok) return false;
     plain = std::clamp<double>(plain, p.minimum, p.maximum);
-    if (p.unit == lv2::PortUnit::filterType) plain = std::round(plain);
+    if (p.unit == PlainUnit::filterType) plain = std::round(plain);
     return true;
 }
 

@@ -1,51 +1,36 @@
-// The plug-in's CLAP state: a versioned byte stream, the same bytes for the
-// same state on every machine (little-endian, no padding, names zero-filled).
+// The plug-in's CLAP state: a versioned byte stream around the text every
+// format but VST 2 saves (the sixteen programs, their names, and the
+// current program: DspSession::stateText), so the same state restores the
+// same sound in each. The same state gives the same bytes on every machine.
 //
 // | bytes | what                                                         |
 // |-------|--------------------------------------------------------------|
 // | 4     | "MVXC"                                                       |
-// | 4     | version, 1                                                   |
-// | 4     | current program, 0 to 15                                     |
-// | 36    | the nine current values, 32-bit floats 0..1                  |
-// | 16x60 | per program: nine values, then its name in 24 bytes (at most |
-// |       | 23 characters, the rest zeros)                               |
+// | 4     | version, 1, little-endian                                    |
+// | 4     | N, the text's length, little-endian                          |
+// | N     | the state text                                               |
 //
-// Streams may move any number of bytes per call; reads end at the stream's
-// end. A stream of another length, magic or version, a value outside 0..1
-// (NaN included) or a name without its terminator is refused and changes
-// nothing.
+// Streams may move any number of bytes per call; a read ends at the
+// stream's end. A stream that fails, ends early, runs past N or past
+// kMaxStateBytes, or carries another magic or version is refused here; a
+// text the session refuses is refused there. Either way nothing changes.
 #pragma once
 
 #include <clap/stream.h>
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-
-#include "effect/effect_program.h"
-
-namespace molvex {
-class FilterDelayEffect;
-}
+#include <string>
 
 namespace molvex::clap {
 
 inline constexpr std::uint32_t kStateVersion = 1;
-inline constexpr std::size_t kProgramBytes = kParameterCount * 4 + kProgramNameLength + 1;
-inline constexpr std::size_t kStateBytes = 12 + kParameterCount * 4 + kProgramCount * kProgramBytes;
+// Far more than sixteen programs of text take; a stream longer than this is
+// no state of ours.
+inline constexpr std::size_t kMaxStateBytes = 1 << 16;
 
-using StateBytes = std::array<std::uint8_t, kStateBytes>;
-
-// Reading and writing the effect's state; the effect's own calls are made
-// on the caller's thread (the host's main thread).
-StateBytes encodeState(FilterDelayEffect& effect);
-bool decodeState(const StateBytes& bytes, FilterDelayEffect& effect);
-
-// The stream loops: false when the stream fails, ends early (read) or
-// refuses bytes (write).
-bool writeAll(const clap_ostream_t* stream, const std::uint8_t* bytes, std::size_t size);
-// Reads everything up to the stream's end into `bytes`; false when the
-// stream fails or holds any other number of bytes than `bytes` has.
-bool readExactly(const clap_istream_t* stream, StateBytes& bytes);
+bool writeState(const clap_ostream_t* stream, const std::string& text);
+// The text of a well-formed stream.
+bool readState(const clap_istream_t* stream, std::string& text);
 
 }  // namespace molvex::clap

@@ -36,7 +36,7 @@ void DspSession::receiveMidi(const std::uint8_t bytes[3]) {
 
 DspSession::Block::Block(DspSession& session, const float* const inputs[2], float* const outputs[2],
                          std::uint32_t frames)
-    : effect(session.effect), frames(frames) {
+    : session(session), effect(session.effect), frames(frames) {
     audio = inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1];
     if (!audio) return;
     // The effect's routine takes writable pointers; it never writes the input.
@@ -55,13 +55,21 @@ void DspSession::Block::playTo(std::uint32_t frame) {
     done = frame;
 }
 
-void DspSession::Block::midiAt(std::int64_t frame, const std::uint8_t* bytes, std::uint32_t size) {
-    const auto at = static_cast<std::uint32_t>(
+void DspSession::Block::playToEvent(std::int64_t frame) {
+    playTo(static_cast<std::uint32_t>(
         frame < static_cast<std::int64_t>(done)
             ? done
-            : (frame > static_cast<std::int64_t>(frames) ? frames : frame));
-    playTo(at);
+            : (frame > static_cast<std::int64_t>(frames) ? frames : frame)));
+}
+
+void DspSession::Block::midiAt(std::int64_t frame, const std::uint8_t* bytes, std::uint32_t size) {
+    playToEvent(frame);
     if (size >= 3) effect.receiveMidi(bytes[0], bytes[1], bytes[2]);
+}
+
+void DspSession::Block::plainAt(std::int64_t frame, ParameterIndex parameter, float plain) {
+    playToEvent(frame);
+    session.setPlain(parameter, plain);
 }
 
 void DspSession::Block::finish() { playTo(frames); }

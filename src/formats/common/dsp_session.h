@@ -79,11 +79,15 @@ public:
               std::uint32_t frames);
         // Messages shorter than three bytes are ignored.
         void midiAt(std::int64_t frame, const std::uint8_t* bytes, std::uint32_t size);
+        // A plain value at its frame (CLAP's parameter events), as setPlain.
+        void plainAt(std::int64_t frame, ParameterIndex parameter, float plain);
         void finish();
 
     private:
         void playTo(std::uint32_t frame);
+        void playToEvent(std::int64_t frame);
 
+        DspSession& session;
         FilterDelayEffect& effect;
         float* in[2] = {};
         float* out[2] = {};

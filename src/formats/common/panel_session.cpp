@@ -39,12 +39,16 @@ bool PanelSession::open(void* parent) {
     return true;
 }
 
+// The editor's rectangle as getRect answers it: before the panel opens, the
+// size it will open at.
 int PanelSession::width() const {
-    return editor ? editor->getEditorRect().right - editor->getEditorRect().left : 0;
+    ERect* rect = nullptr;
+    return editor && editor->getRect(&rect) != 0 && rect ? rect->right - rect->left : 0;
 }
 
 int PanelSession::height() const {
-    return editor ? editor->getEditorRect().bottom - editor->getEditorRect().top : 0;
+    ERect* rect = nullptr;
+    return editor && editor->getRect(&rect) != 0 && rect ? rect->bottom - rect->top : 0;
 }
 
 void PanelSession::setNormalized(ParameterIndex parameter, float value) {

@@ -24,7 +24,7 @@ struct Row {
 // The LV2 build's ports, in the same units.
 const Row kRows[] = {
     {"Input Level", -70, 0, false}, {"Delay", 0, 1000, false},    {"Feedback", 0, 100, false},
-    {"Filter Type", 0, 2, true},    {"Cutoff", 20, 12020, false}, {"Resonance", 0, 100, false},
+    {"Type", 0, 2, true},           {"Cutoff", 20, 12020, false}, {"Resonance", 0, 100, false},
     {"Pan", -50, 50, false},        {"Dry Level", -70, 0, false}, {"Wet Level", -70, 0, false},
 };
 

@@ -55,6 +55,8 @@ TEST_F(ClapState, WhatIsNoWholeStateIsRefusedAndChangesNothing) {
     Instance a(library, host);
     shape(a);
     const std::vector<std::uint8_t> good = a.save();
+    Instance b(library, host);
+    ASSERT_TRUE(b.activate(48000.0));
     std::vector<std::vector<std::uint8_t>> bad;
     bad.push_back({});
     bad.push_back(std::vector<std::uint8_t>(good.begin(), good.end() - 1));
@@ -68,26 +70,38 @@ TEST_F(ClapState, WhatIsNoWholeStateIsRefusedAndChangesNothing) {
     auto version = good;
     version[4] = 2;
     bad.push_back(version);
-    auto program = good;
-    program[8] = 16;
-    bad.push_back(program);
-    auto value = good;  // a current value of 2.0
-    value[12] = 0, value[13] = 0, value[14] = 0, value[15] = 0x40;
-    bad.push_back(value);
-    auto nan = good;  // a program value NaN
-    nan[48] = 0, nan[49] = 0, nan[50] = 0xC0, nan[51] = 0x7F;
-    bad.push_back(nan);
-    auto name = good;  // a name without its terminator
-    name[48 + 36 + 23] = 'x';
-    bad.push_back(name);
+    auto length = good;  // a length that is not the text's
+    length[8] ^= 1;
+    bad.push_back(length);
+    // Texts the session refuses, each with its true length: a value out of
+    // 0..1, a program that does not exist, a zero byte inside.
+    auto withText = [&](const std::string& text) {
+        std::vector<std::uint8_t> bytes(12 + text.size());
+        std::memcpy(bytes.data(), good.data(), 12);
+        std::memcpy(bytes.data() + 12, text.data(), text.size());
+        const auto size = static_cast<std::uint32_t>(text.size());
+        for (int i = 0; i < 4; ++i) bytes[8 + i] = static_cast<std::uint8_t>(size >> (8 * i));
+        return bytes;
+    };
+    const std::string text(good.begin() + 12, good.end());
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        const std::size_t at = t.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) t.replace(at, from.size(), to);
+        return withText(t);
+    };
+    ASSERT_TRUE(b.load(withText(text)));
+    bad.push_back(replaced("0.5 ", "1.5 "));
+    bad.push_back(replaced("program ", "program 9"));
+    bad.push_back(replaced("Init", std::string("In\0t", 4)));
+    bad.push_back(withText(text.substr(0, text.size() / 2)));
     std::mt19937 random(7);
     for (int i = 0; i < 20; ++i) {
         std::vector<std::uint8_t> garbage(random() % (2 * good.size()));
         for (auto& byte : garbage) byte = static_cast<std::uint8_t>(random());
         bad.push_back(garbage);
     }
-    Instance b(library, host);
-    ASSERT_TRUE(b.activate(48000.0));
     const std::vector<std::uint8_t> before = b.save();
     for (std::size_t i = 0; i < bad.size(); ++i) {
         EXPECT_FALSE(b.load(bad[i], 17)) << i;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "clap_host.h"
-#include "formats/lv2/port_map.h"
+#include "effect/parameter_table.h"
 #include "plugin_library.h"
 #include "white_noise.h"
 
@@ -73,8 +73,8 @@ Render renderVst2(double rate) {
             done = at;
             if (!e.midi) {
                 effect->setParameter(effect, static_cast<VstInt32>(e.id),
-                                     lv2::toParameter(static_cast<ParameterIndex>(e.id),
-                                                      static_cast<float>(e.value)));
+                                     normalizedFromPlain(static_cast<ParameterIndex>(e.id),
+                                                         static_cast<float>(e.value)));
                 continue;
             }
             VstMidiEvent event{};
