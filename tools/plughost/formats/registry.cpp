@@ -1,12 +1,13 @@
 #include "formats/registry.h"
 
+extern const PluginFormat kClapFormat;
 extern const PluginFormat kLv2Format;
 extern const PluginFormat kVst2Format;
 
 namespace {
 
 // Most particular first: VST 2 takes whatever no other format claims.
-const PluginFormat* const kFormats[] = {&kLv2Format, &kVst2Format};
+const PluginFormat* const kFormats[] = {&kClapFormat, &kLv2Format, &kVst2Format};
 
 }  // namespace
 
