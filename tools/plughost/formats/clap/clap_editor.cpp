@@ -81,8 +81,8 @@ std::string ClapEditor::describe(int index) const {
     char text[256] = {};
     const auto* params = plugin.params();
     const double plain = plugin.plainValue(index);
-    if (!params || !params->value_to_text(plugin.plugin(), plugin.info(index).id, plain, text,
-                                          sizeof text))
+    if (!params ||
+        !params->value_to_text(plugin.plugin(), plugin.info(index).id, plain, text, sizeof text))
         std::snprintf(text, sizeof text, "%g", plain);
     char line[320];
     std::snprintf(line, sizeof line, "%.4g (%s)", static_cast<double>(plugin.getParameter(index)),

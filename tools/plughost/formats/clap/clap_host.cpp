@@ -30,14 +30,14 @@ ClapLibrary::ClapLibrary(const std::string& path) : libraryPath(path) {
         entryPoint = nullptr;
         throw HostError(path + ": clap_entry.init failed");
     }
-    pluginFactory = static_cast<const clap_plugin_factory_t*>(
-        entryPoint->get_factory(CLAP_PLUGIN_FACTORY_ID));
+    pluginFactory =
+        static_cast<const clap_plugin_factory_t*>(entryPoint->get_factory(CLAP_PLUGIN_FACTORY_ID));
     if (!pluginFactory || pluginFactory->get_plugin_count(pluginFactory) == 0)
         throw HostError(path + ": offers no plug-in factory or no plug-in");
     first = pluginFactory->get_plugin_descriptor(pluginFactory, 0);
     if (!first || !first->id) throw HostError(path + ": the first plug-in has no descriptor");
-    scanTime = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                   .count();
+    scanTime =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 ClapLibrary::~ClapLibrary() {
@@ -69,7 +69,8 @@ struct ClapHostCalls {
         [](const clap_host_t*) {},
         [](const clap_host_t* h, std::uint32_t width, std::uint32_t height) {
             EditorHostEvents* events = of(h).editorEvents.load();
-            return events && events->sizeRequested(static_cast<int>(width), static_cast<int>(height));
+            return events &&
+                   events->sizeRequested(static_cast<int>(width), static_cast<int>(height));
         },
         [](const clap_host_t*) { return true; },
         [](const clap_host_t*) { return false; },
@@ -120,7 +121,9 @@ ClapHost::ClapHost() : mainThread(std::this_thread::get_id()) {
     host.get_extension = ClapHostCalls::extension;
     host.request_restart = [](const clap_host_t*) {};
     host.request_process = [](const clap_host_t*) {};
-    host.request_callback = [](const clap_host_t* h) { ClapHostCalls::of(h).callbackRequested = true; };
+    host.request_callback = [](const clap_host_t* h) {
+        ClapHostCalls::of(h).callbackRequested = true;
+    };
 }
 
 ClapHost::AudioScope::AudioScope() { insideAudio = true; }

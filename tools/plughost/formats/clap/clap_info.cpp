@@ -13,26 +13,29 @@
 
 namespace {
 
-const char* const kExtensions[] = {"clap.audio-ports", "clap.note-ports", "clap.params",
-                                   "clap.state",       "clap.latency",    "clap.tail",
+const char* const kExtensions[] = {"clap.audio-ports", "clap.note-ports",   "clap.params",
+                                   "clap.state",       "clap.latency",      "clap.tail",
                                    "clap.gui",         "clap.timer-support"};
 
 std::string features(const clap_plugin_descriptor_t& d) {
     std::string out;
-    for (const char* const* f = d.features; f && *f; ++f) out += (out.empty() ? "" : " ") + std::string(*f);
+    for (const char* const* f = d.features; f && *f; ++f)
+        out += (out.empty() ? "" : " ") + std::string(*f);
     return out.empty() ? "none" : out;
 }
 
 std::string offered(const ClapHostedPlugin& p) {
     std::string out;
     for (const char* id : kExtensions)
-        if (p.plugin()->get_extension(p.plugin(), id)) out += (out.empty() ? "" : " ") + std::string(id);
+        if (p.plugin()->get_extension(p.plugin(), id))
+            out += (out.empty() ? "" : " ") + std::string(id);
     return out.empty() ? "none" : out;
 }
 
 std::string text(const ClapHostedPlugin& p, int index, double value) {
     char buffer[256] = {};
-    if (!p.params() || !p.params()->value_to_text(p.plugin(), p.info(index).id, value, buffer, sizeof buffer))
+    if (!p.params() ||
+        !p.params()->value_to_text(p.plugin(), p.info(index).id, value, buffer, sizeof buffer))
         return "?";
     return buffer;
 }

@@ -134,9 +134,13 @@ float ClapHostedPlugin::normalised(int index, double plain) const {
     return span > 0 ? static_cast<float>((plain - info.min_value) / span) : 0.0f;
 }
 
-float ClapHostedPlugin::getParameter(int index) const { return normalised(index, plainValue(index)); }
+float ClapHostedPlugin::getParameter(int index) const {
+    return normalised(index, plainValue(index));
+}
 
 void ClapHostedPlugin::setPlainValue(int index, double plain) const {
+    // A host never sets a read-only parameter (a meter the plug-in reports).
+    if (isReadOnly(index)) return;
     clap_event_param_value_t event{};
     event.header = {sizeof event, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
     event.param_id = infos[index].id;
@@ -152,7 +156,8 @@ void ClapHostedPlugin::setPlainValue(int index, double plain) const {
 
 void ClapHostedPlugin::setParameter(int index, float value) const {
     const auto& info = infos[index];
-    setPlainValue(index, info.min_value + static_cast<double>(value) * (info.max_value - info.min_value));
+    setPlainValue(index,
+                  info.min_value + static_cast<double>(value) * (info.max_value - info.min_value));
 }
 
 int ClapHostedPlugin::indexOf(clap_id id) const {

@@ -4,7 +4,8 @@
 // one's plain range linearly. While active, a parameter set and the control
 // changes become events of the next processBlock (control changes as MIDI
 // on the first note input, at their frames); while inactive the plug-in's
-// flush takes a parameter set at once. The audio ports' channels are the
+// flush takes a parameter set at once. Read-only parameters (meters) are
+// reported, never set. The audio ports' channels are the
 // inputs and outputs, port after port. Output events of parameter values
 // are recorded as automation.
 #pragma once
@@ -91,6 +92,9 @@ public:
     bool isActive() const { return active; }
     // The plain value of a parameter, and a plain value set as an event.
     double plainValue(int index) const;
+    bool isReadOnly(int index) const {
+        return (infos[static_cast<std::size_t>(index)].flags & CLAP_PARAM_IS_READONLY) != 0;
+    }
     // A plain value as 0..1 of the parameter's range.
     float normalised(int index, double plain) const;
     void setPlainValue(int index, double plain) const;

@@ -15,7 +15,7 @@
 // |                        | render is a fresh instance's                       |
 // | parameter-conversions  | value -> text -> value -> text keeps the text      |
 // | flush-against-process  | the same events through flush and process leave    |
-// |                        | the same values                                    |
+// |                        | the same values (read-only ones, meters, aside)    |
 // | unknown-parameter      | an event for no parameter changes no value         |
 // | parameter-fuzz         | values within, beyond and outside (NaN) the ranges:|
 // |                        | finite output                                      |
@@ -78,18 +78,21 @@ CheckResult scanTime(ClapContext&) {
 CheckResult factoryIds(ClapContext& v) {
     const clap_plugin_entry_t& entry = v.library->entry();
     for (const char* id : {"clap.plugin-factory.x", "clap.plugin-factor", "clap.no-such-factory"})
-        if (entry.get_factory(id)) return CheckResult::fail(std::string("get_factory(\"") + id + "\") is not null");
+        if (entry.get_factory(id))
+            return CheckResult::fail(std::string("get_factory(\"") + id + "\") is not null");
     const clap_plugin_factory_t& factory = v.library->factory();
     ClapHost host;
     const std::string id = v.library->descriptor().id;
-    for (const std::string& wrong : {id + "x", id + " ", id.substr(0, id.size() - 1), std::string()}) {
+    for (const std::string& wrong :
+         {id + "x", id + " ", id.substr(0, id.size() - 1), std::string()}) {
         const clap_plugin_t* p = factory.create_plugin(&factory, host.get(), wrong.c_str());
         if (p) {
             p->destroy(p);
             return CheckResult::fail("create_plugin(\"" + wrong + "\") made a plug-in");
         }
     }
-    return CheckResult::pass("unknown factories and ids with trailing or missing characters give null");
+    return CheckResult::pass(
+        "unknown factories and ids with trailing or missing characters give null");
 }
 
 CheckResult descriptor(ClapContext& v) {
@@ -97,7 +100,8 @@ CheckResult descriptor(ClapContext& v) {
     if (!d.name || !*d.name) return CheckResult::fail("no name");
     if (!d.version) return CheckResult::fail("no version");
     if (!d.features) return CheckResult::fail("no features list");
-    if (!clap_version_is_compatible(d.clap_version)) return CheckResult::fail("incompatible CLAP version");
+    if (!clap_version_is_compatible(d.clap_version))
+        return CheckResult::fail("incompatible CLAP version");
     auto p = v.clap();
     const auto* ports = static_cast<const clap_plugin_audio_ports_t*>(
         p->plugin()->get_extension(p->plugin(), CLAP_EXT_AUDIO_PORTS));
@@ -112,9 +116,12 @@ CheckResult descriptor(ClapContext& v) {
                 bool found = false;
                 for (std::uint32_t k = 0; k < ports->count(p->plugin(), !input); ++k) {
                     clap_audio_port_info_t other{};
-                    found |= ports->get(p->plugin(), k, !input, &other) && other.id == info.in_place_pair;
+                    found |= ports->get(p->plugin(), k, !input, &other) &&
+                             other.id == info.in_place_pair;
                 }
-                if (!found) return CheckResult::fail("in-place pair " + std::to_string(info.in_place_pair) + " is no port");
+                if (!found)
+                    return CheckResult::fail("in-place pair " + std::to_string(info.in_place_pair) +
+                                             " is no port");
             }
         }
     return CheckResult::pass("\"" + std::string(d.name) + "\" " + d.version + ", ports consistent");
@@ -157,8 +164,9 @@ CheckResult audioBuffers(ClapContext& v) {
         }
         if (!inPlace && b.in != inputs) return CheckResult::fail("the inputs were written");
     }
-    return CheckResult::pass("in and out of place: outputs written and finite, inputs untouched, "
-                             "nothing past the block");
+    return CheckResult::pass(
+        "in and out of place: outputs written and finite, inputs untouched, "
+        "nothing past the block");
 }
 
 CheckResult ratesAndBlocks(ClapContext& v) {
@@ -178,12 +186,13 @@ CheckResult ratesAndBlocks(ClapContext& v) {
             for (auto& o : b.out)
                 for (int i = 0; i < frames; ++i)
                     if (!std::isfinite(o[i]))
-                        return CheckResult::fail("non-finite output at " + fmt("%g", rate) + " Hz, " +
-                                                 std::to_string(frames) + " frames");
+                        return CheckResult::fail("non-finite output at " + fmt("%g", rate) +
+                                                 " Hz, " + std::to_string(frames) + " frames");
             ++played;
         }
     }
-    return CheckResult::pass(std::to_string(played) + " blocks of 1 to 16384 frames at 1 to 768 kHz finite" +
+    return CheckResult::pass(std::to_string(played) +
+                             " blocks of 1 to 16384 frames at 1 to 768 kHz finite" +
                              (refused ? ", " + std::to_string(refused) + " rates refused" : ""));
 }
 
@@ -203,9 +212,11 @@ CheckResult resetAndReactivation(ClapContext& v) {
     used->suspend();
     used->resume();
     const double afterReactivation = maxDifference(render(*used, signal), clean);
-    if (afterReset > 1e-6) return CheckResult::fail("after reset the render differs by " + fmt("%.3g", afterReset));
+    if (afterReset > 1e-6)
+        return CheckResult::fail("after reset the render differs by " + fmt("%.3g", afterReset));
     if (afterReactivation > 1e-6)
-        return CheckResult::fail("after reactivation the render differs by " + fmt("%.3g", afterReactivation));
+        return CheckResult::fail("after reactivation the render differs by " +
+                                 fmt("%.3g", afterReactivation));
     return CheckResult::pass("reset and reactivation sound as a fresh instance");
 }
 
@@ -230,20 +241,25 @@ CheckResult parameterConversions(ClapContext& v) {
             if (!p->params()->text_to_value(p->plugin(), info.id, first.c_str(), &back)) continue;
             const std::string second = valueText(*p, i, back, ok);
             if (second != first)
-                return CheckResult::fail(std::string(info.name) + ": " + fmt("%g", value) + " reads \"" + first +
-                                         "\", which reads back as \"" + second + "\"");
+                return CheckResult::fail(std::string(info.name) + ": " + fmt("%g", value) +
+                                         " reads \"" + first + "\", which reads back as \"" +
+                                         second + "\"");
             ++texts;
         }
         double junk = 0.0;
         if (p->params()->text_to_value(p->plugin(), info.id, "not a number", &junk))
-            return CheckResult::fail(std::string(info.name) + " takes \"not a number\" as " + fmt("%g", junk));
+            return CheckResult::fail(std::string(info.name) + " takes \"not a number\" as " +
+                                     fmt("%g", junk));
     }
-    return CheckResult::pass(std::to_string(texts) + " texts read back to themselves; no number refused");
+    return CheckResult::pass(std::to_string(texts) +
+                             " texts read back to themselves; no number refused");
 }
 
-void randomEvents(ClapContext& v, const ClapHostedPlugin& p, std::vector<std::pair<int, double>>& out) {
+void randomEvents(ClapContext& v, const ClapHostedPlugin& p,
+                  std::vector<std::pair<int, double>>& out) {
     for (int k = 0; k < 8; ++k) {
         const int i = v.uniformInt(0, p.numParams() - 1);
+        if (p.isReadOnly(i)) continue;
         const auto& info = p.info(i);
         out.emplace_back(i, info.min_value + v.uniform() * (info.max_value - info.min_value));
     }
@@ -263,9 +279,10 @@ CheckResult flushAgainstProcess(ClapContext& v) {
     GuardedBlock block(b->numInputs(), b->numOutputs(), 64, v.rng);
     b->processBlock(block.inPointers.data(), block.outPointers.data(), 64, true);
     for (int i = 0; i < a->numParams(); ++i)
-        if (a->plainValue(i) != b->plainValue(i))
-            return CheckResult::fail(std::string(a->info(i).name) + ": flush left " + fmt("%g", a->plainValue(i)) +
-                                     ", process " + fmt("%g", b->plainValue(i)));
+        if (!a->isReadOnly(i) && a->plainValue(i) != b->plainValue(i))
+            return CheckResult::fail(std::string(a->info(i).name) + ": flush left " +
+                                     fmt("%g", a->plainValue(i)) + ", process " +
+                                     fmt("%g", b->plainValue(i)));
     return CheckResult::pass("8 events through an active flush and through process: same values");
 }
 
@@ -286,8 +303,9 @@ CheckResult unknownParameter(ClapContext& v) {
     GuardedBlock block(p->numInputs(), p->numOutputs(), 64, v.rng);
     p->processBlock(block.inPointers.data(), block.outPointers.data(), 64, true);
     for (int i = 0; i < p->numParams(); ++i)
-        if (p->plainValue(i) != before[static_cast<std::size_t>(i)])
-            return CheckResult::fail("an event for id " + std::to_string(unused) + " changed " + p->info(i).name);
+        if (!p->isReadOnly(i) && p->plainValue(i) != before[static_cast<std::size_t>(i)])
+            return CheckResult::fail("an event for id " + std::to_string(unused) + " changed " +
+                                     p->info(i).name);
     return CheckResult::pass("an event for id " + std::to_string(unused) + " changed nothing");
 }
 
@@ -300,7 +318,8 @@ CheckResult parameterFuzz(ClapContext& v) {
         for (int i = 0; i < p->numParams(); ++i) {
             const auto& info = p->info(i);
             const double span = info.max_value - info.min_value;
-            const double choices[] = {info.min_value + v.uniform() * span, info.min_value - 1e6 * (span + 1),
+            const double choices[] = {info.min_value + v.uniform() * span,
+                                      info.min_value - 1e6 * (span + 1),
                                       info.max_value + 1e6 * (span + 1), nan};
             p->setPlainValue(i, choices[v.uniformInt(0, round % 4 == 0 ? 3 : 0)]);
         }
@@ -309,16 +328,20 @@ CheckResult parameterFuzz(ClapContext& v) {
         for (auto& o : block.out) scan.add(o.data(), 256);
     }
     if (!scan.clean()) return CheckResult::fail(scan.describe());
-    return CheckResult::pass(std::to_string(v.scaled(20)) + " rounds within, beyond and outside the ranges: clean");
+    return CheckResult::pass(std::to_string(v.scaled(20)) +
+                             " rounds within, beyond and outside the ranges: clean");
 }
 
 CheckResult defaults(ClapContext& v) {
     auto p = v.clap();
     for (int i = 0; i < p->numParams(); ++i) {
         const auto& info = p->info(i);
-        if (std::fabs(p->plainValue(i) - info.default_value) > 1e-6 * std::max(1.0, std::fabs(info.default_value)))
-            return CheckResult::fail(std::string(info.name) + " holds " + fmt("%g", p->plainValue(i)) +
-                                     ", its default is " + fmt("%g", info.default_value));
+        if (p->isReadOnly(i)) continue;
+        if (std::fabs(p->plainValue(i) - info.default_value) >
+            1e-6 * std::max(1.0, std::fabs(info.default_value)))
+            return CheckResult::fail(std::string(info.name) + " holds " +
+                                     fmt("%g", p->plainValue(i)) + ", its default is " +
+                                     fmt("%g", info.default_value));
     }
     return CheckResult::pass(std::to_string(p->numParams()) + " parameters at their defaults");
 }
@@ -329,25 +352,28 @@ struct Bytes {
 };
 
 bool save(const ClapHostedPlugin& p, Bytes& bytes) {
-    clap_ostream_t stream{&bytes, [](const clap_ostream_t* s, const void* buffer, std::uint64_t size) -> std::int64_t {
-                              auto* b = static_cast<Bytes*>(s->ctx);
-                              const std::size_t n = std::min<std::uint64_t>(size, b->chunk);
-                              const auto* c = static_cast<const std::uint8_t*>(buffer);
-                              b->data.insert(b->data.end(), c, c + n);
-                              return static_cast<std::int64_t>(n);
-                          }};
+    clap_ostream_t stream{
+        &bytes,
+        [](const clap_ostream_t* s, const void* buffer, std::uint64_t size) -> std::int64_t {
+            auto* b = static_cast<Bytes*>(s->ctx);
+            const std::size_t n = std::min<std::uint64_t>(size, b->chunk);
+            const auto* c = static_cast<const std::uint8_t*>(buffer);
+            b->data.insert(b->data.end(), c, c + n);
+            return static_cast<std::int64_t>(n);
+        }};
     return p.state()->save(p.plugin(), &stream);
 }
 
 bool load(const ClapHostedPlugin& p, Bytes& bytes) {
     bytes.at = 0;
-    clap_istream_t stream{&bytes, [](const clap_istream_t* s, void* buffer, std::uint64_t size) -> std::int64_t {
-                              auto* b = static_cast<Bytes*>(s->ctx);
-                              const std::size_t n = std::min<std::size_t>({size, b->chunk, b->data.size() - b->at});
-                              std::memcpy(buffer, b->data.data() + b->at, n);
-                              b->at += n;
-                              return static_cast<std::int64_t>(n);
-                          }};
+    clap_istream_t stream{
+        &bytes, [](const clap_istream_t* s, void* buffer, std::uint64_t size) -> std::int64_t {
+            auto* b = static_cast<Bytes*>(s->ctx);
+            const std::size_t n = std::min<std::size_t>({size, b->chunk, b->data.size() - b->at});
+            std::memcpy(buffer, b->data.data() + b->at, n);
+            b->at += n;
+            return static_cast<std::int64_t>(n);
+        }};
     return p.state()->load(p.plugin(), &stream);
 }
 
@@ -372,8 +398,8 @@ CheckResult randomState(ClapContext& v) {
     OutputScan scan;
     renderSignal(*p, noiseAndPulses(0.2, 44100.0), 512, fixed(512), scan);
     if (!scan.clean()) return CheckResult::fail("after random states: " + scan.describe());
-    return CheckResult::pass(std::to_string(v.scaled(10)) + " random streams survived (" + std::to_string(taken) +
-                             " taken), output clean after");
+    return CheckResult::pass(std::to_string(v.scaled(10)) + " random streams survived (" +
+                             std::to_string(taken) + " taken), output clean after");
 }
 
 CheckResult stateReproducible(ClapContext& v) {
@@ -386,11 +412,13 @@ CheckResult stateReproducible(ClapContext& v) {
     if (first.data != second.data) return CheckResult::fail("two saves gave different bytes");
     auto q = v.clap();
     first.chunk = 17;
-    if (!load(*q, first)) return CheckResult::fail("its own state (read 17 bytes at a time) was refused");
+    if (!load(*q, first))
+        return CheckResult::fail("its own state (read 17 bytes at a time) was refused");
     third.chunk = 23;
     if (!save(*q, third) || third.data != second.data)
         return CheckResult::fail("loaded and saved again, the bytes differ");
-    return CheckResult::pass(std::to_string(first.data.size()) + " bytes, the same each time (writes of 23, reads of 17)");
+    return CheckResult::pass(std::to_string(first.data.size()) +
+                             " bytes, the same each time (writes of 23, reads of 17)");
 }
 
 class QuietEditorHost final : public EditorHostEvents {
@@ -418,7 +446,8 @@ CheckResult guiCycles(ClapContext& v) {
         }
     }
     if (p->host().timerCount() != 0)
-        return CheckResult::fail(std::to_string(p->host().timerCount()) + " timers left after the GUI was destroyed");
+        return CheckResult::fail(std::to_string(p->host().timerCount()) +
+                                 " timers left after the GUI was destroyed");
     return CheckResult::pass("created, parented, idled and destroyed " + std::to_string(rounds) +
                              " times; every timer given back");
 }
@@ -428,7 +457,8 @@ CheckResult guiCycles(ClapContext& v) {
 int runClapValidate(const ValidateOptions& o) {
     const auto start = std::chrono::steady_clock::now();
     const auto library = std::make_shared<const ClapLibrary>(o.library);
-    firstScan = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    firstScan =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     HostContext host(44100.0, 512);
     std::vector<ClapCheck> checks = {{"scan-time", scanTime},
                                      {"factory-ids", factoryIds},
