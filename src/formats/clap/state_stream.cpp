@@ -48,8 +48,7 @@ bool readState(const clap_istream_t* stream, std::string& text) {
     std::size_t have = 0;
     for (;;) {
         // One byte of room past the largest state shows a stream that is
-        // too long, or never ends.
-        if (have == bytes.size()) return false;
+        // too long, or never ends: it fills the room and fails below.
         const std::uint64_t room = bytes.size() - have;
         const std::int64_t got = stream->read(stream, bytes.data() + have, room);
         if (got < 0 || static_cast<std::uint64_t>(got) > room) return false;

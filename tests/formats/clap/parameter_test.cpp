@@ -94,9 +94,10 @@ TEST_F(ClapParameters, TextsCarryTheirUnits) {
 
 TEST_F(ClapParameters, TextsReadBackAndNoNumberIsRefused) {
     const TextCase cases[] = {
-        {0, -6, "-6.0 dB"},  {1, 250, "250 ms"}, {1, 250, "250"},      {3, 1, "High-pass"},
-        {3, 2, "band-pass"}, {3, 2, "2"},        {4, 2000, "2000 Hz"}, {6, -25, "L25"},
-        {6, 25, "R25"},      {6, 0, "<C>"},      {6, -10, "-10"},      {2, 100, "250 %"},
+        {0, -6, "-6.0 dB"},  {1, 250, "250 ms"}, {1, 250, "250"}, {3, 1, "High-pass"},
+        {3, 2, "band-pass"}, {3, 2, "2"},        {3, 1, "1.4"},   {4, 2000, "2000 Hz"},
+        {6, -25, "L25"},     {6, 25, "R25"},     {6, 0, "<C>"},   {6, -10, "-10"},
+        {2, 100, "250 %"},
     };
     for (const TextCase& c : cases) {
         double v = -1;
