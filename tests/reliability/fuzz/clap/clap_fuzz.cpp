@@ -152,9 +152,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             active = plugin->activate(plugin, kRates[in.byte() % 9], 1, kMaxFrames);
             break;
         case 6: {
-            const std::size_t length =
-                in.byte() % 2 == 0 ? in.size : std::min<std::size_t>(in.size, in.byte() * 8);
-            Stream s{in.data, length, 0, 1u + in.byte() % 64};
+            // The chunk first: the stream's bytes are the rest of the input.
+            const std::size_t chunk = 1u + in.byte() % 64;
+            const bool whole = in.byte() % 2 == 0;
+            const std::size_t part = in.byte() * 8u;
+            const std::size_t length = whole ? in.size : std::min<std::size_t>(in.size, part);
+            Stream s{in.data, length, 0, chunk};
             clap_istream_t stream{
                 &s, [](const clap_istream_t* st, void* buffer, std::uint64_t n) -> std::int64_t {
                     auto* s = static_cast<Stream*>(st->ctx);
