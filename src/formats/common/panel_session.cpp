@@ -14,7 +14,7 @@ namespace {
 bool isParameter(int index) { return index >= 0 && index < kParameterCount; }
 
 std::optional<int> scalePercent(std::optional<double> hostScale) {
-    if (!hostScale || *hostScale == 1.0) return std::nullopt;
+    if (!hostScale) return std::nullopt;
     return static_cast<int>(*hostScale * 100.0 + 0.5);
 }
 

@@ -21,7 +21,8 @@
 // Scale: `hostScale` is the host's word on the panel's scale as a factor
 // (LV2's ui:scaleFactor, CLAP's set_scale), or nullopt when the host offered
 // none; the panel then asks the variable and the desktop (panel_scale.h).
-// A factor of exactly 1 counts as none said.
+// An offered factor wins over both, 1 included: a host that says 1 (Ardour
+// at its own 100 %) is saying something, whatever the desktop's DPI.
 //
 // Threads: the host's user-interface thread only.
 #pragma once

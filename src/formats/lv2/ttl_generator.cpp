@@ -19,6 +19,9 @@ namespace {
 using namespace molvex;
 using namespace molvex::lv2;
 
+// The plug-in's description alone needs the port properties.
+const char* const kPortPropsPrefix = "@prefix pprops: <http://lv2plug.in/ns/ext/port-props#> .\n";
+
 const char* const kPrefixes =
     "@prefix atom: <http://lv2plug.in/ns/ext/atom#> .\n"
     "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
@@ -67,6 +70,9 @@ void writeControlPort(std::ostream& out, const ParameterRow& port, bool output) 
         << "    lv2:minimum " << number(port.minimum) << " ;\n"
         << "    lv2:maximum " << number(port.maximum);
     if (const char* unit = unitUri(port.unit)) out << " ;\n    units:unit " << unit;
+    // The outputs report values to the panel; a host's generic controls
+    // would show them as nine meters.
+    if (output) out << " ;\n    lv2:portProperty pprops:notOnGUI";
     if (port.unit == PlainUnit::filterType) {
         out << " ;\n    lv2:portProperty lv2:integer , lv2:enumeration";
         for (int t = 0; t < kFilterChoiceCount; ++t)
@@ -90,7 +96,7 @@ void writeAudioPort(std::ostream& out, std::uint32_t index, const char* symbol, 
 
 std::string pluginDescription(bool withUi, int minor, int micro) {
     std::ostringstream out;
-    out << kPrefixes << "<" << kPluginUri << ">\n"
+    out << kPortPropsPrefix << kPrefixes << "<" << kPluginUri << ">\n"
         << "  a lv2:Plugin , lv2:DelayPlugin , doap:Project ;\n"
         << "  doap:name \"Molvex\" ;\n"
         << "  doap:maintainer [ foaf:name \"Molvex\" ] ;\n"

@@ -114,12 +114,12 @@ TEST(DspSession, StateTextIsCarriedWholeOrRefusedWithoutAChange) {
         source.getEffect().setProgram(p);
         source.setNormalized(ParameterIndex::Pan, p / 16.0f);
     }
-    source.getEffect().setProgram(5);
+    source.getEffect().setProgram(12);
     const std::string text = source.stateText();
     DspSession copy(kRate);
     ASSERT_TRUE(copy.restoreState(text.c_str(), text.size() + 1));
     EXPECT_EQ(copy.stateText(), text);
-    EXPECT_EQ(copy.getCurrentProgram(), 5);
+    EXPECT_EQ(copy.getCurrentProgram(), 12);
 
     const std::string programs = text.substr(0, text.rfind("program"));
     const std::string refused[] = {programs + "program 16\n",  programs + "program -1\n",
@@ -133,6 +133,8 @@ TEST(DspSession, StateTextIsCarriedWholeOrRefusedWithoutAChange) {
         EXPECT_EQ(fresh.stateText(), before);
     }
     EXPECT_FALSE(fresh.restoreState(text.c_str(), text.size() - 1));
+    fresh.setPlain(ParameterIndex::Delay, NAN);
+    EXPECT_EQ(fresh.stateText(), before);
     const std::string withNul = programs + '\0' + "program 2\n";
     EXPECT_FALSE(fresh.restoreState(withNul.c_str(), withNul.size()));
 }

@@ -2,6 +2,8 @@
 // change the panel reports, and the scale the host said.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,32 @@ TEST(PanelSession, ChangesOutsideAGestureAreBracketedUntilTheIdleEnds) {
     const std::vector<std::string> expected = {"begin 1", "edit 1 0.3", "edit 1 0.4", "end 1",
                                                "begin 2", "edit 2 0.5", "end 2"};
     EXPECT_EQ(host.heard, expected);
+}
+
+// The host's word on the scale, when it says one, wins over the desktop's;
+// only a host that says nothing leaves the choice to the desktop.
+TEST(PanelSession, AnOfferedScaleWinsOverTheDesktop) {
+    struct Case {
+        std::optional<double> offered;
+        int dpi;
+        int width;
+    } cases[] = {{1.0, 192, 420},
+                 {std::nullopt, 192, 840},
+                 {1.5, 96, 630},
+                 {2.0, 96, 840},
+                 {std::nullopt, 96, 420}};
+    unsetenv("MOLVEX_UI_SCALE");
+    for (const Case& c : cases) {
+        hl::reset();
+        hl::setDesktopDpi(c.dpi);
+        RecordingHost host;
+        {
+            PanelSession session(host, c.offered);
+            ASSERT_TRUE(session.open(hl::makeParentWindow()));
+            EXPECT_EQ(session.width(), c.width) << c.offered.value_or(0) << " " << c.dpi;
+        }
+        hl::reset();
+    }
 }
 
 }  // namespace

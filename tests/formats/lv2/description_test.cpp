@@ -4,6 +4,7 @@
 // loads and reaches the effect.
 #include <gtest/gtest.h>
 #include <lv2/midi/midi.h>
+#include <lv2/port-props/port-props.h>
 #include <lv2/presets/presets.h>
 #include <lv2/ui/ui.h>
 
@@ -64,6 +65,9 @@ TEST_F(Description, ControlPortsAreTheEffectsParameterTable) {
                 (output ? kPortFirstReport : kPortFirstControl) + static_cast<std::uint32_t>(i));
             EXPECT_TRUE(is(p, LV2_CORE__ControlPort));
             EXPECT_TRUE(is(p, output ? LV2_CORE__OutputPort : LV2_CORE__InputPort));
+            LilvNode* notOnGui = world.uri(LV2_PORT_PROPS__notOnGUI);
+            EXPECT_EQ(lilv_port_has_property(world.plugin, p, notOnGui), output == 1);
+            lilv_node_free(notOnGui);
             LilvNode* portName = lilv_port_get_name(world.plugin, p);
             EXPECT_EQ(std::string(lilv_node_as_string(portName)).rfind(trimmed(name), 0), 0u);
             lilv_node_free(portName);
