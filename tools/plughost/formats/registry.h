@@ -4,8 +4,8 @@
 // format's folder knows a format.
 //
 // Adding a format: a folder formats/<fmt>/ holding the entry (a
-// `const PluginFormat` named k<Fmt>Format), the format's plug-in, editor,
-// info and checks, and a sources.cmake that adds them to plughost_core
+// `const PluginFormat` named k<Fmt>Format), the format's plug-in (with its
+// editor and info) and checks, and a sources.cmake that adds them to plughost_core
 // (picked up by the folder's presence); then one line in registry.cpp's
 // list, with its declaration beside it. The list is asked in order and VST 2
 // claims whatever no other format does, so it stays last.
@@ -23,11 +23,10 @@ struct PluginFormat {
     const char* name;  // as reports name it: "VST 2", "LV2"
     // True when the command-line argument names a plug-in of this format.
     bool (*claims)(const std::string& argument);
-    // The plug-in, with whatever must outlive it; its editor it opens itself
-    // (HostedPlugin::openEditor). Failures throw HostError with one line.
+    // The plug-in, with whatever must outlive it. It opens its editor and
+    // describes itself for plughost info (HostedPlugin::openEditor,
+    // printInfo). Failures throw HostError with one line.
     std::unique_ptr<HostedPlugin> (*open)(const std::string& argument, HostContext& context);
-    // plughost info: everything the format lets a host read.
-    int (*info)(const InfoOptions& options);
     // plughost validate: the checks every format shares and the format's own.
     int (*validate)(const ValidateOptions& options);
 };

@@ -5,6 +5,13 @@
 
 #include "cli.h"
 #include "error.h"
+#include "host/host_context.h"
+
+void HostedPlugin::configure(double sampleRate, int blockSize) const {
+    hostContext.sampleRate = sampleRate;
+    hostContext.blockSize = blockSize;
+    applyConfiguration(sampleRate, blockSize);
+}
 
 void HostedPlugin::sendControlChanges(const std::vector<ControlChange>& changes) const {
     if (changes.empty()) return;

@@ -33,8 +33,11 @@ struct ControlChange {
 class HostedPlugin {
 public:
     virtual ~HostedPlugin() = default;
+    HostedPlugin(const HostedPlugin&) = delete;
+    HostedPlugin& operator=(const HostedPlugin&) = delete;
 
-    virtual HostContext& context() const = 0;
+    // The host's state for this instance; callbacks answer from it.
+    HostContext& context() const { return hostContext; }
     // The name the plug-in gives a host's window; empty where it gives none.
     virtual std::string title() const = 0;
     virtual int numParams() const = 0;
@@ -58,7 +61,8 @@ public:
     virtual void setParameter(int index, float value) const = 0;
     virtual void setProgram(int program) const = 0;
 
-    virtual void configure(double sampleRate, int blockSize) const = 0;
+    // Rate and block size, kept in the context too.
+    void configure(double sampleRate, int blockSize) const;
     virtual void resume() const = 0;
     virtual void suspend() const = 0;
     // The changes in any order; the plug-in gets them sorted by frame (equal
@@ -84,13 +88,23 @@ public:
     // leaves it be.
     virtual void closeNow() {}
 
+    // Prints what plughost info shows of it on stdout: text, or JSON.
+    virtual void printInfo(bool json) const = 0;
+
     // Index of a parameter given as a number or as its name (matched without
     // padding spaces, case-insensitively). Throws HostError when none fits.
     int findParameter(const std::string& indexOrName) const;
 
+protected:
+    explicit HostedPlugin(HostContext& context) : hostContext(context) {}
+
 private:
+    // Tells the plug-in the rate and block size configure was given.
+    virtual void applyConfiguration(double sampleRate, int blockSize) const = 0;
     // Hands changes sorted by frame to the plug-in, for its next block.
     virtual void deliverControlChanges(const std::vector<ControlChange>& sorted) const = 0;
+
+    HostContext& hostContext;
 };
 
 // Name with leading and trailing spaces removed, lower case: how parameter

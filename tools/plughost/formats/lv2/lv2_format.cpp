@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "formats/lv2/lv2_argument.h"
-#include "formats/lv2/lv2_commands.h"
 #include "formats/lv2/lv2_plugin.h"
+#include "formats/lv2/lv2_validate.h"
 #include "formats/registry.h"
 
 namespace {
@@ -15,4 +15,4 @@ std::unique_ptr<HostedPlugin> openLv2(const std::string& argument, HostContext& 
 
 }  // namespace
 
-extern const PluginFormat kLv2Format = {"LV2", isLv2Argument, openLv2, runLv2Info, runLv2Validate};
+extern const PluginFormat kLv2Format = {"LV2", isLv2Argument, openLv2, runLv2Validate};

@@ -2,7 +2,6 @@
 // each parameter's value once instantiated.
 #include <cstdio>
 
-#include "formats/lv2/lv2_commands.h"
 #include "formats/lv2/lv2_plugin.h"
 #include "host/host_context.h"
 #include "output/json_writer.h"
@@ -26,9 +25,9 @@ std::string listed(const std::vector<std::string>& words) {
     return out.empty() ? "none" : out;
 }
 
-void printText(const InfoOptions& o, const Lv2Plugin& plugin) {
+void printText(const Lv2Plugin& plugin) {
     const Lv2World& w = plugin.description();
-    std::printf("plug-in          %s\n", o.library.c_str());
+    std::printf("plug-in          %s\n", plugin.description().argument().c_str());
     std::printf("format           LV2\n");
     std::printf("uri              %s\n", w.uri().c_str());
     std::printf("name             \"%s\"\n", w.name().c_str());
@@ -55,11 +54,26 @@ void printText(const InfoOptions& o, const Lv2Plugin& plugin) {
     }
 }
 
-void printJson(const InfoOptions& o, const Lv2Plugin& plugin) {
+// One control input as an object of the "parameters" array.
+void writeParameter(JsonWriter& j, const Lv2Plugin& plugin, int i) {
+    const Lv2Port& p = plugin.port(i);
+    j.beginObject();
+    j.integer("index", i);
+    j.integer("port", p.index);
+    j.string("symbol", p.symbol);
+    j.string("name", p.name);
+    j.number("value", plugin.getParameter(i));
+    j.number("portValue", plugin.portValue(i));
+    j.number("minimum", p.minimum);
+    j.number("maximum", p.maximum);
+    j.endObject();
+}
+
+void printJson(const Lv2Plugin& plugin) {
     const Lv2World& w = plugin.description();
     JsonWriter j;
     j.beginObject();
-    j.string("plugin", o.library);
+    j.string("plugin", plugin.description().argument());
     j.string("format", "LV2");
     j.string("uri", w.uri());
     j.string("name", w.name());
@@ -70,19 +84,7 @@ void printJson(const InfoOptions& o, const Lv2Plugin& plugin) {
     j.integer("numParams", plugin.numParams());
     j.integer("midiInput", plugin.hasMidiInput() ? 1 : 0);
     j.beginArray("parameters");
-    for (int i = 0; i < plugin.numParams(); ++i) {
-        const Lv2Port& p = plugin.port(i);
-        j.beginObject();
-        j.integer("index", i);
-        j.integer("port", p.index);
-        j.string("symbol", p.symbol);
-        j.string("name", p.name);
-        j.number("value", plugin.getParameter(i));
-        j.number("portValue", plugin.portValue(i));
-        j.number("minimum", p.minimum);
-        j.number("maximum", p.maximum);
-        j.endObject();
-    }
+    for (int i = 0; i < plugin.numParams(); ++i) writeParameter(j, plugin, i);
     j.endArray();
     j.endObject();
     std::fputs(j.text().c_str(), stdout);
@@ -90,14 +92,4 @@ void printJson(const InfoOptions& o, const Lv2Plugin& plugin) {
 
 }  // namespace
 
-int runLv2Info(const InfoOptions& o) {
-    HostContext context(44100.0, 512);
-    const Lv2Plugin plugin(std::make_shared<const Lv2World>(o.library), context);
-    plugin.configure(44100.0, 512);
-    if (o.json) {
-        printJson(o, plugin);
-    } else {
-        printText(o, plugin);
-    }
-    return 0;
-}
+void Lv2Plugin::printInfo(bool json) const { (json ? printJson : printText)(*this); }

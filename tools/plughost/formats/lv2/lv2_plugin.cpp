@@ -27,7 +27,7 @@ std::string joined(const std::vector<std::string>& words) {
 }  // namespace
 
 Lv2Plugin::Lv2Plugin(std::shared_ptr<const Lv2World> description, HostContext& context)
-    : world(std::move(description)), hostContext(context) {
+    : HostedPlugin(context), world(std::move(description)) {
     const auto missing = world->missingFeatures();
     if (!missing.empty())
         throw HostError(world->argument() + ": the plug-in requires " + joined(missing) +
@@ -145,15 +145,13 @@ void Lv2Plugin::setProgram(int program) const {
                     std::to_string(program) + ")");
 }
 
-void Lv2Plugin::configure(double sampleRate, int blockSize) const {
-    hostContext.sampleRate = sampleRate;
-    hostContext.blockSize = blockSize;
+void Lv2Plugin::applyConfiguration(double sampleRate, int blockSize) const {
     if (lilvInstance && sampleRate == instanceRate && blockSize == instanceBlock) return;
     instantiate(sampleRate, blockSize);
 }
 
 void Lv2Plugin::resume() const {
-    if (!lilvInstance) instantiate(hostContext.sampleRate, hostContext.blockSize);
+    if (!lilvInstance) instantiate(context().sampleRate, context().blockSize);
     if (active) return;
     lilv_instance_activate(lilvInstance);
     active = true;

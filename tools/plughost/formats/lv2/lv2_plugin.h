@@ -29,10 +29,7 @@ public:
     // Throws HostError when the plug-in requires a feature plughost lacks.
     Lv2Plugin(std::shared_ptr<const Lv2World> world, HostContext& context);
     ~Lv2Plugin() override;
-    Lv2Plugin(const Lv2Plugin&) = delete;
-    Lv2Plugin& operator=(const Lv2Plugin&) = delete;
 
-    HostContext& context() const override { return hostContext; }
     // LV2 gives a host's window no name of the plug-in's: the window is
     // named after the argument.
     std::string title() const override { return ""; }
@@ -53,7 +50,6 @@ public:
     void setParameter(int index, float value) const override;
     void setProgram(int program) const override;
 
-    void configure(double sampleRate, int blockSize) const override;
     void resume() const override;
     void suspend() const override;
     void processBlock(float** inputs, float** outputs, int frames, bool replacing) const override;
@@ -84,7 +80,11 @@ public:
     // The instance as lilv holds it; null until configure.
     LilvInstance* instance() const { return lilvInstance; }
 
+    // The description lilv reads and each parameter's value (lv2_info.cpp).
+    void printInfo(bool json) const override;
+
 private:
+    void applyConfiguration(double sampleRate, int blockSize) const override;
     // Appended to the MIDI input's sequence, for the next run.
     void deliverControlChanges(const std::vector<ControlChange>& sorted) const override;
     void instantiate(double sampleRate, int blockSize) const;
@@ -94,7 +94,6 @@ private:
     unsigned parameterPort(int parameter) const { return port(parameter).index; }
 
     std::shared_ptr<const Lv2World> world;
-    HostContext& hostContext;
     int audioInputs = 0, audioOutputs = 0;
     int midiPort = -1;
     // Port buffers by port index: control values, and for atom and CV ports

@@ -16,10 +16,8 @@ std::unique_ptr<HostedPlugin> openLv2(const std::string& argument, HostContext&)
     unavailable(argument);
 }
 
-int runLv2Info(const InfoOptions& o) { unavailable(o.library); }
-
 int runLv2Validate(const ValidateOptions& o) { unavailable(o.library); }
 
 }  // namespace
 
-extern const PluginFormat kLv2Format = {"LV2", isLv2Argument, openLv2, runLv2Info, runLv2Validate};
+extern const PluginFormat kLv2Format = {"LV2", isLv2Argument, openLv2, runLv2Validate};

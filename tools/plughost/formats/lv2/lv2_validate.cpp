@@ -14,9 +14,9 @@
 
 #include "audio/test_signal.h"
 #include "editor/editor_parent.h"
-#include "formats/lv2/lv2_commands.h"
 #include "formats/lv2/lv2_plugin.h"
 #include "formats/lv2/lv2_ui.h"
+#include "formats/lv2/lv2_validate.h"
 #include "host/host_context.h"
 #include "host/system.h"
 #include "validate/check_context.h"

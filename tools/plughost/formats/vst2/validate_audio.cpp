@@ -90,22 +90,6 @@ CheckResult withoutSetup(Vst2CheckContext& v) {
     return CheckResult::pass("resumed and played with no rate or block size sent: clean");
 }
 
-// Two instances with the same settings and input, so any difference comes
-// from the way they were driven.
-struct Twins {
-    std::unique_ptr<Vst2Plugin> a, b;
-};
-
-Twins twins(Vst2CheckContext& v, int block) {
-    Twins t{v.instance(), v.instance()};
-    std::mt19937 one(v.rng()), two = one;
-    for (auto* p : {t.a.get(), t.b.get()}) {
-        restart(*p, 44100.0, block);
-        randomiseParameters(*p, p == t.a.get() ? one : two);
-    }
-    return t;
-}
-
 CheckResult accumulateVersusReplace(Vst2CheckContext& v) {
     auto probe = v.instance();
     if (!probe->canReplace())
@@ -166,9 +150,7 @@ CheckResult inPlace(Vst2CheckContext& v) {
             }
         }
     }
-    return CheckResult::pass(
-        "same buffers for input and output give the same output (largest difference " +
-        fmt("%.2g", worst) + ")");
+    return sameOutput("same buffers for input and output", worst);
 }
 
 // Loud input, then silence: the tails decay through the denormal range,

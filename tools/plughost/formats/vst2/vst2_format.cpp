@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "formats/registry.h"
-#include "formats/vst2/vst2_commands.h"
 #include "formats/vst2/vst2_plugin.h"
+#include "formats/vst2/vst2_validate.h"
 
 namespace {
 
@@ -16,5 +16,4 @@ std::unique_ptr<HostedPlugin> openVst2(const std::string& argument, HostContext&
 
 }  // namespace
 
-extern const PluginFormat kVst2Format = {"VST 2", claimsAnything, openVst2, runVst2Info,
-                                         runVst2Validate};
+extern const PluginFormat kVst2Format = {"VST 2", claimsAnything, openVst2, runVst2Validate};

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "capability_words.h"
-#include "formats/vst2/vst2_commands.h"
 #include "formats/vst2/vst2_plugin.h"
 #include "output/json_writer.h"
 
@@ -219,15 +218,7 @@ void printJson(const std::string& library, const AEffect& e, const Facts& f) {
 
 }  // namespace
 
-int runVst2Info(const InfoOptions& o) {
-    HostContext context(44100.0, 512);
-    const Vst2Plugin plugin(std::make_shared<const PluginLibrary>(o.library), context);
-    plugin.configure(44100.0, 512);
-    const Facts facts = gather(plugin);
-    if (o.json) {
-        printJson(o.library, *plugin.effect(), facts);
-    } else {
-        printText(o.library, *plugin.effect(), facts);
-    }
-    return 0;
+void Vst2Plugin::printInfo(bool json) const {
+    const Facts facts = gather(*this);
+    (json ? printJson : printText)(library->path(), *record, facts);
 }

@@ -36,7 +36,7 @@ std::string PluginLibrary::directory() const {
 }
 
 Vst2Plugin::Vst2Plugin(std::shared_ptr<const PluginLibrary> from, HostContext& context)
-    : library(std::move(from)), hostContext(context) {
+    : HostedPlugin(context), library(std::move(from)) {
     const std::string& path = library->path();
     if (context.pluginDirectory.empty()) context.pluginDirectory = library->directory();
     setPendingContext(&context);
@@ -48,7 +48,7 @@ Vst2Plugin::Vst2Plugin(std::shared_ptr<const PluginLibrary> from, HostContext& c
                         " (expected VstP)");
     if (!effect->dispatcher) throw HostError(path + ": record has no dispatcher");
     record = effect;
-    bindEffect(record, &hostContext);
+    bindEffect(record, &context);
     dispatch(effOpen);
 }
 
@@ -99,9 +99,7 @@ float Vst2Plugin::getParameter(int index) const {
     return record->getParameter ? record->getParameter(record, index) : 0.0f;
 }
 
-void Vst2Plugin::configure(double sampleRate, int blockSize) const {
-    hostContext.sampleRate = sampleRate;
-    hostContext.blockSize = blockSize;
+void Vst2Plugin::applyConfiguration(double sampleRate, int blockSize) const {
     dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
     dispatch(effSetBlockSize, 0, blockSize);
 }

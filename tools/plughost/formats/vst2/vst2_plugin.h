@@ -34,11 +34,8 @@ public:
     // Creates an instance bound to context and sends effOpen.
     Vst2Plugin(std::shared_ptr<const PluginLibrary> library, HostContext& context);
     ~Vst2Plugin() override;
-    Vst2Plugin(const Vst2Plugin&) = delete;
-    Vst2Plugin& operator=(const Vst2Plugin&) = delete;
 
     AEffect* effect() const { return record; }
-    HostContext& context() const override { return hostContext; }
     std::string title() const override { return text(effGetEffectName); }
     int numParams() const override { return record->numParams; }
     int numPrograms() const override { return record->numPrograms; }
@@ -67,8 +64,7 @@ public:
     void setProgram(int program) const override { dispatch(effSetProgram, 0, program); }
 
     // Host set-up in the order hosts use: rate and block size while
-    // suspended, then resume (which also starts processing).
-    void configure(double sampleRate, int blockSize) const override;
+    // suspended (configure), then resume (which also starts processing).
     void resume() const override;
     void suspend() const override;
     // One audio call; replacing selects processReplacing over process.
@@ -82,13 +78,16 @@ public:
     bool closesInCallbacks() const override { return true; }
     // effClose now; the destructor then leaves the instance be.
     void closeNow() override;
+    // The record's fields and everything the dispatcher answers a host
+    // (vst2_info.cpp).
+    void printInfo(bool json) const override;
 
 private:
+    void applyConfiguration(double sampleRate, int blockSize) const override;
     // Sent at once as one event list (effProcessEvents), for the next block.
     void deliverControlChanges(const std::vector<ControlChange>& sorted) const override;
 
     std::shared_ptr<const PluginLibrary> library;  // outlives the instance
-    HostContext& hostContext;
     AEffect* record = nullptr;
     mutable bool resumed = false;  // so an instance is suspended before it is closed
     mutable EventList midi;

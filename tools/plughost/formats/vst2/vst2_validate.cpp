@@ -1,7 +1,7 @@
 // plughost validate for a VST 2 plug-in: its own checks in groups, with the
 // checks every format shares after the audio group.
+#include "formats/vst2/vst2_validate.h"
 #include "formats/vst2/vst2_checks.h"
-#include "formats/vst2/vst2_commands.h"
 #include "validate/common_checks.h"
 
 int runVst2Validate(const ValidateOptions& o) {
