@@ -11,6 +11,5 @@
 class HostContext;
 class HostedPlugin;
 
-int runClapInfo(const InfoOptions& options);
 int runClapValidate(const ValidateOptions& options);
 std::unique_ptr<HostedPlugin> openClap(const std::string& argument, HostContext& context);

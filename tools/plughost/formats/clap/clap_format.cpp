@@ -12,5 +12,4 @@ bool isClapArgument(const std::string& argument) {
 
 }  // namespace
 
-extern const PluginFormat kClapFormat = {"CLAP", isClapArgument, openClap, runClapInfo,
-                                         runClapValidate};
+extern const PluginFormat kClapFormat = {"CLAP", isClapArgument, openClap, runClapValidate};

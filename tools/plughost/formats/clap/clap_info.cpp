@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "formats/clap/clap_commands.h"
 #include "formats/clap/clap_plugin.h"
 #include "host/host_context.h"
 #include "output/json_writer.h"
@@ -40,9 +39,9 @@ std::string text(const ClapHostedPlugin& p, int index, double value) {
     return buffer;
 }
 
-void printText(const InfoOptions& o, const ClapHostedPlugin& p) {
+void printText(const ClapHostedPlugin& p) {
     const clap_plugin_descriptor_t& d = p.getLibrary().descriptor();
-    std::printf("plug-in          %s\n", o.library.c_str());
+    std::printf("plug-in          %s\n", p.getLibrary().path().c_str());
     std::printf("format           CLAP %u.%u.%u\n", d.clap_version.major, d.clap_version.minor,
                 d.clap_version.revision);
     std::printf("id               %s\n", d.id);
@@ -68,11 +67,11 @@ void printText(const InfoOptions& o, const ClapHostedPlugin& p) {
     }
 }
 
-void printJson(const InfoOptions& o, const ClapHostedPlugin& p) {
+void printJson(const ClapHostedPlugin& p) {
     const clap_plugin_descriptor_t& d = p.getLibrary().descriptor();
     JsonWriter j;
     j.beginObject();
-    j.string("plugin", o.library);
+    j.string("plugin", p.getLibrary().path());
     j.string("format", "CLAP");
     j.string("id", d.id);
     j.string("name", d.name ? d.name : "");
@@ -106,10 +105,7 @@ void printJson(const InfoOptions& o, const ClapHostedPlugin& p) {
 
 }  // namespace
 
-int runClapInfo(const InfoOptions& o) {
-    HostContext host(44100.0, 512);
-    ClapHostedPlugin plugin(std::make_shared<const ClapLibrary>(o.library), host);
-    if (o.json) printJson(o, plugin);
-    else printText(o, plugin);
-    return 0;
+void ClapHostedPlugin::printInfo(bool json) const {
+    if (json) printJson(*this);
+    else printText(*this);
 }

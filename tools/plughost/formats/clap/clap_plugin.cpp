@@ -36,7 +36,7 @@ const clap_input_events_t* ClapEventList::input() {
 }
 
 ClapHostedPlugin::ClapHostedPlugin(std::shared_ptr<const ClapLibrary> lib, HostContext& context)
-    : library(std::move(lib)), hostContext(context), clapHost(std::make_unique<ClapHost>()) {
+    : HostedPlugin(context), library(std::move(lib)), clapHost(std::make_unique<ClapHost>()) {
     const clap_plugin_factory_t& factory = library->factory();
     instance = factory.create_plugin(&factory, clapHost->get(), library->descriptor().id);
     if (!instance) throw HostError(library->path() + ": create_plugin gave no plug-in");
@@ -66,7 +66,7 @@ ClapHostedPlugin::ClapHostedPlugin(std::shared_ptr<const ClapLibrary> lib, HostC
             const auto& v = *reinterpret_cast<const clap_event_param_value_t*>(e);
             if (self->captured) self->captured->push_back({e->type, e->flags, v.param_id, v.value});
             if (const int i = self->indexOf(v.param_id); i >= 0)
-                self->hostContext.recordAutomation(i, self->normalised(i, v.value));
+                self->context().recordAutomation(i, self->normalised(i, v.value));
         } else if ((e->type == CLAP_EVENT_PARAM_GESTURE_BEGIN ||
                     e->type == CLAP_EVENT_PARAM_GESTURE_END) &&
                    e->size >= sizeof(clap_event_param_gesture_t) && self->captured) {
@@ -175,13 +175,11 @@ void ClapHostedPlugin::flush(std::vector<ClapOutputEvent>* out) const {
     clapHost->flushRequested = false;
 }
 
-void ClapHostedPlugin::configure(double sampleRate, int blockSize) const {
+void ClapHostedPlugin::applyConfiguration(double sampleRate, int blockSize) const {
     const bool wasActive = active;
     suspend();
     rate = sampleRate;
     maxBlock = std::max(1, blockSize);
-    hostContext.sampleRate = sampleRate;
-    hostContext.blockSize = blockSize;
     if (wasActive) resume();
 }
 

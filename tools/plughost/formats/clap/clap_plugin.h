@@ -51,10 +51,7 @@ public:
     // Throws HostError when the plug-in cannot be made or initialised.
     ClapHostedPlugin(std::shared_ptr<const ClapLibrary> library, HostContext& context);
     ~ClapHostedPlugin() override;
-    ClapHostedPlugin(const ClapHostedPlugin&) = delete;
-    ClapHostedPlugin& operator=(const ClapHostedPlugin&) = delete;
 
-    HostContext& context() const override { return hostContext; }
     std::string title() const override { return library->descriptor().name; }
     int numParams() const override { return static_cast<int>(infos.size()); }
     int numPrograms() const override { return 0; }
@@ -71,7 +68,6 @@ public:
     void setParameter(int index, float value) const override;
     void setProgram(int) const override {}
 
-    void configure(double sampleRate, int blockSize) const override;
     void resume() const override;
     void suspend() const override;
     void processBlock(float** inputs, float** outputs, int frames, bool replacing) const override;
@@ -80,6 +76,9 @@ public:
     bool editorSize(int& width, int& height) const override;
     std::unique_ptr<HostedEditor> openEditor(void* parentWindow,
                                              EditorHostEvents& events) const override;
+
+    // The descriptor, extensions, ports and parameters (clap_info.cpp).
+    void printInfo(bool json) const override;
 
     // For info and validate.
     const clap_plugin_t* plugin() const { return instance; }
@@ -111,12 +110,12 @@ public:
     int noteInput() const { return midiPort; }
 
 private:
+    void applyConfiguration(double sampleRate, int blockSize) const override;
     void deliverControlChanges(const std::vector<ControlChange>& sorted) const override;
     void readPorts();
     const clap_output_events_t* outputList() const;
 
     std::shared_ptr<const ClapLibrary> library;
-    HostContext& hostContext;
     std::unique_ptr<ClapHost> clapHost;
     const clap_plugin_t* instance = nullptr;
     const clap_plugin_params_t* paramsExt = nullptr;

@@ -8,6 +8,5 @@ namespace {
 }
 }  // namespace
 
-int runClapInfo(const InfoOptions&) { unavailable(); }
 int runClapValidate(const ValidateOptions&) { unavailable(); }
 std::unique_ptr<HostedPlugin> openClap(const std::string&, HostContext&) { unavailable(); }
