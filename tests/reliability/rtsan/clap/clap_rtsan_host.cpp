@@ -14,8 +14,8 @@
 #include <clap/plugin-factory.h>
 #include <dlfcn.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
