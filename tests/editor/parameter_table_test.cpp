@@ -39,6 +39,14 @@ TEST(ParameterTable, PlainValuesComeBackThroughTheNormalizedValue) {
     }
 }
 
+// A host's slider may stop between the filter type's choices: the nearest
+// choice plays.
+TEST(ParameterTable, PlainFilterTypesBetweenChoicesTakeTheNearest) {
+    const float cases[][2] = {{0.4f, 0.0f}, {0.6f, 0.5f}, {1.4f, 0.5f}, {1.6f, 1.0f}};
+    for (const auto& c : cases)
+        EXPECT_EQ(normalizedFromPlain(ParameterIndex::Type, c[0]), c[1]) << c[0];
+}
+
 TEST(ParameterTable, CutoffHertzAreTheFrequencyTheFilterPlays) {
     for (const float rate : {22050.0f, 44100.0f, 48000.0f, 96000.0f, 192000.0f}) {
         FilterDelayEffect effect(nullptr);

@@ -108,6 +108,15 @@ TEST(DspSession, EventsApplyAtTheirFrame) {
     EXPECT_EQ(split.session.getNormalized(ParameterIndex::DryLevel), 1.0f);
 }
 
+TEST(DspSession, ARefusedRateIsReportedAndTheOldOneKept) {
+    for (const double rate : {0.0, -44100.0, 5e6, static_cast<double>(NAN)})
+        EXPECT_FALSE(DspSession(rate).isUsable()) << rate;
+    DspSession session(kRate);
+    EXPECT_TRUE(session.isUsable());
+    EXPECT_FALSE(session.setSampleRate(1e9));
+    EXPECT_EQ(session.getSampleRate(), kRate);
+}
+
 TEST(DspSession, StateTextIsCarriedWholeOrRefusedWithoutAChange) {
     DspSession source(kRate);
     for (int p = 0; p < kProgramCount; ++p) {

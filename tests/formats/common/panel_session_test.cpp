@@ -2,6 +2,7 @@
 // change the panel reports, and the scale the host said.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -28,7 +29,7 @@ struct RecordingHost : PanelHost {
     void gestureEnds(ParameterIndex p) override {
         heard.push_back("end " + std::to_string(toIndex(p)));
     }
-    bool canResize() override { return false; }
+    bool canResize() override { return true; }
     bool resize(int, int) override { return false; }
 };
 
@@ -44,7 +45,11 @@ TEST(PanelSession, ChangesOutsideAGestureAreBracketedUntilTheIdleEnds) {
     session.idle();
     model.endEdit(2);
     model.automateParameter(kParameterCount, 0.5f);
+    session.setNormalized(ParameterIndex::Delay, NAN);
     session.idle();
+    EXPECT_EQ(model.getParameter(ParameterIndex::Delay), 0.4f);
+    EXPECT_TRUE(model.askHostCapability("sizeWindow"));
+    EXPECT_FALSE(model.askHostCapability("openFileSelector"));
     const std::vector<std::string> expected = {"begin 1", "edit 1 0.3", "edit 1 0.4", "end 1",
                                                "begin 2", "edit 2 0.5", "end 2"};
     EXPECT_EQ(host.heard, expected);
