@@ -17,7 +17,7 @@
 #include "formats/common/factory_presets.h"
 #include "formats/lv2/lv2_uris.h"
 #include "formats/lv2/port_map.h"
-#include "lv2_host.h"
+#include "lv2_test_world.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "effect/parameter_table.h"
 #include "formats/lv2/port_map.h"
-#include "lv2_host.h"
+#include "lv2_test_world.h"
 #include "midi_events.h"
 #include "plugin_library.h"
 #include "white_noise.h"
