@@ -114,7 +114,7 @@ TEST_F(State, ProgramsAndCurrentProgramComeBackThroughASavedSession) {
 TEST_F(State, AnInMemoryCopyCarriesEveryProgram) {
     lv2test::Instance first(world, 48000.0);
     ASSERT_TRUE(first.ok());
-    Store written{&world.urids, {}};
+    Store written{&world.urids};
     written.setPrograms(programsText(), 9);
     ASSERT_EQ(stateInterface(first)->restore(first.instance->lv2_handle, &Store::retrieve, &written,
                                              0, nullptr),
@@ -133,13 +133,13 @@ TEST_F(State, AnInMemoryCopyCarriesEveryProgram) {
         second.run(8);
         for (int i = 0; i < kParameterCount; ++i)
             EXPECT_FLOAT_EQ(second.reports[i], first.reports[i]) << i;
-        Store again{&world.urids, {}};
+        Store again{&world.urids};
         ASSERT_EQ(stateInterface(second)->save(second.instance->lv2_handle, &Store::store, &again,
                                                0, nullptr),
                   LV2_STATE_SUCCESS);
         EXPECT_EQ(again.programs(), programsText());
         std::int32_t current = -1;
-        std::memcpy(&current, again.values[world.urids.map(kStateCurrentProgram)].first.data(),
+        std::memcpy(&current, again.values[world.urids.map(kStateCurrentProgram)].bytes.data(),
                     sizeof current);
         EXPECT_EQ(current, 9);
     }
