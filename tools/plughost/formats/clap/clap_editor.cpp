@@ -45,6 +45,15 @@ ClapEditor::~ClapEditor() { closeNow(); }
 
 void ClapEditor::closeNow() {
     if (!open) return;
+    // Edits made since the last idle (on Windows the pointer's messages
+    // arrive between idles) still reach the host: the timers run once more,
+    // so the panel closes its gestures, and the edits are flushed.
+    const clap_plugin_t* p = plugin.plugin();
+    const auto* timers = static_cast<const clap_plugin_timer_support_t*>(
+        p->get_extension(p, CLAP_EXT_TIMER_SUPPORT));
+    if (timers)
+        for (std::uint32_t id : plugin.host().allTimers()) timers->on_timer(p, id);
+    flushEdits();
     plugin.guiExtension()->destroy(plugin.plugin());
     plugin.host().editorEvents = nullptr;
     open = false;
@@ -58,6 +67,10 @@ void ClapEditor::idle() {
     if (timers)
         for (std::uint32_t id : plugin.host().dueTimers()) timers->on_timer(p, id);
     if (plugin.host().callbackRequested.exchange(false)) p->on_main_thread(p);
+    flushEdits();
+}
+
+void ClapEditor::flushEdits() {
     if (!plugin.host().flushRequested) return;
     std::vector<ClapOutputEvent> out;
     plugin.flush(&out);

@@ -1,7 +1,7 @@
 // A CLAP plug-in's GUI embedded in plughost's window (x11, or win32 on
 // Windows). Each idle fires the timers the plug-in registered that are due,
 // answers its request_callback, and flushes its parameter edits, passing
-// gestures and values to the editor's events.
+// gestures and values to the editor's events; closing flushes once more.
 #pragma once
 
 #include "formats/clap/clap_plugin.h"
@@ -27,6 +27,9 @@ public:
     void forget() override { open = false; }
 
 private:
+    // The plug-in's edits, flushed when it asked for a flush.
+    void flushEdits();
+
     const ClapHostedPlugin& plugin;
     EditorHostEvents& events;
     bool open = false;

@@ -145,3 +145,10 @@ std::size_t ClapHost::timerCount() const {
     std::lock_guard<std::mutex> lock(timerMutex);
     return timers.size();
 }
+
+std::vector<std::uint32_t> ClapHost::allTimers() const {
+    std::lock_guard<std::mutex> lock(timerMutex);
+    std::vector<std::uint32_t> ids;
+    for (const ClapTimer& t : timers) ids.push_back(t.id);
+    return ids;
+}

@@ -80,6 +80,7 @@ public:
     // The timers due now, their next time set.
     std::vector<std::uint32_t> dueTimers();
     std::size_t timerCount() const;
+    std::vector<std::uint32_t> allTimers() const;
 
 private:
     friend struct ClapHostCalls;
