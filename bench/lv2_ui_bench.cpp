@@ -4,9 +4,9 @@
 // editor's idle) should add nothing measurable to effEditIdle.
 #include <benchmark/benchmark.h>
 
+#include "editor/editor_factory.h"
 #include "effect/filter_delay_effect.h"
 #include "formats/lv2/ui_plugin.h"
-#include "formats/vst2/editor_factory.h"
 #include "platform/headless/headless_system.h"
 
 namespace hl = platform::headless;

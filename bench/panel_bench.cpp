@@ -6,9 +6,9 @@
 // under 20 us at 200 %.
 #include <benchmark/benchmark.h>
 
+#include "editor/editor_factory.h"
 #include "editor/filter_delay_editor.h"
 #include "effect/filter_delay_effect.h"
-#include "formats/vst2/editor_factory.h"
 #include "gui/controls/control.h"
 #include "gui/core/frame.h"
 #include "platform/headless/headless_system.h"

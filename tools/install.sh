@@ -7,7 +7,8 @@
 #     --system   /usr/local/lib/vst, which Ardour, Audacity, Qtractor and
 #                REAPER scan by default
 #     DIR        any folder; hosts find it there once it is on their path
-# The LV2 bundle goes to ~/.lv2 (--system: /usr/local/lib/lv2; DIR: DIR).
+# The LV2 bundle goes to ~/.lv2 (--system: /usr/local/lib/lv2; DIR: DIR),
+# Molvex.clap to ~/.clap (--system: /usr/lib/clap; DIR: DIR).
 # BUILD=dir picks another build folder. ./run install builds first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,6 +53,30 @@ cp "$plugin" "$target/.Molvex.so.partial" 2>/dev/null &&
   }
 echo "installed $target/Molvex.so"
 echo "  $hosts; rescan your host's plug-ins"
+
+# The CLAP plug-in, where the build made one: ~/.clap, /usr/lib/clap, or
+# beside the VST 2 library in DIR; copied beside and renamed, as above.
+clap=${BUILD:-build}/Molvex.clap
+if [ -f "$clap" ]; then
+  if [ $system = 1 ]; then
+    clapdir=/usr/lib/clap
+  elif [ "$target" = "$HOME/.vst" ]; then
+    clapdir=$HOME/.clap
+  else
+    clapdir=$target
+  fi
+  if mkdir -p "$clapdir" 2>/dev/null && cp "$clap" "$clapdir/.Molvex.clap.partial" 2>/dev/null &&
+    mv -f "$clapdir/.Molvex.clap.partial" "$clapdir/Molvex.clap"; then
+    echo "installed $clapdir/Molvex.clap"
+    echo "  CLAP hosts (Bitwig Studio, REAPER, Qtractor) scan ~/.clap and /usr/lib/clap, or CLAP_PATH"
+  else
+    rm -f "$clapdir/.Molvex.clap.partial" 2>/dev/null
+    echo "install: cannot write Molvex.clap into $clapdir" >&2
+    exit 1
+  fi
+else
+  echo "install: no Molvex.clap in ${BUILD:-build} (dpf-source was not installed when it was built)"
+fi
 
 # The LV2 bundle, where the build made one: ~/.lv2, /usr/local/lib/lv2, or
 # beside the VST 2 library in DIR. Copied into a hidden sibling and renamed,

@@ -6,7 +6,8 @@
 // | 1 | the user     | chooseUser, from the panel's background menu;   |
 // |   |              | lasts for the instance (no settings file)       |
 // | 2 | the host     | setHostScale: a format that carries one (the    |
-// |   |              | LV2 UI's ui:scaleFactor option)                 |
+// |   |              | LV2 UI's ui:scaleFactor option); any factor the |
+// |   |              | host offers, 1 included, outranks 3 and 4       |
 // | 3 | environment  | MOLVEX_UI_SCALE: "1", "1.5", "2" (a factor) or  |
 // |   |              | "150" (per cent); overrides the desktop         |
 // | 4 | the desktop  | its DPI: 144 gives 150 %, 192 and above 200 %   |

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "effect/parameter_table.h"
+
 namespace molvex {
 
 namespace {
@@ -71,9 +73,9 @@ bool panFromText(const char* text, float& value) {
     if (side != 'L' && side != 'R') return false;
     double amount = 0;
     if (!numberWithUnit(p + 1, nullptr, amount) || amount < 0) return false;
-    // "L25" is 25 steps of the display's 100 left of the centre.
-    const double steps = side == 'L' ? 50 - amount : 50 + amount;
-    value = normalized(steps, 100.0);
+    // "L25" is 25 steps left of the centre.
+    const double steps = side == 'L' ? kPanCentreStep - amount : kPanCentreStep + amount;
+    value = normalized(steps, kPanSteps);
     return true;
 }
 
@@ -81,11 +83,11 @@ bool panFromText(const char* text, float& value) {
 
 bool valueFromText(ParameterIndex parameter, const char* text, float& value) {
     if (!text) return false;
-    if (parameter == ParameterIndex::Pan) return panFromText(text, value);
-    const bool delay = parameter == ParameterIndex::Delay;
+    const PanelUnit unit = parameterRow(parameter).panelUnit;
+    if (unit == PanelUnit::pan) return panFromText(text, value);
     double number = 0;
-    if (!numberWithUnit(text, delay ? "ms" : "%", number)) return false;
-    value = normalized(number, delay ? 1000.0 : 100.0);
+    if (!numberWithUnit(text, panelUnitWord(unit), number)) return false;
+    value = normalized(number, panelFullScale(unit));
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "effect/parameter_table.h"
+
 namespace molvex {
 
 namespace {
@@ -20,23 +22,22 @@ int roundedHalfUp(float value, long double scale) {
 }  // namespace
 
 void percentText(float value, char* text) {
-    std::snprintf(text, kTextSize, "%d", roundedHalfUp(value, 100.0L));
+    std::snprintf(text, kTextSize, "%d", roundedHalfUp(value, panelFullScale(PanelUnit::percent)));
 }
 
 void millisecondText(float value, char* text) {
-    std::snprintf(text, kTextSize, "%d", roundedHalfUp(value, 1000.0L));
+    std::snprintf(text, kTextSize, "%d",
+                  roundedHalfUp(value, panelFullScale(PanelUnit::milliseconds)));
 }
 
-void panText(float value, char* text) {
-    const int a = roundedHalfUp(value, 100.0L);
-    if (a < 50) std::snprintf(text, kTextSize, "L%d", 50 - a);
-    else if (a == 50) std::snprintf(text, kTextSize, "<C>");
-    else std::snprintf(text, kTextSize, "R%d", a - 50);
-}
+void panText(float value, char* text) { writePanStep(roundedHalfUp(value, kPanSteps), text); }
 
 GuiValueToText valueTextFor(ParameterIndex parameter) {
-    if (parameter == ParameterIndex::Delay) return millisecondText;
-    if (parameter == ParameterIndex::Pan) return panText;
+    switch (parameterRow(parameter).panelUnit) {
+    case PanelUnit::milliseconds: return millisecondText;
+    case PanelUnit::pan: return panText;
+    case PanelUnit::percent: return percentText;
+    }
     return percentText;
 }
 

@@ -2,15 +2,15 @@
 
 #include <cmath>
 
+#include "effect/parameter_table.h"
+
 namespace molvex {
 
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 }
 
-void FeedbackFilter::setCutoff(float v) {
-    omega = (20.0 / sampleRate + static_cast<double>(v) * v * 0.25) * kTwoPi;
-}
+void FeedbackFilter::setCutoff(float v) { omega = cutoffCyclesPerSample(v, sampleRate) * kTwoPi; }
 
 void FeedbackFilter::updateNumerators() {
     sinOmega = std::sin(omega);

@@ -39,7 +39,7 @@ public:
     };
 
     void setSampleRate(float rate) { sampleRate = rate; }
-    // Corner frequency 20 Hz + v * v * rate / 4.
+    // Corner frequency cutoffHertz(v, rate) (parameter_table.h).
     void setCutoff(float v);
     // Q from 1 (v = 0) to 5 (v = 1).
     void setResonance(float v) { q = v * 4.0 + 1.0; }

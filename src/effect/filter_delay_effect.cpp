@@ -1,5 +1,7 @@
 #include "effect/filter_delay_effect.h"
 
+#include "effect/parameter_table.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -8,18 +10,6 @@
 namespace molvex {
 
 namespace {
-
-struct ParameterText {
-    const char* name;
-    const char* label;
-    float defaultValue;
-};
-
-constexpr ParameterText kParameterTexts[kParameterCount] = {
-    {"Input Level", " db ", 1.0f}, {" Delay ", "ms", 0.5f},     {"Feedback", "%", 0.0f},
-    {" Type ", "", 0.0f},          {" Cutoff ", "", 1.0f},      {"Resonance", "", 0.0f},
-    {" Pan ", "", 0.5f},           {"Dry Level", " db ", 0.0f}, {"Wet Level", " db ", 0.8f},
-};
 
 constexpr char kInitName[] = "Init";
 constexpr float kControllerScale = 0.007874016f;
@@ -71,7 +61,7 @@ EffectProgram* FilterDelayEffect::allocatePrograms(VstInt32 count) {
     if (!bank) return nullptr;
     for (VstInt32 p = 0; p < count; ++p) {
         for (VstInt32 i = 0; i < kParameterCount; ++i)
-            bank[p].values[i].store(kParameterTexts[i].defaultValue, std::memory_order_relaxed);
+            bank[p].values[i].store(kParameterTable[i].defaultValue, std::memory_order_relaxed);
         std::memcpy(bank[p].name, kInitName, sizeof kInitName);
     }
     return bank;
@@ -131,11 +121,11 @@ void FilterDelayEffect::getProgramName(char* text) {
 }
 
 void FilterDelayEffect::getParameterLabel(VstInt32 index, char* text) {
-    if (isParameter(index)) std::strcpy(text, kParameterTexts[index].label);
+    if (isParameter(index)) std::strcpy(text, kParameterTable[index].hostLabel);
 }
 
 void FilterDelayEffect::getParameterName(VstInt32 index, char* text) {
-    if (isParameter(index)) std::strcpy(text, kParameterTexts[index].name);
+    if (isParameter(index)) std::strcpy(text, kParameterTable[index].hostName);
 }
 
 void FilterDelayEffect::getParameterDisplay(VstInt32 index, char* text) {
@@ -156,23 +146,23 @@ void FilterDelayEffect::getParameterDisplay(VstInt32 index, char* text) {
     case Feedback:
     case Resonance: writeTruncated(static_cast<double>(value) * 100.0); break;
     case Type: formatFilterType(value, text); break;
-    case Cutoff: writeTruncated(static_cast<double>(value) * getSampleRate() * 0.25); break;
+    case Cutoff:
+        writeTruncated(static_cast<double>(value) * getSampleRate() * kCutoffSpanOfRate);
+        break;
     case Pan: formatPan(value, text); break;
     }
 }
 
 void FilterDelayEffect::formatFilterType(float value, char* text) {
-    static const char* const names[] = {"LowPass", "HighPass", "BandPass"};
-    writeValueText(text, names[static_cast<int>(filterTypeFor(value))]);
+    writeValueText(text, filterChoice(filterTypeFor(value)).hostText);
 }
 
 void FilterDelayEffect::formatPan(float value, char* text) {
-    double scaled = static_cast<double>(value) * 100.0;
-    if (!(std::fabs(scaled) < 1e7)) scaled = 50.0;
-    const int a = static_cast<int>(scaled);
-    if (a < 50) writeNumber(text, "L%d", 50 - a);
-    else if (a > 50) writeNumber(text, "R%d", a - 50);
-    else writeValueText(text, "<C>");
+    double scaled = static_cast<double>(value) * kPanSteps;
+    if (!(std::fabs(scaled) < 1e7)) scaled = kPanCentreStep;
+    char wide[16] = {};
+    writePanStep(static_cast<int>(scaled), wide);
+    writeValueText(text, wide);
 }
 
 void FilterDelayEffect::resume() { requestEvents(1); }
@@ -190,14 +180,18 @@ VstInt32 FilterDelayEffect::processEvents(VstEvents* events) {
         const VstEvent* event = events->events[i];
         if (!event || event->type != kVstMidiType) continue;
         const auto* midi = reinterpret_cast<const VstMidiEvent*>(event);
-        const auto status = static_cast<std::uint8_t>(midi->midiData[0]);
-        if ((status & 0xF0) != kControlChange) continue;
-        const VstInt32 controller = midi->midiData[1] & 0x7F;
-        if (controller >= kParameterCount) continue;
-        automateParameter(controller,
-                          static_cast<float>(midi->midiData[2] & 0x7F) * kControllerScale);
+        receiveMidi(static_cast<std::uint8_t>(midi->midiData[0]),
+                    static_cast<std::uint8_t>(midi->midiData[1]),
+                    static_cast<std::uint8_t>(midi->midiData[2]));
     }
     return 1;
+}
+
+void FilterDelayEffect::receiveMidi(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    if ((status & 0xF0) != kControlChange) return;
+    const VstInt32 controller = data1 & 0x7F;
+    if (controller >= kParameterCount) return;
+    automateParameter(controller, static_cast<float>(data2 & 0x7F) * kControllerScale);
 }
 
 void FilterDelayEffect::setSampleRate(float rate) {

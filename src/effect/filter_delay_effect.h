@@ -38,7 +38,7 @@ namespace molvex {
 class FilterDelayEffect;
 
 // Builds the effect's editor and hands it over; null for no panel. The
-// effect alone attaches what it gets (formats/vst2/editor_factory.h
+// effect alone attaches what it gets (editor/editor_factory.h
 // declares the one the plug-in uses).
 using EditorFactory = std::unique_ptr<PluginEditor> (*)(FilterDelayEffect& effect);
 
@@ -68,6 +68,10 @@ public:
     void suspend() override;
     void resume() override;
     VstInt32 processEvents(VstEvents* events) override;
+    // One MIDI message, as processEvents takes each: control changes 0 to 8
+    // set the parameters (reported to the host as automation); anything
+    // else is ignored. Formats without the event list call it directly.
+    void receiveMidi(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     // 1 to "receiveVstEvents" and "receiveVstMidiEvent": hosts decide by these
     // answers, not by the events request in resume, whether to route MIDI to
     // an effect, and the controllers 0 to 8 need it. Every other word keeps

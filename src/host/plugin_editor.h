@@ -1,7 +1,7 @@
 // The plain editor level: what the effect base knows of an editor.
 //
 // The host's editor opcodes reach an effect's editor through four operations
-// (getRect 13, open 14, close 15, idle 19), and the effect reports every
+// (effEditGetRect, effEditOpen, effEditClose, effEditIdle), and the effect reports every
 // parameter change to it with setParameter. The GUI toolkit's editor base
 // derives from this class; the effect library itself links no GUI code.
 //

@@ -6,7 +6,7 @@
 // Under the address sanitizer (asan preset) any touch of freed memory fails.
 #include <gtest/gtest.h>
 
-#include "formats/vst2/editor_factory.h"
+#include "editor/editor_factory.h"
 #include "gui/controls/control.h"
 #include "panel_fixture.h"
 

@@ -1,6 +1,6 @@
 #include "panel_fixture.h"
 
-#include "formats/vst2/editor_factory.h"
+#include "editor/editor_factory.h"
 #include "gui/controls/value_display.h"
 
 namespace hl = platform::headless;

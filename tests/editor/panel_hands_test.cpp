@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "editor/editor_factory.h"
 #include "editor/filter_delay_editor.h"
 #include "editor/panel_bitmap_set.h"
 #include "effect/filter_delay_effect.h"
-#include "formats/vst2/editor_factory.h"
 #include "gui/controls/control.h"
 #include "gui/controls/value_display.h"
 #include "platform/headless/headless_services.h"

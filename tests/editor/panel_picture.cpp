@@ -3,9 +3,9 @@
 // README's docs/panel.png comes from here).
 #include <cstdio>
 
+#include "editor/editor_factory.h"
 #include "editor/filter_delay_editor.h"
 #include "effect/filter_delay_effect.h"
-#include "formats/vst2/editor_factory.h"
 #include "platform/headless/headless_system.h"
 
 namespace hl = platform::headless;

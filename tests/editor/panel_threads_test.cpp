@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "gui/controls/control.h"
+#include "midi_events.h"
 #include "panel_fixture.h"
 
 namespace hl = platform::headless;
@@ -19,16 +20,8 @@ namespace {
 constexpr unsigned kLeft = platform::kMouseLeft;
 
 void sendControlChange(molvex::FilterDelayEffect* effect, int controller, int value) {
-    VstMidiEvent event{};
-    event.type = kVstMidiType;
-    event.byteSize = sizeof event;
-    event.midiData[0] = static_cast<char>(0xB0);
-    event.midiData[1] = static_cast<char>(controller);
-    event.midiData[2] = static_cast<char>(value);
-    VstEvents list{};
-    list.numEvents = 1;
-    list.events[0] = reinterpret_cast<VstEvent*>(&event);
-    effect->dispatcher(effProcessEvents, 0, 0, &list, 0.0f);
+    auto midi = testsupport::MidiEvents::controlChange(controller, value);
+    effect->dispatcher(effProcessEvents, 0, 0, midi.list(), 0.0f);
 }
 
 using PanelThreadsTest = PanelTest;

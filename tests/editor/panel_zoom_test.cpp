@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/editor_factory.h"
 #include "editor/panel_bitmap_set.h"
-#include "formats/vst2/editor_factory.h"
 #include "gui/core/bitmap.h"
 #include "gui/core/frame.h"
 #include "panel_fixture.h"

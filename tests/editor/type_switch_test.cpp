@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/controls/control.h"
+#include "midi_events.h"
 #include "panel_fixture.h"
 
 namespace hl = platform::headless;
@@ -36,16 +37,8 @@ protected:
         return lp ? kLP : hp ? kHP : kBP;
     }
     void sendControlChange(int controller, int value) {
-        VstMidiEvent event{};
-        event.type = kVstMidiType;
-        event.byteSize = sizeof event;
-        event.midiData[0] = static_cast<char>(0xB0);
-        event.midiData[1] = static_cast<char>(controller);
-        event.midiData[2] = static_cast<char>(value);
-        VstEvents list{};
-        list.numEvents = 1;
-        list.events[0] = reinterpret_cast<VstEvent*>(&event);
-        dispatch(effProcessEvents, 0, 0, &list);
+        auto midi = testsupport::MidiEvents::controlChange(controller, value);
+        dispatch(effProcessEvents, 0, 0, midi.list());
     }
     float switchValue() { return editor->getControl(kType)->getValue(); }
 };

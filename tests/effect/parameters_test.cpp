@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "effect/filter_delay_effect.h"
+#include "midi_events.h"
 #include "test_host.h"
 
 using namespace molvex;
@@ -270,40 +271,14 @@ TEST(Parameters, FilterFollowsItsParameters) {
     EXPECT_NEAR(effect.getFilter().getOmega(), (20.0 / 44100 + 0.0625) * 6.283185307179586, 1e-12);
 }
 
-namespace {
-
-VstMidiEvent midi(unsigned char status, unsigned char data1, unsigned char data2) {
-    VstMidiEvent event{};
-    event.type = kVstMidiType;
-    event.byteSize = sizeof event;
-    event.midiData[0] = static_cast<char>(status);
-    event.midiData[1] = static_cast<char>(data1);
-    event.midiData[2] = static_cast<char>(data2);
-    return event;
-}
-
-// A list with room for as many event pointers as the test sends.
-struct EventList {
-    VstInt32 numEvents = 0;
-    VstIntPtr reserved = 0;
-    VstEvent* events[8] = {};
-    void add(VstMidiEvent& event) { events[numEvents++] = reinterpret_cast<VstEvent*>(&event); }
-    VstEvents* get() { return reinterpret_cast<VstEvents*>(this); }
-};
-
-}  // namespace
-
 TEST(Midi, ControlChangesSetParametersOnAnyChannel) {
     RecordingHost host;
     FilterDelayEffect effect(RecordingHost::callback);
     host.calls.clear();
-    VstMidiEvent feedback = midi(0xB5, 2, 64);
-    VstMidiEvent wet = midi(0xB0, 8, 127);
-    EventList list;
-    list.add(feedback);
-    list.add(wet);
+    testsupport::MidiEvents list;
+    list.add(0xB5, 2, 64).add(0xB0, 8, 127);  // feedback, wet level
     AEffect* r = effect.getRecord();
-    EXPECT_EQ(r->dispatcher(r, effProcessEvents, 0, 0, list.get(), 0.0f), 1);
+    EXPECT_EQ(r->dispatcher(r, effProcessEvents, 0, 0, list.list(), 0.0f), 1);
     EXPECT_EQ(effect.getParameter(Feedback), 64 * 0.007874016f);
     EXPECT_EQ(effect.getParameter(WetLevel), 127 * 0.007874016f);
     const auto automation = host.callsWith(audioMasterAutomate);
@@ -316,16 +291,12 @@ TEST(Midi, OtherMessagesChangeNothing) {
     RecordingHost host;
     FilterDelayEffect effect(RecordingHost::callback);
     host.calls.clear();
-    VstMidiEvent controller9 = midi(0xB0, 9, 100);
-    VstMidiEvent noteOn = midi(0x90, 2, 100);
-    VstMidiEvent sysex = midi(0xB0, 2, 100);
-    sysex.type = kVstSysExType;
-    EventList list;
-    list.add(controller9);
-    list.add(noteOn);
-    list.add(sysex);
-    list.events[list.numEvents++] = nullptr;
-    effect.processEvents(list.get());
+    testsupport::MidiEvents list;
+    list.add(0xB0, 9, 100).add(0x90, 2, 100).add(0xB0, 2, 100);  // controller 9, note, sysex
+    list[2].type = kVstSysExType;
+    VstEvents* events = list.list();
+    events->events[events->numEvents++] = nullptr;  // the list has room for more pointers
+    effect.processEvents(events);
     EXPECT_EQ(effect.getParameter(Feedback), 0.0f);
     EXPECT_TRUE(host.callsWith(audioMasterAutomate).empty());
     EXPECT_EQ(effect.processEvents(nullptr), 1);

@@ -12,16 +12,11 @@
 
 #include "audio_buffers.h"
 #include "effect/filter_delay_effect.h"
+#include "midi_events.h"
 
 using namespace molvex;
 
 namespace {
-
-struct MidiList {
-    VstInt32 numEvents = 1;
-    VstIntPtr reserved = 0;
-    VstEvent* events[2] = {};
-};
 
 void runFor(std::chrono::milliseconds length, const std::atomic<bool>& stop,
             const std::function<void(std::mt19937&)>& body, std::uint32_t seed) {
@@ -76,15 +71,11 @@ TEST(Threads, ControlThreadsNeverDisturbTheAudioThread) {
             [&](std::mt19937& random) {
                 r->dispatcher(r, effSetProgram, 0, static_cast<VstIntPtr>(random() % 16), nullptr,
                               0);
-                VstMidiEvent event{};
-                event.type = kVstMidiType;
-                event.byteSize = sizeof event;
-                event.midiData[0] = static_cast<char>(0xB0 | (random() % 16));
-                event.midiData[1] = static_cast<char>(random() % 10);
-                event.midiData[2] = static_cast<char>(random() % 128);
-                MidiList list;
-                list.events[0] = reinterpret_cast<VstEvent*>(&event);
-                r->dispatcher(r, effProcessEvents, 0, 0, &list, 0);
+                const int channel = static_cast<int>(random() % 16);
+                const int controller = static_cast<int>(random() % 10);
+                auto midi = testsupport::MidiEvents::controlChange(
+                    controller, static_cast<int>(random() % 128), channel);
+                r->dispatcher(r, effProcessEvents, 0, 0, midi.list(), 0);
             },
             3);
     });

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "error.h"
-#include "host/host_callback.h"
+#include "host/host_context.h"
 #include "render/automation.h"
 #include "render/block_plan.h"
 

@@ -291,3 +291,41 @@ if(PLUGHOST_LV2 AND MOLVEX_LV2_BUNDLE)
     message(WARNING "Debian's ardour-lv2-plugins and zam-plugins are missing; their LV2 plughost tests are left out")
   endif()
 endif()
+
+# --- CLAP: the same commands on Molvex.clap, compared with its VST 2
+# library (labels plughost and clap).
+function(plughost_clap_test name)
+  plughost_test(${name} ${ARGN})
+  set_tests_properties(plughost.${name} PROPERTIES LABELS "plughost;clap")
+endfunction()
+if(TARGET molvex_clap AND PLUGHOST_CLAP_INCLUDE_DIR)
+  set(clap $<TARGET_FILE:molvex_clap>)
+  add_dependencies(make_inputs molvex_clap compare_audio)
+  plughost_clap_test(info.clap.molvex --stdout "^format +CLAP 1" --stdout "^parameters +9$"
+    --stdout "^ +0 +\"Input Level\"" --stdout "^ +8 +\"Wet Level\"" --stdout "^midi input +yes$"
+    --stdout "^latency +0$" -- ${ph} info ${clap})
+  plughost_clap_test(info.clap.molvex.json --stdout "\"id\": \"com.molvex.filter-delay\""
+    -- ${ph} info ${clap} --json)
+  # Both formats, the same settings, automation and control change, the
+  # same blocks: the same samples; without the control change they differ.
+  set(same "--set delay=0.1 --set feedback=0.5 --set pan=0.3 --set 3=0.5 --tail 1 --block random \
+    --automation '${data}/formats.txt'")
+  add_test(NAME plughost.clap.render.equals.vst2 COMMAND sh -c
+    "'${ph}' render '${molvex}' '${data}/stereo.wav' '${data}/c-vst.wav' ${same} &&
+     '${ph}' render '${clap}' '${data}/stereo.wav' '${data}/c-clap.wav' ${same} &&
+     '${compare}' '${data}/c-vst.wav' '${data}/c-clap.wav' 1e-6")
+  add_test(NAME plughost.clap.render.midi.cc COMMAND sh -c
+    "'${ph}' render '${molvex}' '${data}/stereo.wav' '${data}/cm-vst.wav' --automation '${data}/midi-feedback.txt' &&
+     '${ph}' render '${clap}' '${data}/stereo.wav' '${data}/cm-clap.wav' --automation '${data}/midi-feedback.txt' &&
+     '${ph}' render '${clap}' '${data}/stereo.wav' '${data}/cm-none.wav' &&
+     '${compare}' '${data}/cm-vst.wav' '${data}/cm-clap.wav' 1e-6 &&
+     '${compare}' '${data}/cm-clap.wav' '${data}/cm-none.wav' 1e-3 --differ")
+  set_tests_properties(plughost.clap.render.equals.vst2 plughost.clap.render.midi.cc PROPERTIES
+    FIXTURES_REQUIRED plughost_inputs LABELS "plughost;clap" TIMEOUT 120)
+  plughost_clap_test(validate.clap.molvex.state --stdout "^3 passed, 0 failed, 0 skipped"
+    -- ${ph} validate ${clap} --check state)
+  plughost_clap_test(validate.clap.molvex.parameters --stdout "^[1-9] passed, 0 failed"
+    -- ${ph} validate ${clap} --check parameter)
+  plughost_clap_test(bad.clap.file --status fail --stderr-line "^plughost: .*not-a-plugin.clap: "
+    -- ${ph} info ${data}/not-a-plugin.clap)
+endif()

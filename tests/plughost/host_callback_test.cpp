@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
-#include "host/host_callback.h"
-#include "host/plugin.h"
-#include "info/info.h"
+#include "formats/vst2/host_callback.h"
+#include "formats/vst2/vst2_info.h"
+#include "formats/vst2/vst2_plugin.h"
 #include "validate/validate_harness.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <fstream>
 
 #include "error.h"
-#include "host/host_callback.h"
-#include "host/open_plugin.h"
-#include "lv2/lv2_plugin.h"
+#include "formats/lv2/lv2_argument.h"
+#include "formats/lv2/lv2_plugin.h"
+#include "host/host_context.h"
 
 namespace {
 

@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     std::ofstream(dir / "formats.txt") << "0.2 param delay 0.25\n0.4 param Feedback 0.6\n"
                                           "0.6 param 6 0.8\n0.7 cc 1 5 100\n";
     std::ofstream(dir / "gain.txt") << "0.5 param Gain 1\n";
+    std::ofstream(dir / "not-a-plugin.clap") << "not a library\n";
     std::ofstream(dir / "bad-number.txt") << "0 param cutoff 0.2\n1.0 param cutoff loud\n";
     std::ofstream(dir / "bad-name.txt") << "0.5 param Volume 0.2\n";
     return 0;

@@ -9,7 +9,7 @@
 
 #include "audio/audio_buffer.h"
 #include "error.h"
-#include "host/event_list.h"
+#include "formats/vst2/event_list.h"
 #include "output/json_writer.h"
 
 namespace fs = std::filesystem;

@@ -17,6 +17,7 @@
 
 #include "editor_parent.h"
 #include "formats/vst2/plugin_entry.h"
+#include "midi_events.h"
 
 namespace {
 
@@ -40,12 +41,7 @@ struct AudioTotals {
 // Owned by the audio thread alone until it is joined.
 class AudioSide {
 public:
-    AudioSide(AEffect* plugin, std::uint32_t seed) : effect(plugin), generator(seed) {
-        midi.type = kVstMidiType;
-        midi.byteSize = sizeof midi;
-        eventList.numEvents = 1;
-        eventList.events[0] = reinterpret_cast<VstEvent*>(&midi);
-    }
+    AudioSide(AEffect* plugin, std::uint32_t seed) : effect(plugin), generator(seed) {}
 
     void run(const std::atomic<bool>& playing) {
         while (playing.load(std::memory_order_relaxed)) block();
@@ -83,10 +79,10 @@ private:
     }
 
     void midiControlChange() {
-        midi.midiData[0] = static_cast<char>(0xB0 | (generator() % 16));
-        midi.midiData[1] = static_cast<char>(generator() % 12);
-        midi.midiData[2] = static_cast<char>(generator() % 128);
-        effect->dispatcher(effect, effProcessEvents, 0, 0, &eventList, 0.0f);
+        midi[0].midiData[0] = static_cast<char>(0xB0 | (generator() % 16));
+        midi[0].midiData[1] = static_cast<char>(generator() % 12);
+        midi[0].midiData[2] = static_cast<char>(generator() % 128);
+        effect->dispatcher(effect, effProcessEvents, 0, 0, midi.list(), 0.0f);
         ++tally.calls;
     }
 
@@ -95,8 +91,7 @@ private:
     std::mt19937 generator;
     std::vector<float> inL = std::vector<float>(kMaxFrames), inR = std::vector<float>(kMaxFrames);
     std::vector<float> outL = std::vector<float>(kMaxFrames), outR = std::vector<float>(kMaxFrames);
-    VstMidiEvent midi{};
-    VstEvents eventList{};
+    testsupport::MidiEvents midi = testsupport::MidiEvents::controlChange(0, 0);
     AudioTotals tally;
 };
 

@@ -58,5 +58,20 @@ rm -rf "$work/build/Molvex.lv2"
 install
 [ $status -eq 0 ] && grep -q "no LV2 bundle" <<<"$out" || problem "a build without the bundle: $out"
 
+# Molvex.clap: into ~/.clap, replacing an older one, no partial copy left;
+# into the folder given; a build without it still installs the rest.
+printf 'clap bytes' >"$work/build/Molvex.clap"
+mkdir -p "$work/home/.clap" && printf 'old' >"$work/home/.clap/Molvex.clap"
+install
+[ $status -eq 0 ] || problem "install with the CLAP plug-in failed: $out"
+cmp -s "$work/build/Molvex.clap" "$work/home/.clap/Molvex.clap" || problem "Molvex.clap not copied into ~/.clap"
+[ "$(ls -A "$work/home/.clap")" = Molvex.clap ] || problem "left more than Molvex.clap in ~/.clap"
+grep -q "^installed $work/home/.clap/Molvex.clap$" <<<"$out" || problem "does not say where Molvex.clap went: $out"
+install "$work/clapdir"
+[ -f "$work/clapdir/Molvex.clap" ] || problem "Molvex.clap not copied into the folder"
+rm "$work/build/Molvex.clap"
+install
+[ $status -eq 0 ] && grep -q "no Molvex.clap" <<<"$out" || problem "a build without Molvex.clap: $out"
+
 [ $failures -eq 0 ] || exit 1
 echo "install: all cases pass"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The shape of a Windows plug-in library as a host and a user meet it:
-#   check_dll.sh OBJDUMP LIBRARY 32|64
+#   check_dll.sh OBJDUMP LIBRARY 32|64 [EXPORT]
 # - the right machine: PE32 i386 for 32-bit hosts, PE32+ x86-64 for 64-bit;
-# - a DLL that exports `main` and nothing else, with no ordinals-only
+# - a DLL that exports `main` (the CLAP plug-in: `clap_entry`) and nothing else, with no ordinals-only
 #   entries (hosts look the entry up by that name);
 # - imports from system libraries only. Allowed: KERNEL32 (module handle,
 #   tick count, threads), USER32 and GDI32 (the editor's window and drawing),
@@ -17,6 +17,7 @@ set -euo pipefail
 objdump=$1
 library=$2
 bits=$3
+want_export=${4:-main}
 failed=0
 fail() { echo "FAIL: $*" >&2; failed=1; }
 
@@ -39,7 +40,7 @@ characteristics=$(sed -n 's/^Characteristics[[:space:]]*0x\([0-9a-fA-F]*\).*/\1/
 exports=$(sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" |
           sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\][[:space:]]*//p')
 count=$(sed -n 's/^[[:space:]]*Export Address Table[[:space:]]*\([0-9a-fA-F]*\)$/\1/p' <<<"$headers" | head -n1)
-[ "$exports" = main ] || fail "exports are '$(echo $exports)', want main alone"
+[ "$exports" = "$want_export" ] || fail "exports are '$(echo $exports)', want $want_export alone"
 [ "$((16#${count:-0}))" -eq 1 ] || fail "export address table has ${count:-no} entries, want 1"
 
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
@@ -59,6 +60,6 @@ for pair in "ProductName Molvex" "FileVersion 1.0.2.0" "ProductVersion 1.0.2.0";
 done
 
 if [ $failed -eq 0 ]; then
-  echo "$library: $format, exports main, imports $(echo $imports), version 1.0.2.0"
+  echo "$library: $format, exports $want_export, imports $(echo $imports), version 1.0.2.0"
 fi
 exit $failed

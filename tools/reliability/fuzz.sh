@@ -7,7 +7,7 @@ cd "$(dirname "$0")/../.."
 . tools/reliability/common.sh
 
 seconds=${1:-60}
-targets=(host_interface_fuzz panel_fuzz bmp_decoder_fuzz lv2_dsp_fuzz)
+targets=(host_interface_fuzz panel_fuzz bmp_decoder_fuzz lv2_dsp_fuzz clap_fuzz)
 
 if ! have_clang; then
   for target in "${targets[@]}"; do skip "$target" "clang-22 is not installed"; done

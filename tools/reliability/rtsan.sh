@@ -25,6 +25,12 @@ if build_targets rtsan -- lv2_rtsan_host molvex_lv2_dsp 2>/dev/null; then
 else
   skip "real-time calls of the LV2 DSP" "the LV2 bundle is not built (lv2-dev)"
 fi
+# Molvex.clap's audio-thread calls, where this machine has the CLAP headers.
+if build_targets rtsan -- clap_rtsan_host molvex_clap 2>/dev/null; then
+  check "real-time calls of Molvex.clap" ./build-rtsan/clap_rtsan_host build-rtsan/Molvex.clap 6
+else
+  skip "real-time calls of Molvex.clap" "Molvex.clap is not built (dpf-source)"
+fi
 planted=$(./build-rtsan/rtsan_host build-rtsan/allocating_plugin.so 0.2 2>&1)
 if grep -q "RealtimeSanitizer: unsafe-library-call" <<<"$planted"; then
   pass "planted allocation caught"

@@ -13,7 +13,6 @@
 
 #include "formats/lv2/dsp_plugin.h"
 #include "formats/lv2/lv2_uris.h"
-#include "formats/lv2/program_state.h"
 
 namespace molvex::lv2 {
 namespace {
@@ -58,16 +57,16 @@ void cleanup(LV2_Handle handle) { delete plugin(handle); }
 
 LV2_State_Status save(LV2_Handle handle, LV2_State_Store_Function store, LV2_State_Handle state,
                       uint32_t, const LV2_Feature* const*) {
-    FilterDelayEffect& effect = plugin(handle)->getEffect();
+    DspSession& session = plugin(handle)->getSession();
     const DspUrids& urids = plugin(handle)->getUrids();
     if (!store || !urids.programs) return LV2_STATE_ERR_NO_FEATURE;
     std::string text;
     try {
-        text = programsText(effect);
+        text = session.programsText();
     } catch (...) {
         return LV2_STATE_ERR_UNKNOWN;
     }
-    const std::int32_t current = effect.getProgram();
+    const std::int32_t current = session.getCurrentProgram();
     const LV2_URID flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
     const LV2_State_Status status =
         store(state, urids.programs, text.c_str(), text.size() + 1, urids.atomString, flags);
@@ -82,15 +81,17 @@ LV2_State_Status restore(LV2_Handle handle, LV2_State_Retrieve_Function retrieve
     std::size_t size = 0;
     std::uint32_t type = 0, flags = 0;
     const void* text = retrieve(state, urids.programs, &size, &type, &flags);
-    if (!text || type != urids.atomString || size == 0 ||
-        static_cast<const char*>(text)[size - 1] != 0)
-        return LV2_STATE_ERR_NO_PROPERTY;
+    // An atom:String carries its terminating zero; a copy that lost it still
+    // holds the whole text.
+    if (!text || type != urids.atomString) return LV2_STATE_ERR_NO_PROPERTY;
+    const std::size_t textSize = size;
     const void* current = retrieve(state, urids.currentProgram, &size, &type, &flags);
     if (!current || type != urids.atomInt || size != sizeof(std::int32_t))
         return LV2_STATE_ERR_NO_PROPERTY;
     std::int32_t program;
     std::memcpy(&program, current, sizeof program);
-    if (!restorePrograms(plugin(handle)->getEffect(), static_cast<const char*>(text), program))
+    if (!plugin(handle)->getSession().restorePrograms(static_cast<const char*>(text), textSize,
+                                                      program))
         return LV2_STATE_ERR_BAD_TYPE;
     plugin(handle)->stateRestored();
     return LV2_STATE_SUCCESS;

@@ -1,20 +1,16 @@
 // DspPlugin: one LV2 instance of the effect. It translates LV2's calls onto
-// a FilterDelayEffect and nothing more: port values become setParameter
-// calls, MIDI events in the atom sequence become processEvents calls at
-// their frame, and run becomes processReplacing over the pieces between
-// events.
+// a DspSession and nothing more: port values become plain values, and the
+// MIDI events of the atom sequence are handed to the session's block at
+// their frame.
 //
 // Per run, in this order:
 // | step | what                                                         |
 // |------|--------------------------------------------------------------|
-// | 1    | control inputs whose value changed since the last run go to  |
-// |      | setParameter (NaN is ignored, out-of-range values clamped)   |
+// | 1    | control inputs whose value changed since the last run become |
+// |      | plain values (NaN is ignored, out-of-range values clamped)   |
 // | 2    | audio up to the next MIDI event's frame, then that event     |
 // | 3    | the rest of the block                                        |
 // | 4    | the nine control outputs get the effect's current values     |
-// A parameter change reaches the effect's audio state at the start of the
-// next processReplacing call, so splitting the block at an event is what
-// makes a control change apply at its frame.
 //
 // Threads: run on the audio thread (never allocates, locks or waits);
 // connectPort in any thread class the host likes, but not during run;
@@ -24,7 +20,7 @@
 
 #include <cstdint>
 
-#include "effect/filter_delay_effect.h"
+#include "formats/common/dsp_session.h"
 #include "formats/lv2/port_map.h"
 
 namespace molvex::lv2 {
@@ -44,7 +40,7 @@ public:
     DspPlugin(double sampleRate, const DspUrids& urids);
 
     // False when the effect could not take the rate (its line not made).
-    bool isUsable() const { return usable; }
+    bool isUsable() const { return session.isUsable(); }
 
     void connectPort(std::uint32_t port, void* data);
     void activate();
@@ -55,18 +51,15 @@ public:
     // moves its parameter.
     void stateRestored();
 
-    FilterDelayEffect& getEffect() { return effect; }
+    DspSession& getSession() { return session; }
     const DspUrids& getUrids() const { return urids; }
 
 private:
     void applyControlInputs();
-    void applyMidiEvent(const std::uint8_t* bytes, std::uint32_t size);
-    void processPiece(std::uint32_t from, std::uint32_t to);
     void reportValues();
 
-    FilterDelayEffect effect;
+    DspSession session;
     DspUrids urids;
-    bool usable = false;
     const float* inputs[2] = {};
     float* outputs[2] = {};
     const void* midi = nullptr;

@@ -1,6 +1,5 @@
-// Writes the bundle's description from the effect's own parameter table:
-// names and defaults come from a FilterDelayEffect made here, units and
-// ranges from port_map, presets from factory_presets.
+// Writes the bundle's description from the effect's own parameter table
+// (names, defaults, units, ranges and choices) and the factory presets.
 //
 //   molvex_lv2_ttl BUNDLE-DIR DSP-FILE [UI-FILE] VERSION
 // (no UI-FILE: the bundle has no panel).
@@ -10,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "effect/filter_delay_effect.h"
-#include "formats/lv2/factory_presets.h"
+#include "effect/parameter_table.h"
+#include "formats/common/factory_presets.h"
 #include "formats/lv2/lv2_uris.h"
 #include "formats/lv2/port_map.h"
 
@@ -19,6 +18,9 @@ namespace {
 
 using namespace molvex;
 using namespace molvex::lv2;
+
+// The plug-in's description alone needs the port properties.
+const char* const kPortPropsPrefix = "@prefix pprops: <http://lv2plug.in/ns/ext/port-props#> .\n";
 
 const char* const kPrefixes =
     "@prefix atom: <http://lv2plug.in/ns/ext/atom#> .\n"
@@ -35,14 +37,6 @@ const char* const kPrefixes =
     "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
     "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
-// The effect pads some names with spaces for its own host texts.
-std::string trimmed(const char* text) {
-    std::string s = text;
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 std::string number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.9g", value);
@@ -53,38 +47,39 @@ std::string number(double value) {
     return s;
 }
 
-const char* unitUri(PortUnit unit) {
+const char* unitUri(PlainUnit unit) {
     switch (unit) {
-    case PortUnit::decibels: return "units:db";
-    case PortUnit::milliseconds: return "units:ms";
-    case PortUnit::percent: return "units:pc";
-    case PortUnit::hertz: return "units:hz";
-    case PortUnit::filterType:
-    case PortUnit::pan: return nullptr;
+    case PlainUnit::decibels: return "units:db";
+    case PlainUnit::milliseconds: return "units:ms";
+    case PlainUnit::percent: return "units:pc";
+    case PlainUnit::hertz: return "units:hz";
+    case PlainUnit::filterType:
+    case PlainUnit::pan: return nullptr;
     }
     return nullptr;
 }
 
-void writeControlPort(std::ostream& out, FilterDelayEffect& effect, VstInt32 index, bool output) {
-    const ParameterPort& port = kParameterPorts[index];
-    const auto parameter = static_cast<ParameterIndex>(index);
-    char name[64] = {};
-    effect.getParameterName(index, name);
+void writeControlPort(std::ostream& out, const ParameterRow& port, bool output) {
+    const int index = toIndex(port.parameter);
     out << "  [\n    a lv2:" << (output ? "OutputPort" : "InputPort") << " , lv2:ControlPort ;\n"
         << "    lv2:index " << (output ? kPortFirstReport : kPortFirstControl) + index << " ;\n"
         << "    lv2:symbol \"" << port.symbol << (output ? "_out" : "") << "\" ;\n"
-        << "    lv2:name \"" << trimmed(name) << (output ? " (now)" : "") << "\" ;\n"
-        << "    lv2:default " << number(toPort(parameter, effect.getParameter(index))) << " ;\n"
+        << "    lv2:name \"" << port.displayName << (output ? " (now)" : "") << "\" ;\n"
+        << "    lv2:default " << number(plainFromNormalized(port.parameter, port.defaultValue))
+        << " ;\n"
         << "    lv2:minimum " << number(port.minimum) << " ;\n"
         << "    lv2:maximum " << number(port.maximum);
     if (const char* unit = unitUri(port.unit)) out << " ;\n    units:unit " << unit;
-    if (port.unit == PortUnit::filterType) {
+    // The outputs report values to the panel; a host's generic controls
+    // would show them as nine meters.
+    if (output) out << " ;\n    lv2:portProperty pprops:notOnGUI";
+    if (port.unit == PlainUnit::filterType) {
         out << " ;\n    lv2:portProperty lv2:integer , lv2:enumeration";
-        for (int t = 0; t < kFilterTypeCount; ++t)
-            out << " ;\n    lv2:scalePoint [ rdfs:label \"" << kFilterTypeNames[t]
+        for (int t = 0; t < kFilterChoiceCount; ++t)
+            out << " ;\n    lv2:scalePoint [ rdfs:label \"" << kFilterChoices[t].name
                 << "\" ; rdf:value " << number(t) << " ]";
     }
-    if (port.unit == PortUnit::pan)
+    if (port.unit == PlainUnit::pan)
         out << " ;\n    lv2:scalePoint [ rdfs:label \"Left\" ; rdf:value " << number(port.minimum)
             << " ] , [ rdfs:label \"Centre\" ; rdf:value 0.0 ] , [ rdfs:label \"Right\" ; "
                "rdf:value "
@@ -100,9 +95,8 @@ void writeAudioPort(std::ostream& out, std::uint32_t index, const char* symbol, 
 }
 
 std::string pluginDescription(bool withUi, int minor, int micro) {
-    FilterDelayEffect effect(nullptr);
     std::ostringstream out;
-    out << kPrefixes << "<" << kPluginUri << ">\n"
+    out << kPortPropsPrefix << kPrefixes << "<" << kPluginUri << ">\n"
         << "  a lv2:Plugin , lv2:DelayPlugin , doap:Project ;\n"
         << "  doap:name \"Molvex\" ;\n"
         << "  doap:maintainer [ foaf:name \"Molvex\" ] ;\n"
@@ -126,9 +120,9 @@ std::string pluginDescription(bool withUi, int minor, int micro) {
         << "    lv2:index " << kPortMidi << " ;\n    lv2:symbol \"midi_in\" ;\n"
         << "    lv2:name \"MIDI in\"\n  ]";
     for (int output = 0; output < 2; ++output)
-        for (VstInt32 i = 0; i < kParameterCount; ++i) {
+        for (const ParameterRow& port : kParameterTable) {
             out << " ,\n";
-            writeControlPort(out, effect, i, output != 0);
+            writeControlPort(out, port, output != 0);
         }
     out << " .\n";
     if (withUi) {
@@ -137,9 +131,9 @@ std::string pluginDescription(bool withUi, int minor, int micro) {
             << "  lv2:optionalFeature ui:resize , ui:touch , opts:options , urid:map ;\n"
             << "  lv2:extensionData ui:idleInterface ;\n"
             << "  opts:supportedOption ui:scaleFactor";
-        for (VstInt32 i = 0; i < kParameterCount; ++i)
+        for (const ParameterRow& port : kParameterTable)
             out << " ;\n  ui:portNotification [ ui:plugin <" << kPluginUri << "> ; lv2:symbol \""
-                << kParameterPorts[i].symbol << "_out\" ]";
+                << port.symbol << "_out\" ]";
         out << " .\n";
     }
     return out.str();
@@ -150,9 +144,9 @@ std::string presetDescription(const FactoryPreset& preset) {
     out << kPrefixes << "<" << kPresetUriPrefix << preset.symbol << ">\n"
         << "  a pset:Preset ;\n  lv2:appliesTo <" << kPluginUri << "> ;\n"
         << "  rdfs:label \"" << preset.label << "\" ;\n  lv2:port";
-    for (VstInt32 i = 0; i < kParameterCount; ++i)
-        out << (i ? " ," : "") << "\n    [ lv2:symbol \"" << kParameterPorts[i].symbol
-            << "\" ; pset:value " << number(preset.portValues[i]) << " ]";
+    for (int i = 0; i < kParameterCount; ++i)
+        out << (i ? " ," : "") << "\n    [ lv2:symbol \"" << kParameterTable[i].symbol
+            << "\" ; pset:value " << number(preset.plainValues[i]) << " ]";
     out << " .\n";
     return out.str();
 }

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "formats/lv2/lv2_uris.h"
 #include "formats/lv2/ui_plugin.h"
@@ -21,17 +22,17 @@ const void* feature(const LV2_Feature* const* features, const char* uri) {
     return nullptr;
 }
 
-float scaleFactor(const LV2_Feature* const* features) {
+std::optional<double> scaleFactor(const LV2_Feature* const* features) {
     const auto* map = static_cast<const LV2_URID_Map*>(feature(features, LV2_URID__map));
     const auto* options =
         static_cast<const LV2_Options_Option*>(feature(features, LV2_OPTIONS__options));
-    if (!map || !options) return 1.0f;
+    if (!map || !options) return std::nullopt;
     const LV2_URID key = map->map(map->handle, LV2_UI__scaleFactor);
     const LV2_URID floatType = map->map(map->handle, LV2_ATOM__Float);
     for (; options->key != 0; ++options)
         if (options->key == key && options->type == floatType && options->size == sizeof(float))
             return *static_cast<const float*>(options->value);
-    return 1.0f;
+    return std::nullopt;
 }
 
 LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const char*,

@@ -1,22 +1,14 @@
-// UiPlugin: the LV2 panel. It shows the product's FilterDelayEditor in the
-// host's window and reaches the DSP only through ports, because a host may
-// run the panel in another process.
-//
-// The panel needs an effect to edit, so the UI owns a FilterDelayEffect of
-// its own, used only as the parameter model (it never processes audio):
+// UiPlugin: the LV2 panel. It shows the product's panel (a PanelSession) in
+// the host's window and reaches the DSP only through ports, because a host
+// may run the panel in another process:
 // | direction       | road                                                 |
 // |-----------------|------------------------------------------------------|
-// | panel -> DSP    | knob -> automateParameter -> audioMasterAutomate on  |
-// |                 | this UI's host callback -> write_function on the     |
-// |                 | control input, bracketed by ui:touch gestures        |
+// | panel -> DSP    | PanelHost::edited -> write_function on the control   |
+// |                 | input, in plain units; gestures -> ui:touch          |
 // | DSP -> panel    | port_event on a control input (the host's value) or  |
 // |                 | output (the DSP's value after automation or MIDI) -> |
-// |                 | the model's setParameter -> the editor's next idle   |
-//
-// Gestures: a drag runs inside one editor idle (the control's tracking loop
-// holds it), so a gesture opened by the first change of a parameter closes
-// when that idle returns; audioMasterBeginEdit / audioMasterEndEdit open and
-// close one explicitly.
+// |                 | the session's setNormalized -> the panel's next idle |
+// | panel size      | canResize / resize -> ui:resize (when offered)       |
 //
 // Threads: the host's UI thread only.
 #pragma once
@@ -24,8 +16,9 @@
 #include <lv2/ui/ui.h>
 
 #include <cstdint>
+#include <optional>
 
-#include "effect/filter_delay_effect.h"
+#include "formats/common/panel_session.h"
 
 namespace molvex::lv2 {
 
@@ -35,42 +28,37 @@ struct UiHost {
     void* parent = nullptr;
     const LV2UI_Resize* resize = nullptr;  // may be null
     const LV2UI_Touch* touch = nullptr;    // may be null
-    float scaleFactor = 1.0f;              // the host's, 1 when not offered
+    std::optional<double> scaleFactor;     // ui:scaleFactor, when offered
 };
 
-class UiPlugin {
+class UiPlugin final : private PanelHost {
 public:
     explicit UiPlugin(const UiHost& host);
-    ~UiPlugin();
 
     UiPlugin(const UiPlugin&) = delete;
     UiPlugin& operator=(const UiPlugin&) = delete;
 
-    // Builds the panel in the host's window; false when it could not.
+    // Builds the panel in the host's window and tells the host its size;
+    // false when it could not.
     bool open();
     // The panel's own window, handed to the host as the widget.
-    std::uintptr_t widget() const { return widgetId; }
+    std::uintptr_t widget() const { return session.nativeWindow(); }
     void portEvent(std::uint32_t port, std::uint32_t size, std::uint32_t format, const void* data);
-    // ui:idleInterface: the editor's idle, then the end of gestures it began.
+    // ui:idleInterface.
     int idle();
 
-    float getScaleFactor() const { return host.scaleFactor; }
-    FilterDelayEffect& getModel() { return model; }
+    FilterDelayEffect& getModel() { return session.getModel(); }
 
 private:
-    static VstIntPtr hostCallback(AEffect* record, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                  void* ptr, float opt);
-    void writeParameter(VstInt32 index, float value);
-    void touch(VstInt32 index, bool grabbed);
-    void endAutomaticGestures();
+    void edited(ParameterIndex parameter, float value) override;
+    void gestureBegins(ParameterIndex parameter) override { touch(parameter, true); }
+    void gestureEnds(ParameterIndex parameter) override { touch(parameter, false); }
+    bool canResize() override { return host.resize != nullptr; }
+    bool resize(int width, int height) override;
+    void touch(ParameterIndex parameter, bool grabbed);
 
     UiHost host;
-    FilterDelayEffect model;
-    std::uintptr_t widgetId = 0;
-    // Per parameter: a gesture is open, and whether it was opened by a change
-    // (closed at the end of idle) rather than by audioMasterBeginEdit.
-    bool gestureOpen[kParameterCount] = {};
-    bool gestureAutomatic[kParameterCount] = {};
+    PanelSession session;
 };
 
 }  // namespace molvex::lv2

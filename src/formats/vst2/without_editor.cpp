@@ -1,6 +1,6 @@
 // The editor factory of a build without a panel: the effect reports no
 // editor, and the host shows its own generic controls.
-#include "formats/vst2/editor_factory.h"
+#include "editor/editor_factory.h"
 
 namespace molvex {
 

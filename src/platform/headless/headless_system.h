@@ -5,6 +5,9 @@
 //  [x] child windows drawn into client-memory images; classes, user data and
 //      message delivery come from the shared part (platform/shared)
 //  [x] screenToClient
+//  [x] the wheel: sendWheel, notches as given
+//  [x] scale: images at the window's scale, resizes recorded as calls
+//  [x] desktop DPI: what setDesktopDpi set
 //  [ ] invalidateWindow: nothing is queued, as below; the toolkit never asks
 //      (it draws only in paints, clicks and idles) and tests send paints
 //  [x] pointer, buttons, modifiers and ticks, all scripted

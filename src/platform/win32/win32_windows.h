@@ -9,7 +9,11 @@
 // WS_VISIBLE at (0, 0) of the host's window; [x] left and right button down
 // (unsigned 16-bit halves of lParam), paint (only with an update region,
 // between BeginPaint and EndPaint), destroy, then DefWindowProc for every
-// message; [x] pointer, asynchronous buttons and modifiers, GetTickCount;
+// message; [x] the wheel (WM_MOUSEWHEEL, at least one notch however fine);
+// [x] scale: windows sized in device pixels, GDI's world transform draws
+// the design at 150 or 200 %; [x] desktop DPI: the host window's
+// (GetDpiForWindow where the system has it, win32_desktop_dpi.cpp);
+// [x] pointer, asynchronous buttons and modifiers, GetTickCount;
 // [x] TrackPopupMenu popups (win32_popup.cpp); [x] text entry on a
 // subclassed system "EDIT" (win32_text_entry.cpp).
 // [ ] dispatchPendingMessages: the host runs the message loop.

@@ -6,6 +6,9 @@
 //      client-side backing pixels; classes, user data and message delivery
 //      come from the shared part (platform/shared)
 //  [x] Expose, buttons 1 and 3, DestroyNotify -> WindowMessage, on idle
+//  [x] the wheel: buttons 4 and 5, one notch each (x11_windows.cpp)
+//  [x] scale: windows and backing pixels at the panel's 100, 150 or 200 %
+//  [x] desktop DPI: the session's Xft.dpi resource (x11_desktop_dpi.cpp)
 //  [x] invalidation, screenToClient, pointer, buttons, modifiers, ticks
 //  [x] popup menu: an override-redirect window with pointer and keyboard
 //      grabs and its own modal loop (x11_popup_menu.cpp)

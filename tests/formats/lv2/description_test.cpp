@@ -4,6 +4,7 @@
 // loads and reaches the effect.
 #include <gtest/gtest.h>
 #include <lv2/midi/midi.h>
+#include <lv2/port-props/port-props.h>
 #include <lv2/presets/presets.h>
 #include <lv2/ui/ui.h>
 
@@ -12,10 +13,11 @@
 #include <string>
 
 #include "effect/filter_delay_effect.h"
-#include "formats/lv2/factory_presets.h"
+#include "effect/parameter_table.h"
+#include "formats/common/factory_presets.h"
 #include "formats/lv2/lv2_uris.h"
 #include "formats/lv2/port_map.h"
-#include "lv2_host.h"
+#include "lv2_test_world.h"
 
 namespace {
 
@@ -50,12 +52,12 @@ TEST_F(Description, ControlPortsAreTheEffectsParameterTable) {
     FilterDelayEffect effect(nullptr);
     ASSERT_EQ(lilv_plugin_get_num_ports(world.plugin), kPortCount);
     for (VstInt32 i = 0; i < kParameterCount; ++i) {
-        SCOPED_TRACE(kParameterPorts[i].symbol);
+        SCOPED_TRACE(kParameterTable[i].symbol);
         char name[64] = {};
         effect.getParameterName(i, name);
         for (int output = 0; output < 2; ++output) {
             const std::string symbol =
-                std::string(kParameterPorts[i].symbol) + (output ? "_out" : "");
+                std::string(kParameterTable[i].symbol) + (output ? "_out" : "");
             const LilvPort* p = port(symbol);
             ASSERT_NE(p, nullptr) << symbol;
             EXPECT_EQ(
@@ -63,17 +65,21 @@ TEST_F(Description, ControlPortsAreTheEffectsParameterTable) {
                 (output ? kPortFirstReport : kPortFirstControl) + static_cast<std::uint32_t>(i));
             EXPECT_TRUE(is(p, LV2_CORE__ControlPort));
             EXPECT_TRUE(is(p, output ? LV2_CORE__OutputPort : LV2_CORE__InputPort));
+            LilvNode* notOnGui = world.uri(LV2_PORT_PROPS__notOnGUI);
+            EXPECT_EQ(lilv_port_has_property(world.plugin, p, notOnGui), output == 1);
+            lilv_node_free(notOnGui);
             LilvNode* portName = lilv_port_get_name(world.plugin, p);
             EXPECT_EQ(std::string(lilv_node_as_string(portName)).rfind(trimmed(name), 0), 0u);
             lilv_node_free(portName);
             LilvNode *def, *min, *max;
             lilv_port_get_range(world.plugin, p, &def, &min, &max);
             ASSERT_TRUE(def && min && max);
-            EXPECT_EQ(lilv_node_as_float(min), kParameterPorts[i].minimum);
-            EXPECT_EQ(lilv_node_as_float(max), kParameterPorts[i].maximum);
+            EXPECT_EQ(lilv_node_as_float(min), kParameterTable[i].minimum);
+            EXPECT_EQ(lilv_node_as_float(max), kParameterTable[i].maximum);
             // The default is the effect's own, through the units table.
-            EXPECT_NEAR(toParameter(static_cast<ParameterIndex>(i), lilv_node_as_float(def)),
-                        effect.getParameter(i), 1e-6);
+            EXPECT_NEAR(
+                normalizedFromPlain(static_cast<ParameterIndex>(i), lilv_node_as_float(def)),
+                effect.getParameter(i), 1e-6);
             lilv_node_free(def);
             lilv_node_free(min);
             lilv_node_free(max);
@@ -86,16 +92,17 @@ TEST_F(Description, FilterTypeIsAnEnumerationOfThreeResponses) {
     ASSERT_NE(p, nullptr);
     LilvScalePoints* points = lilv_port_get_scale_points(world.plugin, p);
     ASSERT_NE(points, nullptr);
-    EXPECT_EQ(lilv_scale_points_size(points), static_cast<unsigned>(kFilterTypeCount));
+    EXPECT_EQ(lilv_scale_points_size(points), static_cast<unsigned>(kFilterChoiceCount));
     LILV_FOREACH(scale_points, i, points) {
         const LilvScalePoint* point = lilv_scale_points_get(points, i);
         const int value = static_cast<int>(lilv_node_as_float(lilv_scale_point_get_value(point)));
         ASSERT_GE(value, 0);
-        ASSERT_LT(value, kFilterTypeCount);
+        ASSERT_LT(value, kFilterChoiceCount);
         EXPECT_STREQ(lilv_node_as_string(lilv_scale_point_get_label(point)),
-                     kFilterTypeNames[value]);
+                     kFilterChoices[value].name);
         // Each point selects the response its label names.
-        EXPECT_EQ(static_cast<int>(filterTypeFor(toParameter(ParameterIndex::Type, value))), value);
+        EXPECT_EQ(static_cast<int>(filterTypeFor(normalizedFromPlain(ParameterIndex::Type, value))),
+                  value);
     }
     lilv_scale_points_free(points);
     LilvNode* enumeration = world.uri(LV2_CORE__enumeration);
@@ -155,13 +162,13 @@ TEST_F(Description, FactoryPresetsLoadAndReachTheEffect) {
         instance.run(16);
         for (VstInt32 i = 0; i < kParameterCount; ++i) {
             const auto p = static_cast<ParameterIndex>(i);
-            EXPECT_FLOAT_EQ(instance.controls[i], preset.portValues[i]) << i;
+            EXPECT_FLOAT_EQ(instance.controls[i], preset.plainValues[i]) << i;
             // A value the port's range does not hold would be clamped away.
-            EXPECT_GE(preset.portValues[i], kParameterPorts[i].minimum) << i;
-            EXPECT_LE(preset.portValues[i], kParameterPorts[i].maximum) << i;
+            EXPECT_GE(preset.plainValues[i], kParameterTable[i].minimum) << i;
+            EXPECT_LE(preset.plainValues[i], kParameterTable[i].maximum) << i;
             // The effect holds what the preset says, in its own terms.
-            EXPECT_NEAR(toParameter(p, instance.reports[i]), toParameter(p, preset.portValues[i]),
-                        1e-5)
+            EXPECT_NEAR(normalizedFromPlain(p, instance.reports[i]),
+                        normalizedFromPlain(p, preset.plainValues[i]), 1e-5)
                 << i;
         }
     }
@@ -169,29 +176,30 @@ TEST_F(Description, FactoryPresetsLoadAndReachTheEffect) {
 
 // Units: what each port value means for the effect.
 TEST(PortUnits, ConvertAsTheEffectsValueTextsRead) {
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::Delay, 250.0f), 0.25f);
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::Feedback, 57.0f), 0.57f);
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::InputLevel, 0.0f), 1.0f);
-    EXPECT_NEAR(toParameter(ParameterIndex::WetLevel, -6.0206f), 0.5f, 1e-5);
-    EXPECT_EQ(toParameter(ParameterIndex::DryLevel, kSilenceDecibels), 0.0f);
-    EXPECT_EQ(toPort(ParameterIndex::DryLevel, 0.0f), kSilenceDecibels);
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::Pan, -50.0f), 0.0f);
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::Pan, 0.0f), 0.5f);
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::Pan, 50.0f), 1.0f);
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::Delay, 250.0f), 0.25f);
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::Feedback, 57.0f), 0.57f);
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::InputLevel, 0.0f), 1.0f);
+    EXPECT_NEAR(normalizedFromPlain(ParameterIndex::WetLevel, -6.0206f), 0.5f, 1e-5);
+    EXPECT_EQ(normalizedFromPlain(ParameterIndex::DryLevel, kSilenceDecibels), 0.0f);
+    EXPECT_EQ(plainFromNormalized(ParameterIndex::DryLevel, 0.0f), kSilenceDecibels);
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::Pan, -50.0f), 0.0f);
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::Pan, 0.0f), 0.5f);
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::Pan, 50.0f), 1.0f);
     // The filter sits at 20 Hz + value^2 x 12000 Hz at 48 kHz.
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::Cutoff, 20.0f + 3000.0f), 0.5f);
-    EXPECT_FLOAT_EQ(toPort(ParameterIndex::Cutoff, 1.0f), 12020.0f);
-    EXPECT_EQ(toParameter(ParameterIndex::Type, 1.0f), 0.5f);
-    EXPECT_EQ(toPort(ParameterIndex::Type, 0.7f), 2.0f);
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::Cutoff, 20.0f + 3000.0f), 0.5f);
+    EXPECT_FLOAT_EQ(plainFromNormalized(ParameterIndex::Cutoff, 1.0f), 12020.0f);
+    EXPECT_EQ(normalizedFromPlain(ParameterIndex::Type, 1.0f), 0.5f);
+    EXPECT_EQ(plainFromNormalized(ParameterIndex::Type, 0.7f), 2.0f);
     // Out of range is clamped, NaN passed on for the caller to ignore.
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::Delay, 5000.0f), 1.0f);
-    EXPECT_FLOAT_EQ(toParameter(ParameterIndex::Feedback, -3.0f), 0.0f);
-    EXPECT_TRUE(std::isnan(toParameter(ParameterIndex::Delay, NAN)));
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::Delay, 5000.0f), 1.0f);
+    EXPECT_FLOAT_EQ(normalizedFromPlain(ParameterIndex::Feedback, -3.0f), 0.0f);
+    EXPECT_TRUE(std::isnan(normalizedFromPlain(ParameterIndex::Delay, NAN)));
     for (VstInt32 i = 0; i < kParameterCount; ++i)
         for (float v : {0.0f, 0.1f, 0.5f, 0.8f, 1.0f}) {
             const auto p = static_cast<ParameterIndex>(i);
             if (p == ParameterIndex::Type) continue;
-            EXPECT_NEAR(toParameter(p, toPort(p, v)), v, 1e-5) << i << " " << v;
+            EXPECT_NEAR(normalizedFromPlain(p, plainFromNormalized(p, v)), v, 1e-5)
+                << i << " " << v;
         }
 }
 

@@ -7,8 +7,10 @@
 #include <cmath>
 #include <vector>
 
+#include "effect/parameter_table.h"
 #include "formats/lv2/port_map.h"
-#include "lv2_host.h"
+#include "lv2_test_world.h"
+#include "midi_events.h"
 #include "plugin_library.h"
 #include "white_noise.h"
 
@@ -57,7 +59,8 @@ Render renderVst2(bool splitAtEvents) {
     effect->dispatcher(effect, effSetBlockSize, 0, kBlock, nullptr, 0.0f);
     effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
     for (VstInt32 i = 0; i < kParameterCount; ++i)
-        effect->setParameter(effect, i, toParameter(static_cast<ParameterIndex>(i), kSettings[i]));
+        effect->setParameter(effect, i,
+                             normalizedFromPlain(static_cast<ParameterIndex>(i), kSettings[i]));
     const std::vector<float> inL = noise(1), inR = noise(2);
     Render out{std::vector<float>(inL.size()), std::vector<float>(inL.size())};
     auto play = [&](std::size_t from, std::size_t to) {
@@ -75,16 +78,9 @@ Render renderVst2(bool splitAtEvents) {
                 static_cast<std::size_t>(b) * kBlock + (splitAtEvents ? m.frame : 0);
             play(done, at);
             done = at;
-            VstMidiEvent event{};
-            event.type = kVstMidiType;
-            event.byteSize = sizeof event;
-            event.midiData[0] = static_cast<char>(m.status);
-            event.midiData[1] = static_cast<char>(m.data1);
-            event.midiData[2] = static_cast<char>(m.data2);
-            VstEvents events{};
-            events.numEvents = 1;
-            events.events[0] = reinterpret_cast<VstEvent*>(&event);
-            effect->dispatcher(effect, effProcessEvents, 0, 0, &events, 0.0f);
+            testsupport::MidiEvents events;
+            events.add(m.status, m.data1, m.data2);
+            effect->dispatcher(effect, effProcessEvents, 0, 0, events.list(), 0.0f);
         }
         play(done, static_cast<std::size_t>(b + 1) * kBlock);
     }

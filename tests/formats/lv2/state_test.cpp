@@ -11,7 +11,7 @@
 
 #include "formats/lv2/lv2_uris.h"
 #include "formats/lv2/port_map.h"
-#include "lv2_host.h"
+#include "lv2_test_world.h"
 
 namespace {
 
@@ -19,34 +19,16 @@ using namespace molvex;
 using namespace molvex::lv2;
 
 // A state store held in memory, to call the plug-in's interface directly.
-struct Store {
+struct Store : lv2test::StateStore {
+    explicit Store(lv2test::UridMap* map) : urids(map) {}
     lv2test::UridMap* urids;
-    std::map<std::uint32_t, std::pair<std::string, std::uint32_t>> values;
 
-    static LV2_State_Status store(LV2_State_Handle h, std::uint32_t key, const void* value,
-                                  std::size_t size, std::uint32_t type, std::uint32_t) {
-        static_cast<Store*>(h)->values[key] = {std::string(static_cast<const char*>(value), size),
-                                               type};
-        return LV2_STATE_SUCCESS;
-    }
-    static const void* retrieve(LV2_State_Handle h, std::uint32_t key, std::size_t* size,
-                                std::uint32_t* type, std::uint32_t* flags) {
-        auto& values = static_cast<Store*>(h)->values;
-        auto it = values.find(key);
-        if (it == values.end()) return nullptr;
-        *size = it->second.first.size();
-        *type = it->second.second;
-        *flags = LV2_STATE_IS_POD;
-        return it->second.first.data();
-    }
     void setPrograms(const std::string& text, std::int32_t current) {
-        values[urids->map(kStatePrograms)] = {std::string(text.c_str(), text.size() + 1),
-                                              urids->map(LV2_ATOM__String)};
-        values[urids->map(kStateCurrentProgram)] = {
-            std::string(reinterpret_cast<const char*>(&current), sizeof current),
-            urids->map(LV2_ATOM__Int)};
+        set(urids->map(kStatePrograms), text.c_str(), text.size() + 1,
+            urids->map(LV2_ATOM__String));
+        set(urids->map(kStateCurrentProgram), &current, sizeof current, urids->map(LV2_ATOM__Int));
     }
-    std::string programs() { return values[urids->map(kStatePrograms)].first.c_str(); }
+    std::string programs() { return values[urids->map(kStatePrograms)].bytes.c_str(); }
 };
 
 const LV2_State_Interface* stateInterface(lv2test::Instance& instance) {
@@ -82,7 +64,7 @@ TEST_F(State, ProgramsAndCurrentProgramComeBackThroughASavedSession) {
     ASSERT_TRUE(first.ok());
     const LV2_State_Interface* state = stateInterface(first);
     ASSERT_NE(state, nullptr);
-    Store written{&world.urids, {}};
+    Store written{&world.urids};
     written.setPrograms(programsText(), 3);
     // Hosts (Ardour) hand save and restore no urid:map: none is given here.
     ASSERT_EQ(state->restore(first.instance->lv2_handle, &Store::retrieve, &written, 0, nullptr),
@@ -115,15 +97,52 @@ TEST_F(State, ProgramsAndCurrentProgramComeBackThroughASavedSession) {
     second.run(8);
     for (int i = 0; i < kParameterCount; ++i)
         EXPECT_FLOAT_EQ(second.reports[i], first.reports[i]) << i;
-    Store again{&world.urids, {}};
+    Store again{&world.urids};
     ASSERT_EQ(stateInterface(second)->save(second.instance->lv2_handle, &Store::store, &again, 0,
                                            nullptr),
               LV2_STATE_SUCCESS);
     EXPECT_EQ(again.programs(), programsText());
     std::int32_t current = -1;
-    std::memcpy(&current, again.values[world.urids.map(kStateCurrentProgram)].first.data(),
+    std::memcpy(&current, again.values[world.urids.map(kStateCurrentProgram)].bytes.data(),
                 sizeof current);
     EXPECT_EQ(current, 3);
+}
+
+// Hosts copy a plug-in in memory (duplicate a track, A/B compare, undo):
+// lilv's state made from the instance goes straight into another, no file
+// or text between them, and the copy carries every program.
+TEST_F(State, AnInMemoryCopyCarriesEveryProgram) {
+    lv2test::Instance first(world, 48000.0);
+    ASSERT_TRUE(first.ok());
+    Store written{&world.urids};
+    written.setPrograms(programsText(), 9);
+    ASSERT_EQ(stateInterface(first)->restore(first.instance->lv2_handle, &Store::retrieve, &written,
+                                             0, nullptr),
+              LV2_STATE_SUCCESS);
+    first.run(8);
+    for (const std::uint32_t flags : {0u, unsigned{LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE}}) {
+        LilvState* copy = lilv_state_new_from_instance(
+            world.plugin, first.instance, world.urids.mapFeature(), nullptr, nullptr, nullptr,
+            nullptr, &lv2test::Instance::getPortValue, &first, flags, world.urids.features());
+        ASSERT_NE(copy, nullptr);
+        lv2test::Instance second(world, 48000.0);
+        ASSERT_TRUE(second.ok());
+        lilv_state_restore(copy, second.instance, &lv2test::Instance::setPortValue, &second, 0,
+                           world.urids.features());
+        lilv_state_free(copy);
+        second.run(8);
+        for (int i = 0; i < kParameterCount; ++i)
+            EXPECT_FLOAT_EQ(second.reports[i], first.reports[i]) << i;
+        Store again{&world.urids};
+        ASSERT_EQ(stateInterface(second)->save(second.instance->lv2_handle, &Store::store, &again,
+                                               0, nullptr),
+                  LV2_STATE_SUCCESS);
+        EXPECT_EQ(again.programs(), programsText());
+        std::int32_t current = -1;
+        std::memcpy(&current, again.values[world.urids.map(kStateCurrentProgram)].bytes.data(),
+                    sizeof current);
+        EXPECT_EQ(current, 9);
+    }
 }
 
 TEST_F(State, MalformedStateIsRefusedAndChangesNothing) {
@@ -131,7 +150,7 @@ TEST_F(State, MalformedStateIsRefusedAndChangesNothing) {
     ASSERT_TRUE(instance.ok());
     instance.run(8);
     const LV2_State_Interface* state = stateInterface(instance);
-    Store before{&world.urids, {}};
+    Store before{&world.urids};
     ASSERT_EQ(state->save(instance.instance->lv2_handle, &Store::store, &before, 0,
                           world.urids.features()),
               LV2_STATE_SUCCESS);
@@ -150,17 +169,17 @@ TEST_F(State, MalformedStateIsRefusedAndChangesNothing) {
                  {longName + good.substr(good.find('\n') + 1), 0},
                  {"0 0 x\n", 0}};
     for (const Case& c : cases) {
-        Store bad{&world.urids, {}};
+        Store bad{&world.urids};
         bad.setPrograms(c.text, c.current);
         EXPECT_NE(state->restore(instance.instance->lv2_handle, &Store::retrieve, &bad, 0,
                                  world.urids.features()),
                   LV2_STATE_SUCCESS);
     }
-    Store empty{&world.urids, {}};
+    Store empty{&world.urids};
     EXPECT_NE(state->restore(instance.instance->lv2_handle, &Store::retrieve, &empty, 0,
                              world.urids.features()),
               LV2_STATE_SUCCESS);
-    Store after{&world.urids, {}};
+    Store after{&world.urids};
     state->save(instance.instance->lv2_handle, &Store::store, &after, 0, world.urids.features());
     EXPECT_EQ(after.programs(), before.programs());
 }
@@ -189,7 +208,7 @@ TEST(NoUridMap, PlaysAndRefusesState) {
     EXPECT_FLOAT_EQ(outL[10], 0.25f);  // dry at 0 dB, wet off
     const auto* state = static_cast<const LV2_State_Interface*>(
         lilv_instance_get_extension_data(instance, LV2_STATE__interface));
-    Store store{&world.urids, {}};
+    Store store{&world.urids};
     EXPECT_EQ(state->save(instance->lv2_handle, &Store::store, &store, 0, nullptr),
               LV2_STATE_ERR_NO_FEATURE);
     EXPECT_TRUE(store.values.empty());

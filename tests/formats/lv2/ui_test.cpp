@@ -16,7 +16,7 @@
 
 #include "formats/lv2/lv2_uris.h"
 #include "formats/lv2/port_map.h"
-#include "lv2_host.h"
+#include "lv2_test_world.h"
 
 // Last: Xlib's macros would spoil the headers above.
 #include <X11/Xlib.h>

@@ -98,7 +98,7 @@ TEST_F(TextEditTest, LosingTheFocusCommitsAsReturnDoes) {
 
 TEST_F(TextEditTest, AClickElsewhereOnThePanelCommitsAndStillReachesTheViewThere) {
     auto* e = edit();
-    auto* other = add(new guitest::ColourView(GuiRect(150, 30, 200, 80), kColorRed));
+    auto* other = add(new guitest::ColorView(GuiRect(150, 30, 200, 80), kColorRed));
     clickOn(40, 40);
     ASSERT_TRUE(hl::typeIntoEntry("!"));
     clickOn(160, 40);

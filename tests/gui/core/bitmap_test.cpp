@@ -207,7 +207,7 @@ TEST_F(BitmapTest, OffscreenTextKeepsTheSurfacesOwnColourUntilSetFontColor) {
 
 // The colour the coordinate picture has at (x, y).
 platform::Rgb coordinatePixel(int x, int y) {
-    const guitest::CoordinateColour c = guitest::coordinateColour(x, y, guitest::kLitBlue);
+    const guitest::CoordinateColor c = guitest::coordinateColor(x, y, guitest::kLitBlue);
     return platform::Rgb{c.r, c.g, c.b};
 }
 

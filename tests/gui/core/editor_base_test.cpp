@@ -136,7 +136,7 @@ TEST_F(EditorBaseTest, SetParameterOnlyRaisesTheFlagFromAnyThread) {
 TEST_F(EditorBaseTest, RedrawPaintsTheWholeFrameAtOnce) {
     editor->redraw();  // closed: nothing to do
     ASSERT_EQ(dispatch(effEditOpen, hl::makeParentWindow()), 1);
-    auto* view = new guitest::ColourView(GuiRect(0, 0, 10, 10), kColorRed);
+    auto* view = new guitest::ColorView(GuiRect(0, 0, 10, 10), kColorRed);
     editor->getFrame()->addView(view);
     editor->redraw();
     EXPECT_EQ(view->draws, 1);

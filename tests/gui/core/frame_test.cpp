@@ -9,7 +9,7 @@
 #include "test_support.h"
 
 namespace hl = platform::headless;
-using guitest::ColourView;
+using guitest::ColorView;
 using guitest::rgb;
 
 namespace {
@@ -19,8 +19,8 @@ protected:
     GuiFrame* makeFrame(GuiRect size = GuiRect(0, 0, 100, 60)) {
         return new GuiFrame(size, hl::makeParentWindow(), nullptr);
     }
-    ColourView* add(GuiFrame* f, GuiRect r, const char* name, GuiColor c = kColorRed) {
-        auto* v = new ColourView(r, c, &log, name);
+    ColorView* add(GuiFrame* f, GuiRect r, const char* name, GuiColor c = kColorRed) {
+        auto* v = new ColorView(r, c, &log, name);
         EXPECT_TRUE(f->addView(v));
         return v;
     }
@@ -88,8 +88,8 @@ TEST_F(FrameTest, AParentThatIsNotAWindowLeavesTheFrameWithoutOne) {
 
 TEST_F(FrameTest, ClicksGoToTheLastAddedViewUnderThePoint) {
     GuiFrame* frame = makeFrame();
-    ColourView* a = add(frame, GuiRect(10, 10, 20, 20), "a");
-    ColourView* b = add(frame, GuiRect(20, 10, 30, 20), "b");
+    ColorView* a = add(frame, GuiRect(10, 10, 20, 20), "a");
+    ColorView* b = add(frame, GuiRect(20, 10, 30, 20), "b");
     platform::WindowHandle w = frame->getWindow();
 
     ASSERT_TRUE(hl::sendButtonDown(w, {20, 15}));  // the shared edge
@@ -108,12 +108,12 @@ TEST_F(FrameTest, ClicksGoToTheLastAddedViewUnderThePoint) {
 
 TEST_F(FrameTest, AModalViewTakesEveryClickButFocusStillMoves) {
     GuiFrame* frame = makeFrame();
-    ColourView* under = add(frame, GuiRect(0, 0, 100, 60), "under");
-    ColourView* focus = add(frame, GuiRect(50, 0, 60, 10), "focus");
-    ColourView modal(GuiRect(10, 10, 30, 30), kColorBlue, &log, "modal");
+    ColorView* under = add(frame, GuiRect(0, 0, 100, 60), "under");
+    ColorView* focus = add(frame, GuiRect(50, 0, 60, 10), "focus");
+    ColorView modal(GuiRect(10, 10, 30, 30), kColorBlue, &log, "modal");
     frame->setFocusView(focus);
     EXPECT_TRUE(frame->setModalView(&modal));
-    ColourView other(GuiRect(0, 0, 1, 1), kColorBlue);
+    ColorView other(GuiRect(0, 0, 1, 1), kColorBlue);
     EXPECT_FALSE(frame->setModalView(&other));
     EXPECT_EQ(frame->getModalView(), &modal);
 
@@ -142,7 +142,7 @@ TEST_F(FrameTest, AModalViewTakesEveryClickButFocusStillMoves) {
 
 TEST_F(FrameTest, AFocusViewKeepsFocusForClicksInsideIt) {
     GuiFrame* frame = makeFrame();
-    ColourView* focus = add(frame, GuiRect(10, 10, 20, 20), "focus");
+    ColorView* focus = add(frame, GuiRect(10, 10, 20, 20), "focus");
     frame->setFocusView(focus);
     hl::sendButtonDown(frame->getWindow(), {20, 20});
     EXPECT_EQ(frame->getFocusView(), focus);
@@ -180,7 +180,7 @@ TEST_F(FrameTest, PaintDrawsTheBackgroundThenViewsInOrderThenTheModalView) {
     EXPECT_EQ(panel->getRefCount(), 2);
     add(frame, GuiRect(10, 10, 30, 30), "first", kColorRed);
     add(frame, GuiRect(20, 20, 40, 40), "second", kColorGreen);
-    ColourView modal(GuiRect(25, 25, 35, 35), kColorBlue, &log, "modal");
+    ColorView modal(GuiRect(25, 25, 35, 35), kColorBlue, &log, "modal");
     ASSERT_TRUE(frame->setModalView(&modal));
     hl::sendPaint(frame->getWindow());
     EXPECT_EQ(log, (std::vector<std::string>{"first draw", "second draw", "modal draw"}));
@@ -197,12 +197,12 @@ TEST_F(FrameTest, PaintDrawsTheBackgroundThenViewsInOrderThenTheModalView) {
 
 TEST_F(FrameTest, DrawViewRedrawsOneViewOrElseTheWholeFrame) {
     GuiFrame* frame = makeFrame();
-    ColourView* a = add(frame, GuiRect(10, 10, 20, 20), "a");
-    ColourView* b = add(frame, GuiRect(30, 10, 40, 20), "b");
+    ColorView* a = add(frame, GuiRect(10, 10, 20, 20), "a");
+    ColorView* b = add(frame, GuiRect(30, 10, 40, 20), "b");
     frame->drawView(b);
     EXPECT_EQ(a->draws, 0);
     EXPECT_EQ(b->draws, 1);
-    ColourView stranger(GuiRect(0, 0, 5, 5), kColorBlue);
+    ColorView stranger(GuiRect(0, 0, 5, 5), kColorBlue);
     frame->drawView(&stranger);
     EXPECT_EQ(stranger.draws, 0);
     EXPECT_EQ(a->draws, 1);
@@ -213,7 +213,7 @@ TEST_F(FrameTest, DrawViewRedrawsOneViewOrElseTheWholeFrame) {
 
 TEST_F(FrameTest, TheViewListGrowsByTenAndRemovalKeepsTheOrder) {
     GuiFrame* frame = makeFrame();
-    std::vector<ColourView*> views;
+    std::vector<ColorView*> views;
     for (int i = 0; i < 11; ++i) {
         std::string name = "v";
         name += std::to_string(i);
@@ -226,7 +226,7 @@ TEST_F(FrameTest, TheViewListGrowsByTenAndRemovalKeepsTheOrder) {
     EXPECT_EQ(frame->getCapacity(), 20);
     EXPECT_EQ(frame->getViewCount(), 11);
 
-    ColourView stranger(GuiRect(0, 0, 1, 1), kColorBlue);
+    ColorView stranger(GuiRect(0, 0, 1, 1), kColorBlue);
     EXPECT_TRUE(frame->removeView(&stranger));
     EXPECT_EQ(frame->getViewCount(), 11);
     EXPECT_TRUE(frame->removeView(views[3]));

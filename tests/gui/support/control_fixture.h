@@ -66,7 +66,7 @@ protected:
     }
     platform::Rgb pixel(int x, int y) const { return platform::headless::pixel(window, x, y); }
     static platform::Rgb coordinate(int x, int y, std::uint8_t blue = kLitBlue) {
-        const CoordinateColour c = coordinateColour(x, y, blue);
+        const CoordinateColor c = coordinateColor(x, y, blue);
         return platform::Rgb{c.r, c.g, c.b};
     }
     GuiBitmap* bitmap(int id) {

@@ -12,11 +12,11 @@ inline constexpr int kCoordinateHeight = 80;
 inline constexpr std::uint8_t kLitBlue = 77;
 inline constexpr std::uint8_t kUnlitBlue = 177;
 
-struct CoordinateColour {
+struct CoordinateColor {
     std::uint8_t r, g, b;
 };
 
-inline constexpr CoordinateColour coordinateColour(int x, int y, std::uint8_t blue) {
+inline constexpr CoordinateColor coordinateColor(int x, int y, std::uint8_t blue) {
     return {static_cast<std::uint8_t>(x * 5), static_cast<std::uint8_t>(y * 3), blue};
 }
 

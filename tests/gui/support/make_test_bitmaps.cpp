@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
         std::vector<Pixel> coordinates;
         for (int y = 0; y < guitest::kCoordinateHeight; ++y) {
             for (int x = 0; x < guitest::kCoordinateWidth; ++x) {
-                const auto c = guitest::coordinateColour(x, y, blue);
+                const auto c = guitest::coordinateColor(x, y, blue);
                 coordinates.push_back(Pixel{c.r, c.g, c.b});
             }
         }

@@ -76,12 +76,12 @@ public:
 };
 
 // A view that fills its rectangle in one colour and logs what it is asked.
-class ColourView : public GuiView {
+class ColorView : public GuiView {
 public:
-    ColourView(GuiRect size, GuiColor colour, std::vector<std::string>* log = nullptr,
-               std::string name = "")
+    ColorView(GuiRect size, GuiColor colour, std::vector<std::string>* log = nullptr,
+              std::string name = "")
         : GuiView(size), colour(colour), log(log), name(std::move(name)) {}
-    ~ColourView() override { note("deleted"); }
+    ~ColorView() override { note("deleted"); }
     void draw(GuiDrawContext* context) override {
         ++draws;
         context->setFillColor(colour);

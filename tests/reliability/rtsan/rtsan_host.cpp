@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "midi_events.h"
 #include "plugin_library.h"
 
 // The sanitizer runtime's own bracket for a real-time context.
@@ -33,18 +34,10 @@ public:
 struct AudioThreadState {
     std::vector<float> inL = std::vector<float>(kFrames), inR = std::vector<float>(kFrames);
     std::vector<float> outL = std::vector<float>(kFrames), outR = std::vector<float>(kFrames);
-    VstMidiEvent midi{};
-    VstEvents events{};
+    testsupport::MidiEvents midi = testsupport::MidiEvents::controlChange(0, 0);
     unsigned long blocks = 0;
     unsigned seed = 1;
 
-    AudioThreadState() {
-        midi.type = kVstMidiType;
-        midi.byteSize = sizeof midi;
-        midi.midiData[0] = static_cast<char>(0xB0);
-        events.numEvents = 1;
-        events.events[0] = reinterpret_cast<VstEvent*>(&midi);
-    }
     float next() {
         seed = seed * 1664525u + 1013904223u;
         return static_cast<float>(seed >> 8) / 16777216.0f;
@@ -59,14 +52,14 @@ void playBlock(AEffect* effect, AudioThreadState& s) {
     const auto parameter =
         static_cast<VstInt32>(s.blocks % static_cast<unsigned long>(effect->numParams));
     const float value = s.next();
-    s.midi.midiData[1] = static_cast<char>(s.blocks % 9);
-    s.midi.midiData[2] = static_cast<char>(s.blocks % 128);
+    s.midi[0].midiData[1] = static_cast<char>(s.blocks % 9);
+    s.midi[0].midiData[2] = static_cast<char>(s.blocks % 128);
     float* inputs[] = {s.inL.data(), s.inR.data()};
     float* outputs[] = {s.outL.data(), s.outR.data()};
     {
         RealtimeScope realtime;
         effect->setParameter(effect, parameter, value);
-        effect->dispatcher(effect, effProcessEvents, 0, 0, &s.events, 0.0f);
+        effect->dispatcher(effect, effProcessEvents, 0, 0, s.midi.list(), 0.0f);
         if (s.blocks % 2 == 0) effect->processReplacing(effect, inputs, outputs, kFrames);
         else effect->process(effect, inputs, outputs, kFrames);
     }

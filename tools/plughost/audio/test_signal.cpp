@@ -15,3 +15,25 @@ AudioBuffer noiseAndPulses(double seconds, double sampleRate) {
     }
     return out;
 }
+
+AudioBuffer mixedSignal(double seconds, double sampleRate) {
+    AudioBuffer s = noiseAndPulses(seconds, sampleRate);
+    const size_t n = s.frames();
+    for (size_t f = 0; f < n; ++f) {
+        const double t = static_cast<double>(f) / sampleRate;
+        const int part = static_cast<int>(5.0 * static_cast<double>(f) / static_cast<double>(n));
+        float x = 0.0f;
+        switch (part) {
+        case 0: x = s.channels[0][f] * 10.0f; break;
+        case 1: x = std::fmod(t * 110.0, 1.0) < 0.5 ? 1.0f : -1.0f; break;
+        case 2:
+            x = static_cast<float>(std::sin(2.0 * 3.141592653589793 * (50.0 + 4000.0 * t) * t));
+            break;
+        case 3: x = 0.8f; break;
+        default: x = f % 4410 == 0 ? 1.0f : 0.0f; break;
+        }
+        s.channels[0][f] = x;
+        s.channels[1][f] = -x;
+    }
+    return s;
+}

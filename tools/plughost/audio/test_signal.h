@@ -24,3 +24,8 @@ private:
 // Stereo noise at -20 dBFS with a full-scale pulse every quarter second,
 // alternating sides: it keeps delays, filters and dynamics all busy.
 AudioBuffer noiseAndPulses(double seconds, double sampleRate);
+
+// Stereo noise, full-scale square, sine sweep, DC and impulses in turn,
+// the right channel the left one inverted: what shakes out non-finite
+// output.
+AudioBuffer mixedSignal(double seconds, double sampleRate);

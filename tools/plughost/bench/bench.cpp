@@ -9,8 +9,8 @@
 
 #include "audio/test_signal.h"
 #include "error.h"
-#include "host/host_callback.h"
-#include "host/open_plugin.h"
+#include "formats/registry.h"
+#include "host/host_context.h"
 #include "host/system.h"
 
 namespace {
@@ -32,7 +32,7 @@ double median(std::vector<double> v) {
 BenchResult benchOne(const std::string& path, const BenchOptions& o, const AudioBuffer& signal,
                      std::vector<bool>& assignmentUsed) {
     HostContext context(kSampleRate, o.blockSize);
-    const OpenedPlugin opened(path, context);
+    const std::unique_ptr<HostedPlugin> opened = openPlugin(path, context);
     const HostedPlugin& plugin = *opened;
     plugin.configure(kSampleRate, o.blockSize);
     // Plug-ins side by side rarely share parameter names: each --set goes to
@@ -88,12 +88,11 @@ BenchResult benchOne(const std::string& path, const BenchOptions& o, const Audio
     }
     plugin.suspend();
     BenchResult result;
-    // A bundle's folder name, or the last part of a URI.
+    // A library's or a bundle's file name, or the last part of a URI.
     std::filesystem::path named(path);
     if (named.filename().empty()) named = named.parent_path();
     result.name = named.filename().string();
-    if (isLv2Argument(path) && !std::filesystem::is_directory(named))
-        result.name = path.substr(path.find_last_of(":/#") + 1);
+    if (!std::filesystem::exists(named)) result.name = path.substr(path.find_last_of(":/#") + 1);
     result.cpuPerAudioSecond = median(cpu) / signal.seconds();
     result.wallPerAudioSecond = median(wall) / signal.seconds();
     return result;

@@ -14,13 +14,11 @@
 #include "editor/desktop_driver.h"
 #include "editor/editor_parent.h"
 #include "editor/editor_script.h"
-#include "editor/plugin_editor.h"
-#include "editor/vst2_editor.h"
 #include "error.h"
-#include "host/open_plugin.h"
-#include "host/plugin.h"
+#include "formats/registry.h"
+#include "host/host_context.h"
+#include "host/hosted_editor.h"
 #include "host/system.h"
-#include "lv2/lv2_entry.h"
 
 namespace {
 
@@ -46,7 +44,7 @@ public:
           closeInside(options.closeInside) {}
 
     // The editor once it is open; null before and after.
-    void attach(PluginEditor* openEditor) { editor = openEditor; }
+    void attach(HostedEditor* openEditor) { editor = openEditor; }
 
     double seconds() const {
         return std::chrono::duration<double>(Clock::now() - openedAt).count();
@@ -118,7 +116,7 @@ private:
 
     HostedPlugin& plugin;
     EditorParent& parent;
-    PluginEditor* editor = nullptr;
+    HostedEditor* editor = nullptr;
     const bool idleInCallback;
     const Clock::time_point openedAt = Clock::now();
     const std::thread::id uiThread = std::this_thread::get_id();
@@ -159,17 +157,16 @@ void EditorHost::closeIfAsked(EditorOptions::Inside inside) {
     closedInside = closes;
     const char* where =
         inside == EditorOptions::Inside::idle ? "audioMasterIdle" : "audioMasterAutomate";
-    // Only VST 2 plug-ins are offered these options (runEditor refuses others).
-    auto* vst2Editor = dynamic_cast<Vst2Editor*>(editor);
-    auto* vst2Plugin = dynamic_cast<Plugin*>(&plugin);
-    if (!vst2Editor || !vst2Plugin) return;
+    // Only plug-ins that allow it are offered these options (runEditor
+    // refuses others).
+    if (!editor) return;
     if (closes == EditorOptions::Closes::editor) {
-        vst2Editor->closeNow();
+        editor->closeNow();
         std::printf("# %.3f closed the editor inside %s\n", seconds(), where);
     } else {
-        // effClose takes the editor with it: it must not be closed again.
-        vst2Editor->forget();
-        vst2Plugin->closeNow();
+        // The plug-in takes the editor with it: it must not be closed again.
+        editor->forget();
+        plugin.closeNow();
         std::printf("# %.3f destroyed the plug-in inside %s\n", seconds(), where);
     }
     std::fflush(stdout);
@@ -289,14 +286,13 @@ private:
 };
 
 std::string windowTitle(const HostedPlugin& plugin, const std::string& argument) {
-    const auto* vst2 = dynamic_cast<const Plugin*>(&plugin);
-    std::string name = vst2 ? vst2->text(effGetEffectName) : "";
+    std::string name = plugin.title();
     if (name.empty()) name = argument.substr(argument.find_last_of("/\\") + 1);
     return "plughost editor: " + name;
 }
 
 // Where the session left the parameters, for the record and for tests.
-std::string parameterRecord(const HostedPlugin& plugin, const PluginEditor& editor) {
+std::string parameterRecord(const HostedPlugin& plugin, const HostedEditor& editor) {
     std::string out;
     for (int i = 0; i < plugin.numParams(); ++i) {
         out += "# parameter " + std::to_string(i) + " " + plugin.parameterName(i) + " = " +
@@ -305,17 +301,9 @@ std::string parameterRecord(const HostedPlugin& plugin, const PluginEditor& edit
     return out;
 }
 
-// Opens the editor of either format inside the parent window.
-std::unique_ptr<PluginEditor> openEditor(const HostedPlugin& plugin, EditorParent& parent,
-                                         EditorHost& host, const std::string& argument) {
-    if (const auto* vst2 = dynamic_cast<const Plugin*>(&plugin))
-        return std::make_unique<Vst2Editor>(*vst2, parent.handle(), argument);
-    return openLv2Editor(plugin, parent.handle(), host);
-}
-
 // Idles the open editor until the user is done, the time is up or the
 // window is closed. Without a user or a time, only closing ends it.
-void idleUntilDone(EditorHost& host, EditorParent& parent, const PluginEditor& editor,
+void idleUntilDone(EditorHost& host, EditorParent& parent, const HostedEditor& editor,
                    const ScriptedUser* user, const std::optional<double>& seconds) {
     auto next = Clock::now();
     for (;;) {
@@ -337,11 +325,10 @@ int runEditor(const EditorOptions& o) {
     const std::vector<ScriptCommand> script =
         o.script.empty() ? std::vector<ScriptCommand>{} : loadEditorScript(o.script);
     HostContext context(44100.0, 512);
-    OpenedPlugin opened(o.library, context);
+    const std::unique_ptr<HostedPlugin> opened = openPlugin(o.library, context);
     HostedPlugin& plugin = *opened;
-    const auto* vst2 = dynamic_cast<const Plugin*>(&plugin);
-    if (vst2 && !vst2->hasEditor()) throw HostError(o.library + ": the plug-in has no editor");
-    if (!vst2 && o.closeInCallback != EditorOptions::Closes::nothing)
+    if (!plugin.hasEditor()) throw HostError(o.library + ": the plug-in has no editor");
+    if (!plugin.closesInCallbacks() && o.closeInCallback != EditorOptions::Closes::nothing)
         throw HostError(o.library +
                         ": --close-editor-in and --close-plugin-in need a VST 2 plug-in, whose "
                         "callbacks they close from");
@@ -349,7 +336,7 @@ int runEditor(const EditorOptions& o) {
     plugin.resume();
 
     int width = 400, height = 300;
-    if (vst2) vst2EditorSize(*vst2, width, height);
+    plugin.editorSize(width, height);
     std::string whyNot;
     std::unique_ptr<EditorParent> parent =
         createEditorParent(width, height, whyNot, windowTitle(plugin, o.library));
@@ -358,9 +345,9 @@ int runEditor(const EditorOptions& o) {
     EditorHost host(plugin, *parent, o);
     context.editorEvents = &host;
     const double cpuAtOpen = processCpuSeconds();
-    std::unique_ptr<PluginEditor> editor;
+    std::unique_ptr<HostedEditor> editor;
     try {
-        editor = openEditor(plugin, *parent, host, o.library);
+        editor = plugin.openEditor(parent->handle(), host);
     } catch (const HostError&) {
         context.editorEvents = nullptr;
         throw;

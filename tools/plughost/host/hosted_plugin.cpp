@@ -1,9 +1,26 @@
 #include "host/hosted_plugin.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "cli.h"
 #include "error.h"
+#include "host/host_context.h"
+
+void HostedPlugin::configure(double sampleRate, int blockSize) const {
+    hostContext.sampleRate = sampleRate;
+    hostContext.blockSize = blockSize;
+    applyConfiguration(sampleRate, blockSize);
+}
+
+void HostedPlugin::sendControlChanges(const std::vector<ControlChange>& changes) const {
+    if (changes.empty()) return;
+    std::vector<ControlChange> sorted = changes;
+    std::stable_sort(
+        sorted.begin(), sorted.end(),
+        [](const ControlChange& a, const ControlChange& b) { return a.frame < b.frame; });
+    deliverControlChanges(sorted);
+}
 
 int HostedPlugin::findParameter(const std::string& indexOrName) const {
     long long index = 0;

@@ -8,7 +8,7 @@
 
 #include "cli.h"
 #include "error.h"
-#include "host/host_callback.h"
+#include "host/host_context.h"
 
 namespace {
 

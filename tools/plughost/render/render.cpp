@@ -10,8 +10,8 @@
 #include "audio/audio_file.h"
 #include "audio/channel_map.h"
 #include "error.h"
-#include "host/host_callback.h"
-#include "host/open_plugin.h"
+#include "formats/registry.h"
+#include "host/host_context.h"
 #include "output/plot.h"
 #include "output/progress.h"
 #include "render/automation.h"
@@ -195,7 +195,7 @@ int runRender(const RenderOptions& o) {
     HostContext context(rate, o.blockSize);
     context.offline = true;
     context.accumulating = o.accumulate;
-    const OpenedPlugin opened(o.library, context);
+    const std::unique_ptr<HostedPlugin> opened = openPlugin(o.library, context);
     const HostedPlugin& plugin = *opened;
     checkAudioRoutines(plugin, o);
     const ChannelMap map(input.channelCount(), plugin.numInputs(), plugin.numOutputs(), o.channels,

@@ -14,7 +14,7 @@
 
 #include "cli.h"
 #include "error.h"
-#include "host/host_callback.h"
+#include "host/host_context.h"
 #include "host/system.h"
 #include "render/automation.h"
 

@@ -142,6 +142,21 @@ void restart(const HostedPlugin& plugin, double sampleRate, int blockSize) {
     plugin.resume();
 }
 
+Twins twins(CheckContext& v, int block) {
+    Twins t{v.plugin(), v.plugin()};
+    std::mt19937 one(v.rng()), two = one;
+    restart(*t.a, 44100.0, block);
+    restart(*t.b, 44100.0, block);
+    randomiseParameters(*t.a, one);
+    randomiseParameters(*t.b, two);
+    return t;
+}
+
+CheckResult sameOutput(const std::string& what, double worst) {
+    return CheckResult::pass(what + " give the same output (largest difference " +
+                             fmt("%.2g", worst) + ")");
+}
+
 std::string fmt(const char* f, double x) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, f, x);

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "audio/audio_buffer.h"
-#include "host/plugin.h"
+#include "host/hosted_plugin.h"
+#include "validate/check_context.h"
+#include "validate/check_runner.h"
 
 struct OutputScan {
     size_t nans = 0, infinities = 0, denormals = 0;
@@ -60,6 +62,18 @@ void setAllParameters(const HostedPlugin& plugin, float value);
 
 // Rate, block size and resume, with the shared context kept in step.
 void restart(const HostedPlugin& plugin, double sampleRate, int blockSize);
+
+// Two instances with the same random settings, restarted at 44100 Hz for
+// blocks up to `block`: fed the same input, any difference between them
+// comes from the way they were driven.
+struct Twins {
+    std::unique_ptr<HostedPlugin> a, b;
+};
+Twins twins(CheckContext& v, int block);
+
+// The PASS of a check whose two ways of driving (`what`) gave the same
+// output, with the largest difference seen.
+CheckResult sameOutput(const std::string& what, double worst);
 
 // One number in a check's message, formatted by `f` ("%.3g dB").
 std::string fmt(const char* f, double x);

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "lv2_test_host.h"
+
 extern "C" const LV2_Descriptor* lv2_descriptor(uint32_t index);
 
 namespace {
@@ -25,46 +27,8 @@ namespace {
 constexpr std::uint32_t kMaxFrames = 2048;
 constexpr std::size_t kAtomCapacity = 1024;
 
-const char* const kUris[] = {LV2_MIDI__MidiEvent,
-                             LV2_ATOM__String,
-                             LV2_ATOM__Int,
-                             "urn:molvex:filter-delay#programs",
-                             "urn:molvex:filter-delay#current-program",
-                             LV2_ATOM__Sequence};
-
-LV2_URID mapUri(LV2_URID_Map_Handle, const char* uri) {
-    for (std::size_t i = 0; i < sizeof kUris / sizeof *kUris; ++i)
-        if (std::strcmp(uri, kUris[i]) == 0) return static_cast<LV2_URID>(i + 1);
-    return 100;
-}
-
-struct Retrieved {
-    std::string programs;
-    std::int32_t current = 0;
-    std::uint32_t programsType = 2;
-};
-
-const void* retrieve(LV2_State_Handle h, std::uint32_t key, std::size_t* size, std::uint32_t* type,
-                     std::uint32_t* flags) {
-    auto* r = static_cast<Retrieved*>(h);
-    *flags = 0;
-    if (key == 4) {
-        *size = r->programs.size();
-        *type = r->programsType;
-        return r->programs.data();
-    }
-    if (key == 5) {
-        *size = sizeof r->current;
-        *type = 3;
-        return &r->current;
-    }
-    return nullptr;
-}
-
-LV2_State_Status store(LV2_State_Handle, std::uint32_t, const void*, std::size_t, std::uint32_t,
-                       std::uint32_t) {
-    return LV2_STATE_SUCCESS;
-}
+constexpr const char* kProgramsKey = "urn:molvex:filter-delay#programs";
+constexpr const char* kCurrentProgramKey = "urn:molvex:filter-delay#current-program";
 
 [[noreturn]] void finding(const char* what) {
     std::fprintf(stderr, "finding: %s\n", what);
@@ -76,9 +40,8 @@ LV2_State_Status store(LV2_State_Handle, std::uint32_t, const void*, std::size_t
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     const LV2_Descriptor* d = lv2_descriptor(0);
-    LV2_URID_Map map{nullptr, mapUri};
-    const LV2_Feature mapFeature{LV2_URID__map, &map};
-    const LV2_Feature* features[] = {&mapFeature, nullptr};
+    lv2test::UridMap urids;
+    const LV2_Feature* const* features = urids.features();
     const double rates[] = {44100.0, 48000.0, 96000.0, 1.0, 0.0, -1.0, NAN, 1e12, 22050.5};
     LV2_Handle plugin = d->instantiate(d, in.PickValueInArray(rates), "", features);
     if (!plugin) return 0;
@@ -130,15 +93,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 4: {
-            Retrieved r;
-            r.programs = in.ConsumeRandomLengthString(4096);
-            if (in.ConsumeBool()) r.programs.push_back('\0');
-            r.current = in.ConsumeIntegral<std::int32_t>();
-            r.programsType = in.ConsumeBool() ? 2 : 3;
-            state->restore(plugin, retrieve, &r, 0, features);
+            std::string programs = in.ConsumeRandomLengthString(4096);
+            if (in.ConsumeBool()) programs.push_back('\0');
+            const auto current = in.ConsumeIntegral<std::int32_t>();
+            const LV2_URID textType =
+                urids.map(in.ConsumeBool() ? LV2_ATOM__String : LV2_ATOM__Int);
+            lv2test::StateStore given;
+            given.set(urids.map(kProgramsKey), programs.data(), programs.size(), textType);
+            given.set(urids.map(kCurrentProgramKey), &current, sizeof current,
+                      urids.map(LV2_ATOM__Int));
+            state->restore(plugin, lv2test::StateStore::retrieve, &given, 0, features);
             break;
         }
-        case 5: state->save(plugin, store, nullptr, 0, features); break;
+        case 5: {
+            lv2test::StateStore saved;
+            state->save(plugin, lv2test::StateStore::store, &saved, 0, features);
+            break;
+        }
         case 6: in.ConsumeBool() ? d->activate(plugin) : d->deactivate(plugin); break;
         }
     }

@@ -11,21 +11,18 @@
 //   lv2_rtsan_host DSP-LIBRARY [SECONDS]
 #include <dlfcn.h>
 #include <lv2/atom/atom.h>
-#include <lv2/atom/util.h>
 #include <lv2/core/lv2.h>
-#include <lv2/midi/midi.h>
 #include <lv2/state/state.h>
-#include <lv2/urid/urid.h>
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
-#include <map>
 #include <string>
 #include <vector>
+
+#include "lv2_test_world.h"
 
 extern "C" void __rtsan_realtime_enter();
 extern "C" void __rtsan_realtime_exit();
@@ -33,8 +30,6 @@ extern "C" void __rtsan_realtime_exit();
 namespace {
 
 constexpr std::uint32_t kMaxFrames = 4096;
-constexpr std::uint32_t kFirstControl = 5;
-constexpr std::uint32_t kFirstReport = 14;
 
 class RealtimeScope {
 public:
@@ -42,41 +37,19 @@ public:
     ~RealtimeScope() { __rtsan_realtime_exit(); }
 };
 
-std::vector<std::string> uris;
-LV2_URID mapUri(LV2_URID_Map_Handle, const char* uri) {
-    for (std::size_t i = 0; i < uris.size(); ++i)
-        if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
-    uris.emplace_back(uri);
-    return static_cast<LV2_URID>(uris.size());
-}
-
-std::map<std::uint32_t, std::pair<std::string, std::uint32_t>> saved;
-LV2_State_Status store(LV2_State_Handle, std::uint32_t key, const void* value, std::size_t size,
-                       std::uint32_t type, std::uint32_t) {
-    saved[key] = {std::string(static_cast<const char*>(value), size), type};
-    return LV2_STATE_SUCCESS;
-}
-const void* retrieve(LV2_State_Handle, std::uint32_t key, std::size_t* size, std::uint32_t* type,
-                     std::uint32_t* flags) {
-    auto it = saved.find(key);
-    if (it == saved.end()) return nullptr;
-    *size = it->second.first.size();
-    *type = it->second.second;
-    *flags = 0;
-    return it->second.first.data();
-}
-
 struct Buffers {
-    std::vector<float> audio[2][4];  // two sets of in L, in R, out L, out R
-    float controls[9] = {};
-    float reports[9] = {};
-    std::vector<std::uint64_t> atoms = std::vector<std::uint64_t>(512);
-    unsigned seed = 1;
-
-    Buffers() {
+    explicit Buffers(lv2test::World& world) : midi(world.urids, 4096) {
         for (auto& set : audio)
             for (auto& channel : set) channel.assign(kMaxFrames, 0.0f);
+        controls.resize(world.ports.controlInputs.size());
+        reports.resize(world.ports.controlOutputs.size());
     }
+
+    std::vector<float> audio[2][4];  // two sets of in L, in R, out L, out R
+    std::vector<float> controls, reports;
+    lv2test::AtomSequence midi;
+    unsigned seed = 1;
+
     unsigned next() { return seed = seed * 1664525u + 1013904223u; }
     float unit() { return static_cast<float>(next() >> 8) / 16777216.0f; }
     float control() {
@@ -91,28 +64,34 @@ struct Buffers {
 };
 
 // Builds a sequence of MIDI control changes; now and then a broken one.
-void fillSequence(Buffers& b, LV2_URID sequenceType, LV2_URID midiType, std::uint32_t frames) {
-    auto* s = reinterpret_cast<LV2_Atom_Sequence*>(b.atoms.data());
-    s->atom.type = sequenceType;
-    s->atom.size = sizeof(LV2_Atom_Sequence_Body);
-    s->body.unit = 0;
-    s->body.pad = 0;
+void fillSequence(Buffers& b, std::uint32_t frames) {
+    b.midi.clear();
     const unsigned count = b.next() % 6;
-    char* base = reinterpret_cast<char*>(b.atoms.data()) + sizeof(LV2_Atom);
     for (unsigned i = 0; i < count; ++i) {
-        LV2_Atom_Event event{};
-        event.time.frames = static_cast<std::int64_t>(b.next() % (frames + 64)) - 16;
-        event.body.type = b.next() % 7 == 0 ? midiType + 1 : midiType;
-        event.body.size = b.next() % 11 == 0 ? 100000 : 3;
-        const std::uint8_t midi[3] = {static_cast<std::uint8_t>(0xB0 | (b.next() % 16)),
-                                      static_cast<std::uint8_t>(b.next() % 12),
-                                      static_cast<std::uint8_t>(b.next() % 128)};
-        char* at = base + lv2_atom_pad_size(s->atom.size);
-        std::memcpy(at, &event, sizeof event);
-        std::memcpy(at + sizeof event, midi, sizeof midi);
-        s->atom.size = lv2_atom_pad_size(s->atom.size) + sizeof event + 3;
+        const auto frame = static_cast<std::int64_t>(b.next() % (frames + 64)) - 16;
+        const LV2_URID type = b.next() % 7 == 0 ? b.midi.midiType() + 1 : b.midi.midiType();
+        const std::uint32_t claimed = b.next() % 11 == 0 ? 100000 : 3;
+        const std::uint8_t message[3] = {static_cast<std::uint8_t>(0xB0 | (b.next() % 16)),
+                                         static_cast<std::uint8_t>(b.next() % 12),
+                                         static_cast<std::uint8_t>(b.next() % 128)};
+        b.midi.append(frame, type, message, sizeof message, claimed);
     }
-    if (b.next() % 13 == 0) s->atom.size = 3;  // smaller than a sequence body
+    if (b.next() % 13 == 0) b.midi.get()->atom.size = 3;  // smaller than a sequence body
+}
+
+// Connects one set of audio buffers and every other port.
+void connect(const LV2_Descriptor* d, LV2_Handle plugin, const lv2test::PortLayout& ports,
+             std::vector<float>* set, Buffers& b) {
+    for (std::size_t i = 0; i < ports.audioInputs.size() && i < 2; ++i)
+        d->connect_port(plugin, ports.audioInputs[i], set[i].data());
+    for (std::size_t i = 0; i < ports.audioOutputs.size() && i < 2; ++i)
+        d->connect_port(plugin, ports.audioOutputs[i], set[2 + i].data());
+    if (ports.midiInput >= 0)
+        d->connect_port(plugin, static_cast<std::uint32_t>(ports.midiInput), b.midi.data());
+    for (std::size_t i = 0; i < ports.controlInputs.size(); ++i)
+        d->connect_port(plugin, ports.controlInputs[i], &b.controls[i]);
+    for (std::size_t i = 0; i < ports.controlOutputs.size(); ++i)
+        d->connect_port(plugin, ports.controlOutputs[i], &b.reports[i]);
 }
 
 }  // namespace
@@ -132,16 +111,20 @@ int main(int argc, char** argv) {
         reinterpret_cast<const LV2_Descriptor* (*)(uint32_t)>(dlsym(library, "lv2_descriptor"));
     const LV2_Descriptor* d = entry ? entry(0) : nullptr;
     if (!d) return 1;
-    LV2_URID_Map map{nullptr, mapUri};
-    const LV2_Feature mapFeature{LV2_URID__map, &map};
-    const LV2_Feature* features[] = {&mapFeature, nullptr};
-    const LV2_URID sequenceType = mapUri(nullptr, LV2_ATOM__Sequence);
-    const LV2_URID midiType = mapUri(nullptr, LV2_MIDI__MidiEvent);
+    // The ports as the bundle beside the library describes them.
+    const std::string path = argv[1];
+    lv2test::World world(path.substr(0, path.find_last_of('/')));
+    if (!world.plugin) {
+        std::fprintf(stderr, "%s: no plug-in described beside it\n", argv[1]);
+        return 1;
+    }
+    const LV2_Feature* const* features = world.urids.features();
     LV2_Handle plugin = d->instantiate(d, 48000.0, "", features);
     if (!plugin) return 1;
     const auto* state =
         static_cast<const LV2_State_Interface*>(d->extension_data(LV2_STATE__interface));
-    Buffers b;
+    Buffers b(world);
+    lv2test::StateStore saved;
     d->activate(plugin);
     unsigned long blocks = 0;
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -149,16 +132,11 @@ int main(int argc, char** argv) {
         const std::uint32_t frames = b.next() % (kMaxFrames + 1);
         auto& set = b.audio[blocks % 2];
         for (std::uint32_t i = 0; i < frames; ++i) set[0][i] = set[1][i] = b.unit() - 0.5f;
-        fillSequence(b, sequenceType, midiType, frames);
+        fillSequence(b, frames);
         for (float& c : b.controls) c = b.next() % 3 == 0 ? b.control() : c;
         {
             RealtimeScope realtime;
-            for (std::uint32_t p = 0; p < 4; ++p) d->connect_port(plugin, p, set[p].data());
-            d->connect_port(plugin, 4, b.atoms.data());
-            for (std::uint32_t i = 0; i < 9; ++i) {
-                d->connect_port(plugin, kFirstControl + i, &b.controls[i]);
-                d->connect_port(plugin, kFirstReport + i, &b.reports[i]);
-            }
+            connect(d, plugin, world.ports, set, b);
             d->run(plugin, frames);
         }
         for (std::uint32_t i = 0; i < frames; ++i)
@@ -167,8 +145,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
         if (blocks % 97 == 0 && state) {
-            state->save(plugin, store, nullptr, 0, features);
-            state->restore(plugin, retrieve, nullptr, 0, features);
+            state->save(plugin, lv2test::StateStore::store, &saved, 0, features);
+            state->restore(plugin, lv2test::StateStore::retrieve, &saved, 0, features);
         }
         if (blocks % 211 == 0) {
             d->deactivate(plugin);

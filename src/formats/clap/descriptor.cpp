@@ -1,0 +1,30 @@
+#include "formats/clap/descriptor.h"
+
+#include <cstring>
+
+namespace molvex::clap {
+
+namespace {
+const char* const kFeatures[] = {CLAP_PLUGIN_FEATURE_AUDIO_EFFECT, CLAP_PLUGIN_FEATURE_STEREO,
+                                 CLAP_PLUGIN_FEATURE_DELAY, nullptr};
+
+// MOLVEX_VERSION is the project's version, passed in by CMake.
+const clap_plugin_descriptor_t kDescriptor = {
+    CLAP_VERSION_INIT,
+    kPluginId,
+    "Molvex",
+    "Molvex",
+    "",
+    "",
+    "",
+    MOLVEX_VERSION,
+    "Stereo filtered-feedback delay",
+    const_cast<const char**>(kFeatures),
+};
+}  // namespace
+
+const clap_plugin_descriptor_t& pluginDescriptor() { return kDescriptor; }
+
+bool isPluginId(const char* id) { return id && std::strcmp(id, kPluginId) == 0; }
+
+}  // namespace molvex::clap

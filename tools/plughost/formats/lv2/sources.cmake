@@ -1,0 +1,18 @@
+# LV2 plug-ins through lilv, the loader real hosts use. Without it the LV2
+# entry says so in one line and plughost hosts the other formats alone.
+option(PLUGHOST_WITH_LILV "Host LV2 plug-ins when lilv is installed" ON)
+if(NOT WIN32 AND PLUGHOST_WITH_LILV)
+  pkg_check_modules(PLUGHOST_LILV IMPORTED_TARGET lilv-0)
+endif()
+target_sources(plughost_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/lv2_argument.cpp)
+if(PLUGHOST_LILV_FOUND)
+  foreach(part urid_map lv2_world lv2_plugin lv2_format lv2_info lv2_validate lv2_ui)
+    target_sources(plughost_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/${part}.cpp)
+  endforeach()
+  target_link_libraries(plughost_core PUBLIC PkgConfig::PLUGHOST_LILV)
+  set(PLUGHOST_LV2 ON CACHE INTERNAL "plughost hosts LV2 plug-ins")
+else()
+  set(PLUGHOST_LV2 OFF CACHE INTERNAL "plughost hosts LV2 plug-ins")
+  message(STATUS "plughost: no LV2 hosting (lilv is missing: install liblilv-dev)")
+  target_sources(plughost_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/lv2_unavailable.cpp)
+endif()
