@@ -221,11 +221,32 @@ TEST_F(PanelDoubleClickTest, ReturnSetsTheTypedValueAsAutomation) {
     EXPECT_EQ(displayText(), "250");
 }
 
+TEST_F(PanelDoubleClickTest, TypingReplacesTheShownTextUnlessTheCaretWasPlaced) {
+    open();
+    effect->setParameter(0, 0.6f);
+    idle();
+    ASSERT_EQ(displayText(), "60");
+    click(268, 30);
+    click(268, 30);
+    ASSERT_TRUE(hl::entryTextSelected());
+    ASSERT_TRUE(hl::typeIntoEntry("30"));
+    ASSERT_TRUE(hl::pressReturnInEntry());
+    EXPECT_NEAR(effect->getParameter(0), 0.3f, 1e-6f);
+    idle();
+    click(268, 30, 1000);
+    click(268, 30);
+    ASSERT_TRUE(hl::caretToEndOfEntry());
+    ASSERT_TRUE(hl::backspaceInEntry());
+    ASSERT_TRUE(hl::typeIntoEntry("5"));
+    ASSERT_TRUE(hl::pressReturnInEntry());
+    EXPECT_NEAR(effect->getParameter(0), 0.35f, 1e-6f);
+}
+
 TEST_F(PanelDoubleClickTest, TypedValuesBeyondTheRangeAreHeldToIt) {
     showDelay();
     click(268, 30);
     click(268, 30);
-    ASSERT_TRUE(hl::typeIntoEntry("0"));  // 5000 ms
+    ASSERT_TRUE(hl::typeIntoEntry("5000"));
     ASSERT_TRUE(hl::pressReturnInEntry());
     EXPECT_EQ(effect->getParameter(kDelay), 1.0f);
 }
