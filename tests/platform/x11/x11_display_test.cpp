@@ -79,7 +79,7 @@ public:
     explicit Editor(EffectBase* effect) : GuiEditorBase(effect) { rect = ERect{0, 0, 60, 200}; }
     VstIntPtr open(void* parent) override {
         GuiEditorBase::open(parent);
-        frame = new GuiFrame(GuiRect(0, 0, 200, 60), parent, this);
+        frame = std::make_unique<GuiFrame>(GuiRect(0, 0, 200, 60), parent, this);
         if (!frame->getWindow()) return 0;
         red = new Block(GuiRect(10, 10, 50, 50), kColorRed);
         blue = new Block(GuiRect(50, 10, 90, 50), kColorBlue);
@@ -89,10 +89,7 @@ public:
         frame->addView(fader);
         return 1;
     }
-    void close() override {
-        delete frame;
-        frame = nullptr;
-    }
+    void close() override { frame.reset(); }
     Block* red = nullptr;
     Block* blue = nullptr;
     Fader* fader = nullptr;
