@@ -3,6 +3,7 @@
 alone (no xdotool on this machine):
 
   xhand.py click X Y [BUTTON]      press and release at root (X, Y)
+  xhand.py double X Y              a double-click of the left button there
   xhand.py shot X Y W H FILE.png   the root's pixels in that box as a PNG
 """
 import ctypes
@@ -39,13 +40,13 @@ x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.
                           ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
 
 
-def click(display, x, y, button):
+def click(display, x, y, button, pause=0.1):
     xtst.XTestFakeMotionEvent(display, -1, x, y, 0)
     x11.XSync(display, 0)
-    time.sleep(0.1)
+    time.sleep(pause)
     xtst.XTestFakeButtonEvent(display, button, 1, 0)
     x11.XSync(display, 0)
-    time.sleep(0.1)
+    time.sleep(pause)
     xtst.XTestFakeButtonEvent(display, button, 0, 0)
     x11.XSync(display, 0)
 
@@ -80,6 +81,9 @@ def main(args):
         sys.exit("xhand: no X server in $DISPLAY")
     if args[:1] == ["click"] and len(args) in (3, 4):
         click(display, int(args[1]), int(args[2]), int(args[3]) if len(args) == 4 else 1)
+    elif args[:1] == ["double"] and len(args) == 3:
+        for _ in range(2):
+            click(display, int(args[1]), int(args[2]), 1, 0.03)
     elif args[:1] == ["shot"] and len(args) == 6:
         shot(display, *(int(a) for a in args[1:5]), args[5])
     else:
