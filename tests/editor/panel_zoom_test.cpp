@@ -316,11 +316,14 @@ TEST(PanelZoomHostTest, TheHostIsAskedToResizeOnlyWhenItSaysItCan) {
             hl::scriptMenuChoice(1);
             hl::sendButtonDown(window, {3, 3}, true);
             hl::scriptMenuChoice(1);  // the scale shown already: nothing to ask
-            hl::sendButtonDown(window, {3, 3}, true);
+            hl::sendButtonDown(window, {2, 2}, true);
+            hl::scriptMenuChoice(0);  // back to 100 %: the window shrinks as well
+            hl::sendButtonDown(window, {2, 2}, true);
         }
         if (can) {
-            ASSERT_EQ(SizingHost::sizes().size(), 1u);
+            ASSERT_EQ(SizingHost::sizes().size(), 2u);
             EXPECT_EQ(SizingHost::sizes()[0], std::make_pair(630, 96));
+            EXPECT_EQ(SizingHost::sizes()[1], std::make_pair(420, 64));
         } else {
             EXPECT_TRUE(SizingHost::sizes().empty());
         }
