@@ -32,10 +32,11 @@
 // one click steps once.
 //
 // Hands: a double-click on a knob sets its default (as Alt+click does); on
-// the value display it opens a text edit over it, where the value is typed
-// in the display's units (value_parsing.h) and Return sets it, clamped and
-// reported as automation; Escape, a click elsewhere or text that is no
-// value change nothing.
+// the value display it opens a text edit over it, its text selected so
+// that typing replaces it; the value is typed in the display's units
+// (value_parsing.h) and Return sets it, clamped and reported as
+// automation; Escape, a click elsewhere or text that is no value change
+// nothing.
 //
 // Scale: the panel is shown at 100, 150 or 200 % (PanelScale decides, see
 // panel_scale.h). Its coordinates stay the design's (the table above);
