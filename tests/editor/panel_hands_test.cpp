@@ -199,9 +199,9 @@ TEST_F(PanelDoubleClickTest, OnlyASecondPressSoonAndNearTheFirstIsADoubleClick) 
         bool isDouble;
     };
     const Pair pairs[] = {
-        {{92, 34}, {92, 34}, 100, true},   {{92, 34}, {96, 30}, 100, true},
-        {{92, 34}, {92, 29}, 100, false},  {{92, 29}, {92, 34}, 100, false},
-        {{92, 34}, {97, 34}, 100, false},  {{92, 34}, {92, 34}, 500, true},
+        {{92, 34}, {92, 34}, 100, true},  {{92, 34}, {96, 30}, 100, true},
+        {{92, 34}, {92, 29}, 100, false}, {{92, 29}, {92, 34}, 100, false},
+        {{92, 34}, {97, 34}, 100, false}, {{92, 34}, {92, 34}, 500, true},
         {{92, 34}, {92, 34}, 501, false},
     };
     open();

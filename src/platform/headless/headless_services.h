@@ -7,10 +7,9 @@
 // return one.
 //
 // Text entry: openTextEntry opens a virtual entry holding the request's text
-// (cut to 255 bytes), all of it selected as a real entry opens; the test then types, presses Return or takes the
-// focus away, which calls the owner's `done` exactly as a real window would.
-// Only the entry opened last can be driven; every call answers false when
-// no entry is open.
+// (cut to 255 bytes), all of it selected as a real entry opens; the test then types, presses Return
+// or takes the focus away, which calls the owner's `done` exactly as a real window would. Only the
+// entry opened last can be driven; every call answers false when no entry is open.
 //
 // State is one per process, for the user-interface thread only, and is
 // cleared by headless::reset().
