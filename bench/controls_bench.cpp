@@ -39,13 +39,10 @@ public:
     using GuiEditorBase::GuiEditorBase;
     VstIntPtr open(void* parent) override {
         GuiEditorBase::open(parent);
-        frame = new GuiFrame(GuiRect(0, 0, 420, 64), parent, this);
+        frame = std::make_unique<GuiFrame>(GuiRect(0, 0, 420, 64), parent, this);
         return 1;
     }
-    void close() override {
-        delete frame;
-        frame = nullptr;
-    }
+    void close() override { frame.reset(); }
 };
 
 // Eight knobs, a switch, two buttons and a display, laid out like the panel.

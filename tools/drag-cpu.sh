@@ -17,10 +17,10 @@ export DISPLAY=:$(cat "$work/display")
 # Round and round FREQ's centre of rotation for two seconds, 20 samples a second.
 {
   echo "wait 200"
-  echo "press 166 14"
+  echo "press 171 19"
   for i in $(seq 0 39); do
     awk -v i="$i" 'BEGIN { a = i / 40 * 3.14159 * 1.4 - 0.7;
-      printf "move %d %d\nwait 50\n", 166.5 + 20 * sin(a), 20.5 - 20 * cos(a) }'
+      printf "move %d %d\nwait 50\n", 171.5 + 20 * sin(a), 25.5 - 20 * cos(a) }'
   done
   echo "release"
 } >"$work/drag.txt"

@@ -3,9 +3,8 @@
 #include <new>
 
 #include "editor/panel_bitmap_set.h"
+#include "editor/panel_layout.h"
 #include "editor/type_switch.h"
-#include "editor/value_entry.h"
-#include "editor/value_parsing.h"
 #include "editor/value_texts.h"
 #include "gui/controls/knob.h"
 #include "gui/controls/momentary_button.h"
@@ -20,15 +19,9 @@
 
 namespace molvex {
 
-namespace {
+using namespace panel;
 
-constexpr std::int32_t kBackgroundId = 120;
-constexpr std::int32_t kKnobBodyId = 121;
-constexpr std::int32_t kKnobHandleId = 122;
-constexpr std::int32_t kTypeSwitchId = 123;
-constexpr std::int32_t kPlusId = 124;
-constexpr std::int32_t kMinusId = 125;
-constexpr std::int32_t kDisplayStyle = 2;
+namespace {
 
 struct KnobPlace {
     ParameterIndex parameter;
@@ -46,7 +39,6 @@ constexpr ParameterIndex kSwitchParameter = ParameterIndex::Type;
 constexpr GuiRect kTypeSwitchRect{126, 14, 150, 39};
 constexpr GuiRect kPlusRect{278, 45, 290, 53};
 constexpr GuiRect kMinusRect{248, 45, 260, 53};
-constexpr GuiRect kDisplayRect{252, 22, 284, 38};
 
 // Every parameter has exactly one control on the panel: a parameter added
 // to the effect without a place here stops the build.
@@ -81,27 +73,13 @@ void loadOnce(GuiBitmapRef& slot, std::int32_t id) {
 
 }  // namespace
 
-FilterDelayEditor::FilterDelayEditor(EffectBase* effect)
+FilterDelayEditor::FilterDelayEditor(EffectBaseExt* effect)
     : FilterDelayEditor(effect, systemSources()) {}
 
-FilterDelayEditor::FilterDelayEditor(EffectBase* effect, ScaleSources scaleSources)
-    : GuiEditorBase(effect), scale(std::move(scaleSources)) {
+FilterDelayEditor::FilterDelayEditor(EffectBaseExt* effect, ScaleSources scaleSources)
+    : GuiEditorBase(effect), extendedEffect(effect), scale(std::move(scaleSources)) {
     loadOnce(background, kBackgroundId);
     setRectForScale(100);
-}
-
-void FilterDelayEditor::setRectForScale(std::int32_t scalePercent) {
-    if (!background) return;
-    rect =
-        ERect{0, 0, static_cast<std::int16_t>(scaledLength(background->getHeight(), scalePercent)),
-              static_cast<std::int16_t>(scaledLength(background->getWidth(), scalePercent))};
-}
-
-VstIntPtr FilterDelayEditor::getRect(ERect** rectOut) {
-    // Before the panel opens, the size it will open at; the parent is not
-    // known yet, so a desktop that answers per window answers for none.
-    if (!frame) setRectForScale(scale.current(nullptr));
-    return GuiEditorBase::getRect(rectOut);
 }
 
 FilterDelayEditor::~FilterDelayEditor() {
@@ -121,7 +99,7 @@ VstIntPtr FilterDelayEditor::open(void* parent) {
     loadBitmaps();
     const GuiRect size(0, 0, background ? background->getWidth() : 0,
                        background ? background->getHeight() : 0);
-    frame = new (std::nothrow) GuiFrame(size, parent, this);
+    frame.reset(new (std::nothrow) GuiFrame(size, parent, this));
     if (!frame) return 0;
     frame->setBackground(background.get());
     const std::int32_t wanted = scale.current(parent);
@@ -138,8 +116,7 @@ VstIntPtr FilterDelayEditor::open(void* parent) {
 
 void FilterDelayEditor::close() {
     panelOpen.store(false, std::memory_order_release);
-    delete frame;
-    frame = nullptr;
+    frame.reset();
     for (auto& control : controls) control = nullptr;
     plusButton = nullptr;
     minusButton = nullptr;
@@ -153,133 +130,14 @@ void FilterDelayEditor::close() {
     shownScale = 100;
 }
 
-bool FilterDelayEditor::scaleBitmaps(std::int32_t scalePercent) {
-    struct Slot {
-        GuiBitmap* bitmap;
-        std::int32_t id;
-    };
-    const Slot slots[] = {{background.get(), kBackgroundId},
-                          {knobBody.get(), kKnobBodyId},
-                          {knobHandle.get(), kKnobHandleId},
-                          {typeSwitch.get(), kTypeSwitchId},
-                          {plus.get(), kPlusId},
-                          {minus.get(), kMinusId}};
-    bool all = true;
-    for (const Slot& slot : slots) {
-        if (!slot.bitmap) continue;
-        std::int32_t frames = 1;
-        for (const PanelBitmap& known : kPanelBitmaps) {
-            if (known.id == slot.id) frames = known.frames;
-        }
-        all =
-            slot.bitmap->loadForScale(panelBitmapId(slot.id, scalePercent), scalePercent, frames) &&
-            all;
-    }
-    return all;
-}
-
-bool FilterDelayEditor::showAtScale(std::int32_t scalePercent) {
-    if (!frame || panelBitmapId(kBackgroundId, scalePercent) == 0) return false;
-    if (scalePercent == shownScale) return true;
-    const std::int32_t previous = shownScale;
-    // The window first: a system that cannot scale keeps every bitmap.
-    if (!frame->setScale(scalePercent)) return false;
-    if (!scaleBitmaps(scalePercent)) {
-        (void)scaleBitmaps(previous);
-        (void)frame->setScale(previous);
-        return false;
-    }
-    shownScale = scalePercent;
-    setRectForScale(scalePercent);
-    frame->drawView(nullptr);
-    return true;
-}
-
 void FilterDelayEditor::beginEdit(GuiControl* control) {
-    auto* host = dynamic_cast<EffectBaseExt*>(effect);
-    if (host && control && isParameter(control->getTag())) (void)host->beginEdit(control->getTag());
+    if (extendedEffect && control && isParameter(control->getTag()))
+        (void)extendedEffect->beginEdit(control->getTag());
 }
 
 void FilterDelayEditor::endEdit(GuiControl* control) {
-    auto* host = dynamic_cast<EffectBaseExt*>(effect);
-    if (host && control && isParameter(control->getTag())) (void)host->endEdit(control->getTag());
-}
-
-bool FilterDelayEditor::viewDoubleClicked(GuiView* view) {
-    if (!frame || !display || view != display || valueEntry) return false;
-    char text[GuiValueDisplay::kTextSize] = {};
-    display->makeText(text);
-    auto* entry = new (std::nothrow)
-        ValueEntry(kDisplayRect, this, kTagValueEntry, text, background.get(), kDisplayStyle);
-    if (!entry) return true;
-    entry->setFont(GuiFontId::kNormal);
-    entry->setTextColor(kColorWhite);
-    entry->setBackgroundOffset(GuiPoint(kDisplayRect.left, kDisplayRect.top));
-    valueEntry = adopt(entry);
-    if (!valueEntry) return true;
-    frame->setFocusView(valueEntry);
-    valueEntry->focusGained();
-    if (!valueEntry->isEditing()) dropValueEntry();
-    return true;
-}
-
-// Return on a changed text: the displayed parameter takes the typed value,
-// as one gesture; text that is no value is ignored.
-void FilterDelayEditor::setTypedValue() {
-    if (!valueEntry) return;
-    char typed[GuiValueDisplay::kTextSize] = {};
-    valueEntry->getText(typed);
-    const std::int32_t parameter = displayedParameter.load(std::memory_order_acquire);
-    float value = 0.0f;
-    if (!valueFromText(parameterAt(parameter), typed, value)) return;
-    auto* host = dynamic_cast<EffectBaseExt*>(effect);
-    const GuiLifeWatch life = frame ? frame->watchLife() : GuiLifeWatch();
-    if (host) (void)host->beginEdit(parameter);
-    if (life.ended()) return;
-    effect->automateParameter(parameter, value);
-    if (life.ended()) return;
-    if (host) (void)host->endEdit(parameter);
-    if (life.ended()) return;
-    if (controls[parameter]) controls[parameter]->setValue(value);
-    showDisplayedParameter();
-}
-
-void FilterDelayEditor::dropValueEntry() {
-    if (!frame || !valueEntry) return;
-    frame->removeView(valueEntry);
-    delete valueEntry;
-    valueEntry = nullptr;
-    // The display is drawn again where the entry was.
-    if (display) display->setOldValue(display->getValue() == -1.0f ? 0.0f : -1.0f);
-}
-
-void FilterDelayEditor::idle() {
-    if (valueEntry && valueEntry->isFinished()) {
-        dropValueEntry();
-        postUpdate();
-    }
-    GuiEditorBase::idle();
-}
-
-void FilterDelayEditor::askHostToResize() {
-    auto* host = dynamic_cast<EffectBaseExt*>(effect);
-    if (!host || !host->askHostCapability("sizeWindow")) return;
-    (void)host->requestWindowSize(rect.right - rect.left, rect.bottom - rect.top);
-}
-
-void FilterDelayEditor::backgroundMenu(const GuiPoint& where) {
-    if (!frame) return;
-    static constexpr const char* kTexts[] = {"100 %", "150 %", "200 %"};
-    platform::MenuEntry entries[3];
-    for (int i = 0; i < 3; ++i) {
-        entries[i].text = kTexts[i];
-        entries[i].checked = kPanelScales[i] == shownScale;
-    }
-    const GuiLifeWatch life = frame->watchLife();
-    const std::int32_t chosen = frame->popupMenu(where, entries, 3);
-    if (life.ended() || chosen < 0 || chosen > 2) return;
-    scale.chooseUser(kPanelScales[chosen]);
-    if (kPanelScales[chosen] != shownScale && showAtScale(kPanelScales[chosen])) askHostToResize();
+    if (extendedEffect && control && isParameter(control->getTag()))
+        (void)extendedEffect->endEdit(control->getTag());
 }
 
 void FilterDelayEditor::loadBitmaps() {

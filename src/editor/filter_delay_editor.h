@@ -32,10 +32,11 @@
 // one click steps once.
 //
 // Hands: a double-click on a knob sets its default (as Alt+click does); on
-// the value display it opens a text edit over it, where the value is typed
-// in the display's units (value_parsing.h) and Return sets it, clamped and
-// reported as automation; Escape, a click elsewhere or text that is no
-// value change nothing.
+// the value display it opens a text edit over it, its text selected so
+// that typing replaces it; the value is typed in the display's units
+// (value_parsing.h) and Return sets it, clamped and reported as
+// automation; Escape, a click elsewhere or text that is no value change
+// nothing.
 //
 // Scale: the panel is shown at 100, 150 or 200 % (PanelScale decides, see
 // panel_scale.h). Its coordinates stay the design's (the table above);
@@ -45,6 +46,10 @@
 // the choice applies at once and asks the host to resize its window
 // (audioMasterSizeWindow, where canDo "sizeWindow" answers 1). A system
 // that cannot scale its windows keeps 100 %.
+//
+// Files: this one builds the panel and carries the traffic; panel_zoom.cpp
+// holds the scale (rectangle, bitmap sets, background menu) and
+// value_entry.cpp the typed-value entry.
 //
 // Life: bitmap 120 is loaded at construction and kept until destruction;
 // open builds the frame and loads the other five, close deletes the frame
@@ -75,6 +80,7 @@
 #include "gui/core/control_listener.h"
 #include "gui/core/editor_base.h"
 
+class EffectBaseExt;
 class GuiControl;
 class GuiMomentaryButton;
 class GuiValueDisplay;
@@ -92,9 +98,11 @@ public:
     // One control per parameter; a control's tag is its parameter's index.
     static constexpr std::int32_t kControlCount = kParameterCount;
 
-    // Loads bitmap 120 and takes the editor rectangle from its size.
-    explicit FilterDelayEditor(EffectBase* effect);
-    FilterDelayEditor(EffectBase* effect, ScaleSources scaleSources);
+    // Loads bitmap 120 and takes the editor rectangle from its size. The
+    // effect's host services (gestures, canDo, the size request) are
+    // reached through the typed pointer kept here.
+    explicit FilterDelayEditor(EffectBaseExt* effect);
+    FilterDelayEditor(EffectBaseExt* effect, ScaleSources scaleSources);
     ~FilterDelayEditor() override;
 
     // effEditGetRect: the panel's size at the scale it is (or will be)
@@ -157,6 +165,9 @@ private:
     template <typename View>
     View* adopt(View* view);
 
+    // The effect the base holds, as the extended class that talks to the
+    // host; not owned (the effect owns this editor).
+    EffectBaseExt* extendedEffect;
     std::atomic<std::int32_t> displayedParameter{0};
     bool plusLatch = false;
     bool minusLatch = false;

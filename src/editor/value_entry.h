@@ -23,11 +23,7 @@ public:
         setReturnOnly(true);
     }
 
-    void focusLost() override {
-        const bool wasEditing = isEditing();
-        GuiTextEdit::focusLost();
-        if (wasEditing) finished = true;
-    }
+    void focusLost() override;
     bool isFinished() const { return finished; }
 
 private:

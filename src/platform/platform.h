@@ -294,8 +294,11 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int co
 
 // In-place text entry: a single-line editor child window over `box` of the
 // owner's window, with the owner's font, centred text and horizontal
-// scrolling. It edits by itself (typing, Backspace, Delete, Left, Right,
-// Home, End) and takes the keyboard focus for as long as it is open, giving
+// scrolling. It opens with its whole text selected, so typing replaces it
+// and Backspace or Delete clear it; Left, Right, Home, End or a click drop
+// the selection and place the caret (Left and Right at the selection's
+// start and end). It edits by itself (typing, Backspace, Delete, Left,
+// Right, Home, End) and takes the keyboard focus for as long as it is open, giving
 // it back to where it was when it closes. Its key and focus messages arrive
 // the way the window's other messages do: through the host's message loop
 // (Windows) or dispatchPendingMessages (x11), never on another thread.

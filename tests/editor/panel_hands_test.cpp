@@ -190,6 +190,31 @@ TEST_F(PanelDoubleClickTest, SlowOrFarOrCrossedPressesAreNoDoubleClick) {
     EXPECT_EQ(effect->getParameter(2), fallback);
 }
 
+// Each pair alone, the knob's value read right after its second press: a
+// double-click needs the second press soon and near the first.
+TEST_F(PanelDoubleClickTest, OnlyASecondPressSoonAndNearTheFirstIsADoubleClick) {
+    struct Pair {
+        GuiPoint first, second;
+        std::uint32_t ticks;
+        bool isDouble;
+    };
+    const Pair pairs[] = {
+        {{92, 34}, {92, 34}, 100, true},  {{92, 34}, {96, 30}, 100, true},
+        {{92, 34}, {92, 29}, 100, false}, {{92, 29}, {92, 34}, 100, false},
+        {{92, 34}, {97, 34}, 100, false}, {{92, 34}, {92, 34}, 500, true},
+        {{92, 34}, {92, 34}, 501, false},
+    };
+    open();
+    const float fallback = editor->getControl(2)->getDefaultValue();
+    for (const Pair& pair : pairs) {
+        click(pair.first.h, pair.first.v, 1000);
+        ASSERT_NE(effect->getParameter(2), fallback);
+        click(pair.second.h, pair.second.v, pair.ticks);
+        EXPECT_EQ(effect->getParameter(2) == fallback, pair.isDouble)
+            << pair.second.h << "," << pair.second.v << " after " << pair.ticks << " ms";
+    }
+}
+
 TEST_F(PanelDoubleClickTest, ADoubleClickOnTheDisplayOpensATextEditWithItsText) {
     showDelay();
     click(268, 30);
@@ -221,11 +246,32 @@ TEST_F(PanelDoubleClickTest, ReturnSetsTheTypedValueAsAutomation) {
     EXPECT_EQ(displayText(), "250");
 }
 
+TEST_F(PanelDoubleClickTest, TypingReplacesTheShownTextUnlessTheCaretWasPlaced) {
+    open();
+    effect->setParameter(0, 0.6f);
+    idle();
+    ASSERT_EQ(displayText(), "60");
+    click(268, 30);
+    click(268, 30);
+    ASSERT_TRUE(hl::entryTextSelected());
+    ASSERT_TRUE(hl::typeIntoEntry("30"));
+    ASSERT_TRUE(hl::pressReturnInEntry());
+    EXPECT_NEAR(effect->getParameter(0), 0.3f, 1e-6f);
+    idle();
+    click(268, 30, 1000);
+    click(268, 30);
+    ASSERT_TRUE(hl::caretToEndOfEntry());
+    ASSERT_TRUE(hl::backspaceInEntry());
+    ASSERT_TRUE(hl::typeIntoEntry("5"));
+    ASSERT_TRUE(hl::pressReturnInEntry());
+    EXPECT_NEAR(effect->getParameter(0), 0.35f, 1e-6f);
+}
+
 TEST_F(PanelDoubleClickTest, TypedValuesBeyondTheRangeAreHeldToIt) {
     showDelay();
     click(268, 30);
     click(268, 30);
-    ASSERT_TRUE(hl::typeIntoEntry("0"));  // 5000 ms
+    ASSERT_TRUE(hl::typeIntoEntry("5000"));
     ASSERT_TRUE(hl::pressReturnInEntry());
     EXPECT_EQ(effect->getParameter(kDelay), 1.0f);
 }

@@ -88,13 +88,14 @@ TEST_F(PanelMouseTest, DraggingTheFreqKnobMovesTheParameterTheHandleAndTheDispla
     effect->setParameter(4, 0.5f);
     openPanel();
     const GuiPoint before = handleCentre(4);
-    // The knob turns about the point 7.5 pixels right of and below its
-    // corner (159, 13): from lower left through the top to the right.
+    // The knob turns about the centre of its drawn handle's circle, 12.5
+    // pixels right of and below its corner (159, 13): from lower left
+    // through the top to the right.
     hl::setTickStepPerPoll(20);
     // The loop reads the pointer, then the buttons: a position counts when
     // the button is still down at the next sample.
-    gesture({at(160, 26, kLeft), at(160, 26, kLeft), at(166, 13, kLeft), at(174, 20, kLeft),
-             at(174, 20, kLeft), at(174, 20, 0)});
+    gesture({at(165, 31, kLeft), at(165, 31, kLeft), at(171, 18, kLeft), at(179, 25, kLeft),
+             at(179, 25, kLeft), at(179, 25, 0)});
     const float value = effect->getParameter(4);
     EXPECT_GT(value, 0.75f);
     EXPECT_FLOAT_EQ(editor->getControl(4)->getValue(), value);
@@ -124,8 +125,8 @@ TEST_F(PanelMouseTest, AHostThatIdlesTheEditorFromInsideTheDragDoesNoHarm) {
     openPanel();
     AutomationLog::instance().setIdleReentry(true);
     hl::setTickStepPerPoll(60);  // every sample of the drag runs the idle
-    gesture({at(306, 26, kLeft), at(306, 26, kLeft), at(312, 13, kLeft), at(320, 20, kLeft),
-             at(320, 20, kLeft), at(320, 20, 0)});
+    gesture({at(311, 31, kLeft), at(311, 31, kLeft), at(317, 18, kLeft), at(325, 25, kLeft),
+             at(325, 25, kLeft), at(325, 25, 0)});
     EXPECT_GE(AutomationLog::instance().idleRequests(), 3);
     EXPECT_GT(effect->getParameter(6), 0.75f);
     EXPECT_FLOAT_EQ(editor->getControl(6)->getValue(), effect->getParameter(6));

@@ -9,6 +9,7 @@
 
 #include "editor/editor_factory.h"
 #include "editor/panel_bitmap_set.h"
+#include "gui/controls/knob.h"
 #include "gui/core/bitmap.h"
 #include "gui/core/frame.h"
 #include "panel_fixture.h"
@@ -156,7 +157,7 @@ TEST_F(PanelZoomTest, EachFrameOfAScaledStripStartsAtItsScaledRow) {
 }
 
 TEST_F(PanelZoomTest, APathDraggedAtAnyScaleTurnsTheKnobAsAtTheDesignsSize) {
-    const std::vector<GuiPoint> path = {{160, 26}, {160, 26}, {166, 13}, {174, 20}, {174, 20}};
+    const std::vector<GuiPoint> path = {{165, 31}, {165, 31}, {171, 18}, {179, 25}, {179, 25}};
     float turned[3] = {};
     for (int i = 0; i < 3; ++i) {
         effect->setParameter(4, 0.5f);
@@ -169,6 +170,27 @@ TEST_F(PanelZoomTest, APathDraggedAtAnyScaleTurnsTheKnobAsAtTheDesignsSize) {
     EXPECT_GT(turned[0], 0.75f);
     EXPECT_FLOAT_EQ(turned[1], turned[0]);
     EXPECT_FLOAT_EQ(turned[2], turned[0]);
+}
+
+// A press on the drawn handle keeps the value it shows: the pointer turns a
+// knob around the centre the handle circles, at every scale.
+TEST_F(PanelZoomTest, APressOnTheDrawnHandleKeepsTheValueItShows) {
+    constexpr float kValues[] = {0.05f, 0.25f, 0.5f, 0.75f, 0.95f};
+    for (int scale : {100, 200}) {
+        openAt(scale);
+        auto* knob = static_cast<GuiKnob*>(editor->getControl(4));
+        for (float value : kValues) {
+            knob->setValue(value);
+            GuiPoint p;
+            knob->valueToHandlePos(p);
+            const GuiPoint handle(knob->getSize().left + p.h, knob->getSize().top + p.v);
+            effect->setParameter(4, value < 0.5f ? 0.9f : 0.1f);
+            idle();
+            gestureAt(scale, {handle, handle});
+            EXPECT_NEAR(effect->getParameter(4), value, 0.03f) << scale << " " << value;
+        }
+        closePanel();
+    }
 }
 
 TEST_F(PanelZoomTest, APressAtAScaledPositionReachesTheControlUnderIt) {
@@ -294,11 +316,14 @@ TEST(PanelZoomHostTest, TheHostIsAskedToResizeOnlyWhenItSaysItCan) {
             hl::scriptMenuChoice(1);
             hl::sendButtonDown(window, {3, 3}, true);
             hl::scriptMenuChoice(1);  // the scale shown already: nothing to ask
-            hl::sendButtonDown(window, {3, 3}, true);
+            hl::sendButtonDown(window, {2, 2}, true);
+            hl::scriptMenuChoice(0);  // back to 100 %: the window shrinks as well
+            hl::sendButtonDown(window, {2, 2}, true);
         }
         if (can) {
-            ASSERT_EQ(SizingHost::sizes().size(), 1u);
+            ASSERT_EQ(SizingHost::sizes().size(), 2u);
             EXPECT_EQ(SizingHost::sizes()[0], std::make_pair(630, 96));
+            EXPECT_EQ(SizingHost::sizes()[1], std::make_pair(420, 64));
         } else {
             EXPECT_TRUE(SizingHost::sizes().empty());
         }

@@ -203,15 +203,15 @@ int displayTextPixels(const Picture& shot) {
 }
 
 // Drags FREQ clockwise from the top to the right of its centre of rotation
-// (7.5 pixels in from its corner), clicks "+", and clicks the lowest third
-// of the type switch. The pauses before each release leave a busy machine
-// time to let the tracking loop see where the pointer came to rest.
+// (12.5 pixels in from its corner, where its handle circles), clicks "+", and clicks the lowest
+// third of the type switch. The pauses before each release leave a busy machine time to let the
+// tracking loop see where the pointer came to rest.
 const char* const kDragClickFlip =
     "wait 150\n"
     "screenshot "
     "%BEFORE%"
     "\n"
-    "press 166 14\nwait 150\nmove 180 15\nwait 150\nmove 186 20\nwait 300\nrelease\nwait 150\n"
+    "press 171 19\nwait 150\nmove 185 20\nwait 150\nmove 191 25\nwait 300\nrelease\nwait 150\n"
     "press 284 49\nwait 100\nrelease\nwait 150\n"
     "press 138 34\nwait 100\nrelease\n";
 

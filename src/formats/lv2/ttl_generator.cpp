@@ -128,7 +128,10 @@ std::string pluginDescription(bool withUi, int minor, int micro) {
     if (withUi) {
         out << "\n<" << kUiUri << ">\n  a ui:X11UI ;\n"
             << "  lv2:requiredFeature ui:parent , ui:idleInterface ;\n"
-            << "  lv2:optionalFeature ui:resize , ui:touch , opts:options , urid:map ;\n"
+            // noUserResize: the panel has one size per zoom, so hosts size
+            // their window to it and shrink it again on zooming out.
+            << "  lv2:optionalFeature ui:resize , ui:noUserResize , ui:touch , opts:options , "
+               "urid:map ;\n"
             << "  lv2:extensionData ui:idleInterface ;\n"
             << "  opts:supportedOption ui:scaleFactor";
         for (const ParameterRow& port : kParameterTable)

@@ -78,8 +78,10 @@ void GuiKnob::draw(GuiDrawContext* context) {
 }
 
 void GuiKnob::mouseDown(GuiDrawContext* context, const GuiPoint& where) {
+    // The pointer turns the knob around the centre its handle is drawn
+    // around: inset + radius from the view's corner, the same point
+    // handlePosToValue measures from, so no inset is added on the way.
     guiTrackMouse(*this, context, where, GuiTrackingRules{}, [this](const GuiPoint& pointer) {
-        return handlePosToValue(
-            GuiPoint(pointer.h - (size.left - inset), pointer.v - (size.top - inset)));
+        return handlePosToValue(GuiPoint(pointer.h - size.left, pointer.v - size.top));
     });
 }

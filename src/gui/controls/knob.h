@@ -5,9 +5,10 @@
 //
 // The mouse sets the value from the pointer's angle, not from a vertical
 // drag: the value jumps to the angle on the press and follows it; there is no
-// fine mode. The pointer is taken as the handle's top-left corner, so the
-// centre of rotation for the mouse is `radius` pixels right of and below the
-// view's top-left corner. An Alt+left click sets the default value.
+// fine mode. The pointer's angle is measured around the centre the handle
+// is drawn around, inset + radius pixels right of and below the view's
+// top-left corner (the view's centre for a square knob), at every scale.
+// An Alt+left click sets the default value.
 //
 // Geometry (knob width w, inset = handle width / 2, or 5 without a handle):
 // | quantity   | value                                                     |

@@ -13,10 +13,7 @@ constexpr std::uint32_t kIdleInterval = 50;
 GuiEditorBase::GuiEditorBase(EffectBase* effect)
     : PluginEditor(effect), lastIdleTick(platform::tickCount()) {}
 
-GuiEditorBase::~GuiEditorBase() {
-    delete frame;
-    frame = nullptr;
-}
+GuiEditorBase::~GuiEditorBase() = default;
 
 VstIntPtr GuiEditorBase::getRect(ERect** rectOut) {
     if (rectOut) *rectOut = &rect;

@@ -28,6 +28,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "host/plugin_editor.h"
 
@@ -67,12 +68,12 @@ public:
     // request (audioMasterIdle). Controls call it while they track the mouse.
     void doIdle();
 
-    GuiFrame* getFrame() const { return frame; }
+    GuiFrame* getFrame() const { return frame.get(); }
     const ERect& getEditorRect() const { return rect; }
     std::uint32_t getLastIdleTick() const { return lastIdleTick; }
 
 protected:
     ERect rect{0, 0, 0, 0};
-    GuiFrame* frame = nullptr;
+    std::unique_ptr<GuiFrame> frame;
     std::uint32_t lastIdleTick;
 };

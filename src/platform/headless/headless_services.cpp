@@ -13,6 +13,7 @@ struct VirtualEntry {
     WindowHandle window = nullptr;
     TextEntryRequest request;
     std::string text;
+    bool selected = false;  // the whole text, as the entry opens
     bool doneCalled = false;
     bool confirmed = false;
 };
@@ -64,6 +65,8 @@ FontRequest textEntryFont() { return openEntry() ? openEntry()->request.font : F
 bool typeIntoEntry(const char* text) {
     VirtualEntry* entry = openEntry();
     if (!entry || !text) return false;
+    if (entry->selected && *text) entry->text.clear();
+    if (*text) entry->selected = false;
     entry->text = cut(entry->text + text);
     return true;
 }
@@ -72,10 +75,22 @@ bool backspaceInEntry() {
     VirtualEntry* entry = openEntry();
     if (!entry) return false;
     std::string& t = entry->text;
+    if (entry->selected) {
+        t.clear();
+        entry->selected = false;
+    }
     while (!t.empty() && (static_cast<unsigned char>(t.back()) & 0xC0) == 0x80) t.pop_back();
     if (!t.empty()) t.pop_back();
     return true;
 }
+
+bool caretToEndOfEntry() {
+    VirtualEntry* entry = openEntry();
+    if (!entry) return false;
+    entry->selected = false;
+    return true;
+}
+bool entryTextSelected() { return openEntry() && openEntry()->selected; }
 
 bool pressReturnInEntry() {
     if (VirtualEntry* entry = openEntry(); entry && !entry->doneCalled) entry->confirmed = true;
@@ -119,6 +134,7 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
     entry->window = window;
     entry->request = request;
     entry->text = headless::cut(request.text ? request.text : "");
+    entry->selected = !entry->text.empty();
     ++services().opened;
     services().entries.push_back(std::move(entry));
     return services().entries.back().get();

@@ -7,10 +7,9 @@
 // return one.
 //
 // Text entry: openTextEntry opens a virtual entry holding the request's text
-// (cut to 255 bytes); the test then types, presses Return or takes the
-// focus away, which calls the owner's `done` exactly as a real window would.
-// Only the entry opened last can be driven; every call answers false when
-// no entry is open.
+// (cut to 255 bytes), all of it selected as a real entry opens; the test then types, presses Return
+// or takes the focus away, which calls the owner's `done` exactly as a real window would. Only the
+// entry opened last can be driven; every call answers false when no entry is open.
 //
 // State is one per process, for the user-interface thread only, and is
 // cleared by headless::reset().
@@ -44,11 +43,14 @@ bool textEntryOpen();
 WindowHandle textEntryWindow();
 Box textEntryBox();
 FontRequest textEntryFont();
-// Inserts at the end, as typing with the cursor at the end would; what
-// would pass 255 bytes is dropped.
+// Replaces the selected text, else inserts at the end, as typing with the
+// cursor at the end would; what would pass 255 bytes is dropped.
 bool typeIntoEntry(const char* text);
-// Backspace at the end: removes the last character.
+// Backspace at the end: removes the selected text, else the last character.
 bool backspaceInEntry();
+// End (or a click after the text): the selection goes, the caret is at the end.
+bool caretToEndOfEntry();
+bool entryTextSelected();
 bool pressReturnInEntry();
 // Ends the editing as Escape does when the request asked for it
 // (escapeEnds); otherwise Escape is ignored and this answers false.

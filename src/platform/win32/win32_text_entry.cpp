@@ -131,6 +131,9 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& asked
     state().textEntries.push_back(std::move(entry));
     TextEntry& opened = *state().textEntries.back();
     opened.focusBefore = SetFocus(opened.edit);
+    // Opened with its text selected, so typing replaces it; outside a
+    // dialog the edit control selects nothing by itself.
+    SendMessageA(opened.edit, EM_SETSEL, 0, -1);
     return &opened;
 }
 

@@ -10,10 +10,14 @@
 //  [x] scale: windows and backing pixels at the panel's 100, 150 or 200 %
 //  [x] desktop DPI: the session's Xft.dpi resource (x11_desktop_dpi.cpp)
 //  [x] invalidation, screenToClient, pointer, buttons, modifiers, ticks
+//  [x] size hints (min = max = base = the window's size at its scale), so
+//      a host embedding the panel follows every zoom, in and out
 //  [x] popup menu: an override-redirect window with pointer and keyboard
-//      grabs and its own modal loop (x11_popup_menu.cpp)
-//  [x] text entry: a child window that takes the keyboard focus and edits
-//      from its key events, delivered on idle (x11_text_entry.cpp)
+//      grabs and its own modal loop, drawn at the scale of the window it
+//      opens over (x11_popup_menu.cpp)
+//  [x] text entry: a child window that takes the keyboard focus, opens with
+//      its text selected and edits from its key events, delivered on idle
+//      (x11_text_entry.cpp)
 //
 // The backend's state is one `Connection`: the display connection, opened
 // with the first window class and closed with the last, and its error trap.

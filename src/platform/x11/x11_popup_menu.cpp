@@ -1,6 +1,8 @@
 // Popup menus on X11: an override-redirect window on the root, drawn with
-// cairo, that holds the pointer and keyboard grabs while its own modal loop
-// runs. Only the popup's events are taken from the queue; everything else
+// cairo at the scale of the window it opens over, that holds the pointer
+// and keyboard grabs while its own modal loop runs. Its rows are laid out in
+// the design's pixels; drawing is multiplied and the pointer divided, as
+// for the panel itself. Only the popup's events are taken from the queue; everything else
 // waits for the host's next idle.
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared/scale.h"
 #include "platform/x11/x11_connection.h"
 
 namespace platform {
@@ -34,7 +37,10 @@ struct Row {
 };
 
 struct Popup {
+    // designWidth x designHeight in the design's pixels, width x height on
+    // the screen.
     x11::ChildWindow view;
+    int scale = shared::kUnscaled;
     std::vector<Row> rows;
     int hover = -1;
     // Set once the user acted inside the popup, so that the release of the
@@ -75,7 +81,7 @@ int layOut(Popup& popup, const MenuEntry* entries, int count) {
     }
     cairo_destroy(cr);
     cairo_surface_destroy(scratch);
-    popup.view.height = top + 1;
+    popup.view.designHeight = top + 1;
     return width;
 }
 
@@ -90,12 +96,15 @@ void drawCheck(cairo_t* cr, const Row& row) {
 
 void paint(Popup& popup) {
     x11::ChildWindow& view = popup.view;
+    const int width = view.designWidth;
+    const int height = view.designHeight;
     cairo_t* cr = cairo_create(view.backing->surface());
+    cairo_scale(cr, popup.scale / 100.0, popup.scale / 100.0);
     cairo_set_source_rgb(cr, 0.96, 0.96, 0.96);
     cairo_paint(cr);
     cairo_set_source_rgb(cr, 0.45, 0.45, 0.45);
     cairo_set_line_width(cr, 1.0);
-    cairo_rectangle(cr, 0.5, 0.5, view.width - 1, view.height - 1);
+    cairo_rectangle(cr, 0.5, 0.5, width - 1, height - 1);
     cairo_stroke(cr);
     selectMenuFont(cr);
     cairo_font_extents_t fe;
@@ -106,7 +115,7 @@ void paint(Popup& popup) {
             cairo_set_source_rgb(cr, 0.7, 0.7, 0.7);
             const double y = row.top + row.height / 2 + 0.5;
             cairo_move_to(cr, 4, y);
-            cairo_line_to(cr, view.width - 4, y);
+            cairo_line_to(cr, width - 4, y);
             cairo_set_line_width(cr, 1.0);
             cairo_stroke(cr);
             continue;
@@ -114,7 +123,7 @@ void paint(Popup& popup) {
         const bool lit = static_cast<int>(i) == popup.hover;
         if (lit) {
             cairo_set_source_rgb(cr, 0.2, 0.4, 0.8);
-            cairo_rectangle(cr, 1, row.top, view.width - 2, row.height);
+            cairo_rectangle(cr, 1, row.top, width - 2, row.height);
             cairo_fill(cr);
         }
         if (lit) cairo_set_source_rgb(cr, 1, 1, 1);
@@ -128,8 +137,11 @@ void paint(Popup& popup) {
     x11::present(view);
 }
 
-int rowAt(const Popup& popup, int x, int y) {
-    if (x < 0 || x >= popup.view.width) return -1;
+// Rows and the inside in the design's pixels, from the screen's.
+int rowAt(const Popup& popup, int deviceX, int deviceY) {
+    const int x = shared::toDesign(deviceX, popup.scale);
+    const int y = shared::toDesign(deviceY, popup.scale);
+    if (x < 0 || x >= popup.view.designWidth) return -1;
     for (std::size_t i = 0; i < popup.rows.size(); ++i) {
         const Row& row = popup.rows[i];
         if (y >= row.top && y < row.top + row.height) return static_cast<int>(i);
@@ -137,8 +149,9 @@ int rowAt(const Popup& popup, int x, int y) {
     return -1;
 }
 
-bool inside(const Popup& popup, int x, int y) {
-    return x >= 0 && y >= 0 && x < popup.view.width && y < popup.view.height;
+bool inside(const Popup& popup, int deviceX, int deviceY) {
+    return deviceX >= 0 && deviceY >= 0 && deviceX < popup.view.width &&
+           deviceY < popup.view.height;
 }
 
 void hoverAt(Popup& popup, int row) {
@@ -257,7 +270,10 @@ int popupMenu(WindowHandle window, Point where, const MenuEntry* entries, int co
     if (!owner || !display || !entries || count <= 0) return -1;
 
     Popup popup;
-    popup.view.width = layOut(popup, entries, count);
+    popup.scale = owner->scalePercent;
+    popup.view.designWidth = layOut(popup, entries, count);
+    popup.view.width = shared::toDevice(popup.view.designWidth, popup.scale);
+    popup.view.height = shared::toDevice(popup.view.designHeight, popup.scale);
     popup.view.backing = cairo::CairoImage::create(popup.view.width, popup.view.height, false);
     if (!popup.view.backing) return -1;
     const ::Window root = DefaultRootWindow(display);

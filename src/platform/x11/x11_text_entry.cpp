@@ -28,6 +28,9 @@ struct TextEntry {
     TextEntryRequest request;
     std::string text;
     std::size_t cursor = 0;
+    // The whole text, as the entry opens with it: typing replaces it, an
+    // arrow key or a click places the caret instead.
+    bool selected = false;
     int scroll = 0;
     ::Window previousFocus = 0;
     int previousRevert = RevertToParent;
@@ -108,14 +111,23 @@ void paint(TextEntry& entry) {
         x = kSidePadding - entry.scroll;
     }
     const double top = (view.height - (fe.ascent + fe.descent)) / 2.0;
-    cairo_set_source_rgb(cr, 0, 0, 0);
+    if (entry.selected) {
+        cairo_set_source_rgb(cr, 0.2, 0.4, 0.8);
+        cairo_rectangle(cr, x, std::round(top), full, std::round(fe.ascent + fe.descent));
+        cairo_fill(cr);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+    } else {
+        cairo_set_source_rgb(cr, 0, 0, 0);
+    }
     cairo_move_to(cr, x, std::round(top + fe.ascent));
     cairo_show_text(cr, entry.text.c_str());
-    const double caret = x + toCursor + 0.5;
-    cairo_set_line_width(cr, 1.0);
-    cairo_move_to(cr, caret, std::round(top));
-    cairo_line_to(cr, caret, std::round(top + fe.ascent + fe.descent));
-    cairo_stroke(cr);
+    if (!entry.selected) {
+        const double caret = x + toCursor + 0.5;
+        cairo_set_line_width(cr, 1.0);
+        cairo_move_to(cr, caret, std::round(top));
+        cairo_line_to(cr, caret, std::round(top + fe.ascent + fe.descent));
+        cairo_stroke(cr);
+    }
     cairo_destroy(cr);
     view.backing->endAccess();
     present(view);
@@ -134,7 +146,13 @@ void insertTyped(TextEntry& entry, const char* bytes, int count) {
             typed += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    if (typed.empty() || entry.text.size() + typed.size() > kMaxBytes) return;
+    if (typed.empty()) return;
+    if (entry.selected) {
+        entry.text.clear();
+        entry.cursor = 0;
+        entry.selected = false;
+    }
+    if (entry.text.size() + typed.size() > kMaxBytes) return;
     entry.text.insert(entry.cursor, typed);
     entry.cursor += typed.size();
 }
@@ -161,22 +179,44 @@ void keyPressed(TextEntry& entry, XKeyEvent key) {
         if (entry.request.escapeEnds) finish(entry);
         return;
     case XK_BackSpace:
-        if (entry.cursor > 0) {
+    case XK_Delete:
+    case XK_KP_Delete:
+        if (entry.selected) {
+            t.clear();
+            entry.cursor = 0;
+            entry.selected = false;
+            break;
+        }
+        if (sym != XK_BackSpace) {
+            t.erase(entry.cursor, nextBoundary(t, entry.cursor) - entry.cursor);
+        } else if (entry.cursor > 0) {
             const std::size_t from = previousBoundary(t, entry.cursor);
             t.erase(from, entry.cursor - from);
             entry.cursor = from;
         }
         break;
-    case XK_Delete:
-    case XK_KP_Delete: t.erase(entry.cursor, nextBoundary(t, entry.cursor) - entry.cursor); break;
+    // With the text selected, Left and Right put the caret at its start and
+    // end, as a selection collapses.
     case XK_Left:
-    case XK_KP_Left: entry.cursor = previousBoundary(t, entry.cursor); break;
+    case XK_KP_Left:
+        entry.cursor = entry.selected ? 0 : previousBoundary(t, entry.cursor);
+        entry.selected = false;
+        break;
     case XK_Right:
-    case XK_KP_Right: entry.cursor = nextBoundary(t, entry.cursor); break;
+    case XK_KP_Right:
+        entry.cursor = entry.selected ? t.size() : nextBoundary(t, entry.cursor);
+        entry.selected = false;
+        break;
     case XK_Home:
-    case XK_KP_Home: entry.cursor = 0; break;
+    case XK_KP_Home:
+        entry.cursor = 0;
+        entry.selected = false;
+        break;
     case XK_End:
-    case XK_KP_End: entry.cursor = t.size(); break;
+    case XK_KP_End:
+        entry.cursor = t.size();
+        entry.selected = false;
+        break;
     default: insertTyped(entry, bytes, count); break;
     }
     paint(entry);
@@ -203,6 +243,7 @@ void clicked(TextEntry& entry, int x) {
     }
     cairo_destroy(cr);
     entry.cursor = best;
+    entry.selected = false;
     paint(entry);
 }
 
@@ -273,6 +314,7 @@ TextEntryHandle openTextEntry(WindowHandle window, const TextEntryRequest& reque
     entry->text = initial;
     entry->request.text = nullptr;  // the caller's buffer may not outlive the call
     entry->cursor = entry->text.size();
+    entry->selected = !entry->text.empty();
     entry->view.visual = owner->visual;
     entry->view.width = width;
     entry->view.height = height;

@@ -71,6 +71,17 @@ void handleEvent(const XEvent& event) {
     }
 }
 
+// What the window announces as its size: a host that embeds it (suil's
+// wrapper in jalv, Ardour) sizes its own window from these hints, so they
+// change with every scale, down as well as up.
+void announceSize(Display* display, ::Window id, int width, int height) {
+    XSizeHints hints{};
+    hints.flags = PMinSize | PMaxSize | PBaseSize;
+    hints.min_width = hints.max_width = hints.base_width = width;
+    hints.min_height = hints.max_height = hints.base_height = height;
+    XSetWMNormalHints(display, id, &hints);
+}
+
 }  // namespace
 
 namespace backend {
@@ -104,6 +115,7 @@ std::unique_ptr<shared::RegisteredWindow> createNativeWindow(const char* /*class
                                static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
                                CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
     XStoreName(c.display, window->id, title);
+    announceSize(c.display, window->id, width, height);
     XMapWindow(c.display, window->id);
     if (!x11::trapEndClean(mark)) {
         if (window->id) XDestroyWindow(c.display, window->id);
@@ -127,6 +139,7 @@ bool resizeNativeWindow(shared::RegisteredWindow& window, int deviceWidth, int d
     w.backing = std::move(backing);
     w.width = deviceWidth;
     w.height = deviceHeight;
+    announceSize(display, w.id, deviceWidth, deviceHeight);
     XResizeWindow(display, w.id, static_cast<unsigned>(deviceWidth),
                   static_cast<unsigned>(deviceHeight));
     XFlush(display);

@@ -126,8 +126,8 @@ TEST_F(KnobTest, UpdateDrawsAChangedKnobExactlyOnce) {
     EXPECT_EQ(knob->draws, 2);
 }
 
-// A 24-pixel knob with the 11-pixel handle: the mouse's centre of rotation
-// lies 7 pixels right of and below the view's corner.
+// A 24-pixel knob with the 11-pixel handle: the mouse turns it around the
+// centre of the drawn handle's circle, 5 + 7 pixels right of and below its corner.
 class KnobMouseTest : public ControlFixture {
 protected:
     void SetUp() override {
@@ -141,7 +141,7 @@ protected:
 
 TEST_F(KnobMouseTest, ThePressJumpsToThePointersAngleAndTheDragFollowsIt) {
     ASSERT_TRUE(
-        press(107, 50, kLeft, {at(114, 57, kLeft), at(102, 64, kLeft), at(200, 200, kLeft)}));
+        press(112, 55, kLeft, {at(119, 62, kLeft), at(107, 69, kLeft), at(200, 200, kLeft)}));
     ASSERT_EQ(listener.values.size(), 4u);
     EXPECT_NEAR(listener.values[0], 0.5f, 1e-6);        // straight up
     EXPECT_NEAR(listener.values[1], 0.8333333f, 1e-6);  // right of the centre
@@ -154,28 +154,28 @@ TEST_F(KnobMouseTest, ThePressJumpsToThePointersAngleAndTheDragFollowsIt) {
 TEST_F(KnobMouseTest, APressAtTheCentreSetsTheMiddle) {
     knob->setMin(10.0f);
     knob->setMax(20.0f);
-    press(107, 57, kLeft);
+    press(112, 62, kLeft);
     ASSERT_EQ(listener.values.size(), 1u);
     EXPECT_EQ(listener.values[0], 15.0f);
 }
 
 TEST_F(KnobMouseTest, AltLeftSetsTheDefaultButShiftAltLeftTurns) {
     knob->setDefaultValue(0.25f);
-    press(114, 57, kLeft | kAlt, {at(114, 57, kLeft | kAlt)});
+    press(119, 62, kLeft | kAlt, {at(119, 62, kLeft | kAlt)});
     ASSERT_EQ(listener.values.size(), 1u);
     EXPECT_EQ(listener.values[0], 0.25f);
     // Showing the default already: set again, nobody told.
-    press(114, 57, kLeft | kAlt);
+    press(119, 62, kLeft | kAlt);
     EXPECT_EQ(listener.values.size(), 1u);
 
-    press(114, 57, kLeft | kAlt | kShift);
+    press(119, 62, kLeft | kAlt | kShift);
     ASSERT_EQ(listener.values.size(), 2u);
     EXPECT_NEAR(listener.values[1], 0.8333333f, 1e-6);
 }
 
 TEST_F(KnobMouseTest, HasNoFineModeAndKeepsTurningWhileShiftIsHeld) {
-    press(107, 50, kLeft | kShift,
-          {at(114, 57, kLeft | kShift), at(102, 64, kShift), at(107, 50, kShift)});
+    press(112, 55, kLeft | kShift,
+          {at(119, 62, kLeft | kShift), at(107, 69, kShift), at(112, 55, kShift)});
     ASSERT_EQ(listener.values.size(), 4u);
     EXPECT_NEAR(listener.values[1], 0.8333333f, 1e-6);  // full step, not a tenth
     EXPECT_EQ(listener.values[2], 0.0f);                // button up, shift still down
@@ -191,7 +191,7 @@ TEST_F(KnobMouseTest, DuringADragTheThrottledIdleRedrawsEachNewValueOnce) {
     ASSERT_EQ(counted->draws, 1);
     listener.redraw = false;  // only the idle inside the loop draws
     platform::headless::setTickStepPerPoll(60);
-    press(107, 50, kLeft, {at(114, 57, kLeft), at(102, 64, kLeft)});
+    press(112, 55, kLeft, {at(119, 62, kLeft), at(107, 69, kLeft)});
     EXPECT_EQ(counted->draws, 4);
     ASSERT_EQ(listener.values.size(), 3u);
     EXPECT_EQ(listener.values[2], 0.0f);
@@ -202,7 +202,7 @@ TEST_F(KnobMouseTest, DuringADragTheThrottledIdleRedrawsEachNewValueOnce) {
     listener.values.clear();
     platform::headless::setTickStepPerPoll(0);
     editor->doIdle();  // the throttle's window starts now
-    press(107, 50, kLeft, {at(114, 57, kLeft)});
+    press(112, 55, kLeft, {at(119, 62, kLeft)});
     EXPECT_EQ(counted->draws, 4);
     ASSERT_EQ(listener.values.size(), 3u);
     EXPECT_EQ(listener.values[0], listener.values[1]);
@@ -210,8 +210,8 @@ TEST_F(KnobMouseTest, DuringADragTheThrottledIdleRedrawsEachNewValueOnce) {
 
 TEST_F(KnobMouseTest, ADisabledKnobIgnoresThePress) {
     knob->setMouseEnabled(false);
-    press(114, 57, kLeft | kAlt);
-    press(114, 57, kLeft);
+    press(119, 62, kLeft | kAlt);
+    press(119, 62, kLeft);
     EXPECT_TRUE(listener.values.empty());
     EXPECT_EQ(knob->getValue(), 0.0f);
 }

@@ -67,6 +67,7 @@ TEST_F(TextEditTest, ReturnStoresReportsOnlyAChangeAndAlwaysRedraws) {
     auto* e = edit();
     editor->idle();
     clickOn(40, 40);
+    ASSERT_TRUE(hl::caretToEndOfEntry());  // the entry opens with its text selected
     ASSERT_TRUE(hl::typeIntoEntry(" world"));
     const int drawn = e->draws;
     ASSERT_TRUE(hl::pressReturnInEntry());
@@ -79,6 +80,7 @@ TEST_F(TextEditTest, ReturnStoresReportsOnlyAChangeAndAlwaysRedraws) {
 
     // Unchanged text: redrawn, not reported.
     clickOn(40, 40);
+    ASSERT_TRUE(hl::caretToEndOfEntry());
     ASSERT_TRUE(hl::typeIntoEntry("!"));
     ASSERT_TRUE(hl::backspaceInEntry());
     ASSERT_TRUE(hl::pressReturnInEntry());
@@ -100,6 +102,7 @@ TEST_F(TextEditTest, AClickElsewhereOnThePanelCommitsAndStillReachesTheViewThere
     auto* e = edit();
     auto* other = add(new guitest::ColorView(GuiRect(150, 30, 200, 80), kColorRed));
     clickOn(40, 40);
+    ASSERT_TRUE(hl::caretToEndOfEntry());
     ASSERT_TRUE(hl::typeIntoEntry("!"));
     clickOn(160, 40);
     EXPECT_FALSE(hl::textEntryOpen());
@@ -121,6 +124,7 @@ TEST_F(TextEditTest, TheCommittedTextIsDrawnThroughTheTextToTextCallback) {
         std::strcpy(shown, "MMMM");
     });
     clickOn(40, 40);
+    ASSERT_TRUE(hl::caretToEndOfEntry());
     ASSERT_TRUE(hl::typeIntoEntry("b"));
     ASSERT_TRUE(hl::pressReturnInEntry());
     EXPECT_EQ(seen, "ab");
@@ -190,6 +194,7 @@ TEST_F(TextEditTest, ClosingTheEditorWhileEditingStoresTheText) {
     } keep;
     add(new GuiTextEdit(GuiRect(20, 30, 80, 50), &keep, 7, "hello", nullptr, 0));
     clickOn(40, 40);
+    ASSERT_TRUE(hl::caretToEndOfEntry());
     ASSERT_TRUE(hl::typeIntoEntry("?"));
     editor->close();
     EXPECT_EQ(keep.stored, "hello?");

@@ -62,13 +62,10 @@ public:
     }
     VstIntPtr open(void* parent) override {
         GuiEditorBase::open(parent);
-        frame = new GuiFrame(size, parent, this);
+        frame = std::make_unique<GuiFrame>(size, parent, this);
         return frame->getWindow() ? 1 : 0;
     }
-    void close() override {
-        delete frame;
-        frame = nullptr;
-    }
+    void close() override { frame.reset(); }
     void update() override { ++updates; }
 
     GuiRect size;

@@ -116,6 +116,17 @@ TEST_F(TestPanel, TypingAndReturnStoreTheTextAndReportOnce) {
     EXPECT_EQ(listener.tags, std::vector<std::int32_t>{1});
 }
 
+// The edit control opens with its text selected: typing replaces it.
+TEST_F(TestPanel, TypingReplacesTheOpeningText) {
+    click(60, 20);
+    ASSERT_TRUE(pumpUntil([&] { return edit->isEditing(); }));
+    sendKeys({'X', 'Y', VK_RETURN});
+    EXPECT_TRUE(pumpUntil([&] { return !edit->isEditing(); }));
+    char text[256] = "";
+    edit->getText(text);
+    EXPECT_STREQ(text, "xy");
+}
+
 TEST_F(TestPanel, AClickElsewhereEndsTheEditingWithTheTextUnchangedAndNoReport) {
     click(60, 20);
     ASSERT_TRUE(pumpUntil([&] { return edit->isEditing(); }));

@@ -79,7 +79,7 @@ public:
     explicit Editor(EffectBase* effect) : GuiEditorBase(effect) { rect = ERect{0, 0, 60, 200}; }
     VstIntPtr open(void* parent) override {
         GuiEditorBase::open(parent);
-        frame = new GuiFrame(GuiRect(0, 0, 200, 60), parent, this);
+        frame = std::make_unique<GuiFrame>(GuiRect(0, 0, 200, 60), parent, this);
         if (!frame->getWindow()) return 0;
         red = new Block(GuiRect(10, 10, 50, 50), kColorRed);
         blue = new Block(GuiRect(50, 10, 90, 50), kColorBlue);
@@ -89,10 +89,7 @@ public:
         frame->addView(fader);
         return 1;
     }
-    void close() override {
-        delete frame;
-        frame = nullptr;
-    }
+    void close() override { frame.reset(); }
     Block* red = nullptr;
     Block* blue = nullptr;
     Fader* fader = nullptr;
@@ -252,6 +249,92 @@ TEST_F(X11DisplayTest, ATrackingLoopFollowsTheServersPointerUntilRelease) {
     EXPECT_NEAR(editor->fader->getValue(), 0.8f, 0.02f);
     EXPECT_GE(editor->fader->reports, 2);
     EXPECT_GT(hostIdleCalls, 0);
+    dispatch(effEditClose);
+}
+
+// The panel shown at a scale, in a host window large enough for it.
+class X11ScaledTest : public X11DisplayTest {
+protected:
+    void openAt(int scale) {
+        XResizeWindow(host, parent, 500, 200);
+        ASSERT_EQ(dispatch(effEditOpen, asParent(parent)), 1);
+        ASSERT_TRUE(editor->getFrame()->setScale(scale));
+        ASSERT_TRUE(idleUntil([&] { return !editor->getFrame()->isFirstDrawPending(); }));
+    }
+    // A real press at `from`, a move to `to` and the release, in the
+    // panel's coordinates; the fader's value afterwards.
+    float drag(int scale, GuiPoint from, GuiPoint to) {
+        auto root = [&](GuiPoint p) {
+            return std::pair<int, int>{20 + scaled(p.h, scale), 20 + scaled(p.v, scale)};
+        };
+        const auto start = root(from);
+        const auto end = root(to);
+        XTestFakeMotionEvent(host, DefaultScreen(host), start.first, start.second, CurrentTime);
+        XTestFakeButtonEvent(host, 1, True, CurrentTime);
+        XSync(host, False);
+        std::thread hand([end] {
+            Display* d = XOpenDisplay(nullptr);
+            if (!d) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            XTestFakeMotionEvent(d, DefaultScreen(d), end.first, end.second, CurrentTime);
+            XSync(d, False);
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            XTestFakeButtonEvent(d, 1, False, CurrentTime);
+            XSync(d, False);
+            XCloseDisplay(d);
+        });
+        const int before = editor->fader->reports;
+        (void)idleUntil([&] { return editor->fader->reports > before; });
+        hand.join();
+        return editor->fader->getValue();
+    }
+    static int scaled(int v, int scale) { return (v * scale + 50) / 100; }
+    XSizeHints hints() {
+        XSizeHints h{};
+        long supplied = 0;
+        XGetWMNormalHints(host, childWindow(), &h, &supplied);
+        return h;
+    }
+};
+
+TEST_F(X11ScaledTest, ADragEndsAtTheSameValueAtEveryScale) {
+    ASSERT_TRUE(threadsReady);
+    float ended[3] = {};
+    const int scales[] = {100, 150, 200};
+    for (int i = 0; i < 3; ++i) {
+        openAt(scales[i]);
+        editor->fader->setValue(0.0f);
+        ended[i] = drag(scales[i], GuiPoint(110, 30), GuiPoint(163, 40));
+        dispatch(effEditClose);
+    }
+    EXPECT_NEAR(ended[0], 0.7f, 1e-6f);
+    EXPECT_FLOAT_EQ(ended[1], ended[0]);
+    EXPECT_FLOAT_EQ(ended[2], ended[0]);
+}
+
+// What a host that embeds the panel sizes its window from: the hints follow
+// every change of scale, down as well as up.
+TEST_F(X11ScaledTest, TheSizeHintsFollowTheScaleBothWays) {
+    openAt(100);
+    struct Step {
+        int scale, width, height;
+    };
+    for (const Step& step : {Step{100, 200, 60}, Step{200, 400, 120}, Step{150, 300, 90},
+                             Step{100, 200, 60}, Step{200, 400, 120}}) {
+        ASSERT_TRUE(editor->getFrame()->setScale(step.scale));
+        XSync(host, False);
+        const XSizeHints h = hints();
+        EXPECT_EQ(h.flags & (PMinSize | PMaxSize | PBaseSize), PMinSize | PMaxSize | PBaseSize);
+        EXPECT_EQ(h.min_width, step.width) << step.scale;
+        EXPECT_EQ(h.min_height, step.height) << step.scale;
+        EXPECT_EQ(h.max_width, step.width) << step.scale;
+        EXPECT_EQ(h.max_height, step.height) << step.scale;
+        EXPECT_EQ(h.base_width, step.width) << step.scale;
+        EXPECT_EQ(h.base_height, step.height) << step.scale;
+        XWindowAttributes attributes{};
+        ASSERT_TRUE(XGetWindowAttributes(host, childWindow(), &attributes));
+        EXPECT_EQ(attributes.width, step.width) << step.scale;
+    }
     dispatch(effEditClose);
 }
 

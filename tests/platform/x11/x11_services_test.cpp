@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "gui/controls/choice_menu.h"
 #include "gui/controls/text_edit.h"
@@ -97,6 +98,22 @@ public:
         return p;
     }
     static void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    // The size of the popup on the screen: the topmost mapped
+    // override-redirect window; 0 x 0 when there is none.
+    std::pair<int, int> popupSize() {
+        ::Window root = 0, parentOf = 0, *children = nullptr;
+        unsigned count = 0;
+        std::pair<int, int> size{0, 0};
+        if (!XQueryTree(d, DefaultRootWindow(d), &root, &parentOf, &children, &count)) return size;
+        for (unsigned i = count; i-- > 0 && size.first == 0;) {
+            XWindowAttributes a{};
+            if (XGetWindowAttributes(d, children[i], &a) && a.override_redirect &&
+                a.map_state == IsViewable)
+                size = {a.width, a.height};
+        }
+        if (children) XFree(children);
+        return size;
+    }
 
 private:
     Display* d;
@@ -185,6 +202,7 @@ TEST_F(X11ServicesTest, KeysEditTheEntryAndReturnCommitsOnceGivingTheFocusBack) 
     EXPECT_EQ(attributes.height, 20);
 
     Hand hand;
+    hand.key(XK_End);        // the text opens selected: keep it
     hand.key(XK_BackSpace);  // hell
     hand.key(XK_Home);
     hand.type("ab");  // abhell
@@ -209,10 +227,40 @@ TEST_F(X11ServicesTest, KeysEditTheEntryAndReturnCommitsOnceGivingTheFocusBack) 
     EXPECT_EQ(hostErrors, 1);  // no such window now
 }
 
+// The entry opens with its text selected: typing replaces it, while an
+// arrow key or a click first places the caret.
+TEST_F(X11ServicesTest, TypingReplacesTheOpeningTextUnlessTheCaretWasPlaced) {
+    struct Case {
+        const char* name;
+        std::function<void(Hand&)> before;
+        const char* typed;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"typed at once", [](Hand&) {}, "30", "30"},
+        {"backspace first", [](Hand& h) { h.key(XK_BackSpace); }, "", ""},
+        {"left first", [](Hand& h) { h.key(XK_Left); }, "5", "560"},
+        {"right first", [](Hand& h) { h.key(XK_Right); }, "5", "605"},
+        {"click after the text", [](Hand& h) { h.click(kParentX + 105, kParentY + 20); }, "5",
+         "605"},
+    };
+    for (const Case& c : cases) {
+        Done done;
+        ASSERT_NE(open(done, "60"), nullptr) << c.name;
+        Hand hand;
+        c.before(hand);
+        hand.type(c.typed);
+        hand.key(XK_Return);
+        ASSERT_TRUE(pumpUntil([&] { return done.calls > 0; })) << c.name;
+        EXPECT_EQ(done.text, c.result) << c.name;
+    }
+}
+
 TEST_F(X11ServicesTest, LosingTheKeyboardFocusCommits) {
     Done done;
     ASSERT_NE(open(done, "keep"), nullptr);
     Hand hand;
+    hand.key(XK_End);
     hand.type("s");
     pump();
     XSetInputFocus(host, parent, RevertToParent, CurrentTime);
@@ -241,6 +289,7 @@ TEST_F(X11ServicesTest, TheEntryHoldsNoMoreThan255Bytes) {
     const std::string longText(300, 'w');
     ASSERT_NE(open(done, longText.c_str()), nullptr);
     Hand hand;
+    hand.key(XK_End);
     hand.type("z");  // refused: the entry is full
     hand.key(XK_Return);
     ASSERT_TRUE(pumpUntil([&] { return done.calls > 0; }));
@@ -300,6 +349,33 @@ TEST_F(X11ServicesTest, ARealClickChoosesTheRowUnderItWhichHoverHighlighted) {
     EXPECT_EQ(lit, 0x3366CCul);
     pump();
     EXPECT_EQ(buttonDowns, 0);  // the click that chose stays with the popup
+}
+
+// Over a panel shown at 200 %, the popup is drawn at that scale too, and
+// a click on a row's scaled place chooses it.
+TEST_F(X11ServicesTest, APopupTakesThePanelsScale) {
+    std::pair<int, int> sizes[2];
+    int chosen[2] = {};
+    const int scales[] = {100, 200};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(platform::setWindowScale(window, scales[i]));
+        pump();
+        const int s = scales[i] / 100;
+        std::thread user([&, s] {
+            Hand hand;
+            Hand::pause(200);
+            sizes[i] = hand.popupSize();
+            hand.click(kParentX + s * (kMenuX + 30), kParentY + s * (kMenuY + 40));
+        });
+        chosen[i] = platform::popupMenu(window, platform::Point{kMenuX, kMenuY}, kEntries, 3);
+        user.join();
+    }
+    EXPECT_EQ(chosen[0], 2);
+    EXPECT_EQ(chosen[1], 2);
+    EXPECT_GT(sizes[0].first, 0);
+    EXPECT_EQ(sizes[0].second, 51);
+    EXPECT_EQ(sizes[1].first, 2 * sizes[0].first);
+    EXPECT_EQ(sizes[1].second, 2 * sizes[0].second);
 }
 
 TEST_F(X11ServicesTest, AClickOnTheSeparatorLeavesThePopupOpen) {
@@ -391,6 +467,7 @@ TEST_F(X11ServicesTest, TheControlsEditAndChooseWithRealKeysAndClicks) {
     Hand hand;
     hand.click(kParentX + 50, kParentY + 20);
     ASSERT_TRUE(idleUntil([&] { return edit->isEditing(); }));
+    hand.key(XK_End);
     hand.type("c");
     hand.key(XK_Return);
     ASSERT_TRUE(idleUntil([&] { return !edit->isEditing(); }));
@@ -401,6 +478,7 @@ TEST_F(X11ServicesTest, TheControlsEditAndChooseWithRealKeysAndClicks) {
     // A click elsewhere on the panel ends the editing as well.
     hand.click(kParentX + 50, kParentY + 20);
     ASSERT_TRUE(idleUntil([&] { return edit->isEditing(); }));
+    hand.key(XK_End);
     hand.type("d");
     hand.click(kParentX + 60, kParentY + 50);
     ASSERT_TRUE(idleUntil([&] { return !edit->isEditing(); }));
