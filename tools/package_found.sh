@@ -23,9 +23,7 @@ done
 echo "== Ardour's VST 2 scanner: Molvex, with its editor and one MIDI input"
 
 [ -x "$plughost" ] || fail "$plughost is missing; build the default preset first"
-formats=("$root/usr/lib/lv2/Molvex.lv2")
-[ ! -e "$root/usr/lib/clap/Molvex.clap" ] || formats+=("$root/usr/lib/clap/Molvex.clap")
-for plugin in "${formats[@]}"; do
+for plugin in "$root/usr/lib/lv2/Molvex.lv2" "$root/usr/lib/clap/Molvex.clap"; do
   name=$("$plughost" info "$plugin" 2>&1 | grep -m1 -i 'name') || fail "plughost cannot open the installed ${plugin#"$root"}"
   echo "== plughost info ${plugin#"$root"}: $name"
 done

@@ -29,8 +29,6 @@ fi
 version=$(sed -n 's/^project(Molvex VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 deb=$first/molvex_${version}_amd64.deb zip=$first/Molvex-$version-windows.zip
 tar=$first/Molvex-$version-linux-x86_64.tar.gz
-clap=0
-[ ! -f build/Molvex.clap ] || clap=1
 
 # The second time the built files carry another time, as a later build's would.
 same_bytes() {
@@ -51,8 +49,7 @@ deb_layout() {
   [ -z "$wrong" ] || { echo "files outside the plug-in folders: $wrong"; return 1; }
   local want=(./usr/lib/vst/Molvex.so ./usr/lib/lv2/Molvex.lv2/manifest.ttl
     ./usr/lib/lv2/Molvex.lv2/molvex_dsp.so ./usr/lib/lv2/Molvex.lv2/molvex_ui.so
-    ./usr/share/doc/molvex/copyright ./usr/share/doc/molvex/changelog.gz)
-  [ $clap = 0 ] || want+=(./usr/lib/clap/Molvex.clap)
+    ./usr/share/doc/molvex/copyright ./usr/share/doc/molvex/changelog.gz ./usr/lib/clap/Molvex.clap)
   for f in "${want[@]}"; do grep -qx "$f" <<<"$paths" || { echo "no $f"; return 1; }; done
   [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || { echo "its version is not $version"; return 1; }
 }
@@ -65,7 +62,6 @@ zip_layout() {
   for bits in 32 64; do
     [ $bits = 32 ] && format=pei-i386 || format=pei-x86-64
     for kind in vst2/Molvex.dll clap/Molvex.clap; do
-      [ $clap = 1 ] || [ "$kind" != clap/Molvex.clap ] || continue
       local file=$top/${kind%%/*}-${bits}bit/${kind#*/}
       objdump -f "$file" 2>/dev/null | grep -q "file format $format" ||
         x86_64-w64-mingw32-objdump -f "$file" 2>/dev/null | grep -q "file format $format" ||
@@ -77,8 +73,8 @@ zip_layout() {
 tar_layout() {
   local paths top=Molvex-$version-linux-x86_64
   paths=$(tar -tzf "$tar")
-  local want=("$top/README.txt" "$top/vst/Molvex.so" "$top/lv2/Molvex.lv2/manifest.ttl")
-  [ $clap = 0 ] || want+=("$top/clap/Molvex.clap")
+  local want=("$top/README.txt" "$top/vst/Molvex.so" "$top/lv2/Molvex.lv2/manifest.ttl"
+    "$top/clap/Molvex.clap")
   for f in "${want[@]}"; do grep -qx "$f" <<<"$paths" || { echo "no $f"; return 1; }; done
 }
 

@@ -2,13 +2,14 @@
 
 #include <cstring>
 
+#include "molvex_version.h"
+
 namespace molvex::clap {
 
 namespace {
 const char* const kFeatures[] = {CLAP_PLUGIN_FEATURE_AUDIO_EFFECT, CLAP_PLUGIN_FEATURE_STEREO,
                                  CLAP_PLUGIN_FEATURE_DELAY, nullptr};
 
-// MOLVEX_VERSION is the project's version, passed in by CMake.
 const clap_plugin_descriptor_t kDescriptor = {
     CLAP_VERSION_INIT,
     kPluginId,
