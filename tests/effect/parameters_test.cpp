@@ -292,11 +292,9 @@ TEST(Midi, OtherMessagesChangeNothing) {
     FilterDelayEffect effect(RecordingHost::callback);
     host.calls.clear();
     testsupport::MidiEvents list;
-    list.add(0xB0, 9, 100).add(0x90, 2, 100).add(0xB0, 2, 100);  // controller 9, note, sysex
+    list.add(0xB0, 9, 100).add(0x90, 2, 100).add(0xB0, 2, 100).addMissing();  // 9, note, sysex
     list[2].type = kVstSysExType;
-    VstEvents* events = list.list();
-    events->events[events->numEvents++] = nullptr;  // the list has room for more pointers
-    effect.processEvents(events);
+    effect.processEvents(list.list());
     EXPECT_EQ(effect.getParameter(Feedback), 0.0f);
     EXPECT_TRUE(host.callsWith(audioMasterAutomate).empty());
     EXPECT_EQ(effect.processEvents(nullptr), 1);

@@ -125,10 +125,17 @@ endfunction()
 catches(nan finite-output)
 catches(denormal block-sizes)
 catches(zero-length zero-length-blocks)
+catches(zero-length-adding zero-length-blocks)
+catches(zero-length-state zero-length-blocks)
 catches(overwrite process-vs-replacing)
 catches(block-reset block-size-independence)
+catches(long-blocks block-size-independence)
+catches(nan-at-full finite-output)
 catches(swap in-place-buffers)
 catches(hum silence-after-tail)
+# A tail the plug-in reports is waited for.
+plughost_test(validate.waits.long-tail --stdout "silence-after-tail +PASS" ENV PLUGHOST_FAULT=long-tail
+  -- ${ph} validate ${fault} --strictness 2 --check silence-after-tail)
 
 # --- The editor checks need a display; they run on Molvex and on a peer.
 # Search for a free display away from :99,

@@ -7,11 +7,17 @@
 //   nan           every 1000th output sample is NaN
 //   denormal      the first sample of every block is a denormal
 //   zero-length   a call with 0 frames still writes one frame
+//   zero-length-adding   the same, in process only
+//   zero-length-state    a call with 0 frames sets the gain back to 0.5
 //   overwrite     process overwrites instead of adding
 //   block-reset   the gain ramps up from 0 at the start of every block
+//   long-blocks   blocks longer than 512 frames are silent past frame 512
+//   nan-at-full   NaN output while the gain is at 1
 //   swap          left and right are swapped, reading inputs after writing
 //                 outputs (wrong with shared buffers)
 //   hum           the output never falls silent
+//   long-tail     says its tail is 20 s (effGetTailSize) and hums for the
+//                 first 15 s it plays
 //   needy-editor  has an editor that asks the host for idle from inside
 //                 every editor idle, asks for a 200 x 100 window when it
 //                 opens, and reports parameter 0 at 0.25 and parameter 1
@@ -70,6 +76,7 @@ VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr, void*
     case effGetEffectName: copyName(ptr, "Fault"); return 1;
     case effGetVendorString: copyName(ptr, "plughost tests"); return 1;
     case effGetVstVersion: return 2400;
+    case effGetTailSize: return f->fault == "long-tail" ? 20 * 44100 : 0;
     case effEditGetRect: *static_cast<ERect**>(ptr) = &f->rect; return 1;
     case effEditOpen:
         f->rect.bottom = 100;
@@ -97,7 +104,9 @@ float getParameter(AEffect* e, VstInt32 index) { return index == 0 ? self(e)->ga
 void run(AEffect* e, float** in, float** out, VstInt32 frames, bool add) {
     FaultEffect* f = self(e);
     const std::string& fault = f->fault;
-    if (fault == "zero-length" && frames == 0) frames = 1;
+    if (frames == 0 && (fault == "zero-length" || (fault == "zero-length-adding" && add)))
+        frames = 1;
+    if (frames == 0 && fault == "zero-length-state") f->gain = 0.5f;
     for (VstInt32 i = 0; i < frames; ++i) {
         if (f->pending >= 0.0f && i == f->pendingFrame) {
             f->gain = f->pending;
@@ -105,6 +114,7 @@ void run(AEffect* e, float** in, float** out, VstInt32 frames, bool add) {
         }
         float g = f->gain;
         if (fault == "block-reset") g *= std::fmin(1.0f, static_cast<float>(i) / 64.0f);
+        if (fault == "long-blocks" && i >= 512) g = 0.0f;
         float left = in[0][i] * g, right = in[1][i] * g;
         if (fault == "swap") {
             out[0][i] = in[1][i] * g;
@@ -113,7 +123,8 @@ void run(AEffect* e, float** in, float** out, VstInt32 frames, bool add) {
         }
         if (fault == "nan" && ++f->counter % 1000 == 0) left = NAN;
         if (fault == "denormal" && i == 0) left = 1e-40f;
-        if (fault == "hum") left += 0.01f;
+        if (fault == "hum" || (fault == "long-tail" && ++f->counter < 15 * 44100)) left += 0.01f;
+        if (fault == "nan-at-full" && g >= 1.0f) left = NAN;
         if (add) {
             out[0][i] += left;
             out[1][i] += right;

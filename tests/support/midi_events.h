@@ -1,9 +1,9 @@
 // MIDI events as a host hands them to a VST 2 plug-in (effProcessEvents):
-// short messages at their frames, in one list the caller owns. Fixed
+// short messages at the block's start, in one list the caller owns. Fixed
 // storage, so an audio thread may fill and send it without allocating.
 //
 //   testsupport::MidiEvents midi;
-//   midi.add(0xB0, 7, 127, 100);   // CC 7 on channel 1, 100 frames in
+//   midi.add(0xB0, 7, 127);        // CC 7 on channel 1
 //   effect->dispatcher(effect, effProcessEvents, 0, 0, midi.list(), 0.0f);
 #pragma once
 
@@ -28,18 +28,25 @@ public:
         return one;
     }
 
-    // Appends a message; past kCapacity the last one is overwritten.
-    MidiEvents& add(std::uint8_t status, std::uint8_t data1, std::uint8_t data2,
-                    VstInt32 deltaFrames = 0) {
+    // Appends a message at frame 0; past kCapacity the last one is
+    // overwritten.
+    MidiEvents& add(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
         if (count == kCapacity) --count;
+        missing[static_cast<std::size_t>(count)] = false;
         VstMidiEvent& e = events[static_cast<std::size_t>(count++)];
         e = VstMidiEvent{};
         e.type = kVstMidiType;
         e.byteSize = sizeof(VstMidiEvent);
-        e.deltaFrames = deltaFrames;
         e.midiData[0] = static_cast<char>(status);
         e.midiData[1] = static_cast<char>(data1);
         e.midiData[2] = static_cast<char>(data2);
+        return *this;
+    }
+    // A slot with no event behind it (a null pointer), as careless hosts
+    // send; were it read, it would set controller 2 to 127.
+    MidiEvents& addMissing() {
+        add(0xB0, 2, 127);
+        missing[static_cast<std::size_t>(count - 1)] = true;
         return *this;
     }
     void clear() { count = 0; }
@@ -50,8 +57,8 @@ public:
     // The list for effProcessEvents; valid while this object lives unmoved.
     VstEvents* list() {
         header.numEvents = count;
-        for (int i = 0; i < count; ++i)
-            header.events[i] = reinterpret_cast<VstEvent*>(&events[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
+            header.events[i] = missing[i] ? nullptr : reinterpret_cast<VstEvent*>(&events[i]);
         return reinterpret_cast<VstEvents*>(&header);
     }
 
@@ -66,6 +73,7 @@ private:
     static_assert(offsetof(Header, events) == offsetof(VstEvents, events),
                   "the list must read as a VstEvents record");
     std::array<VstMidiEvent, kCapacity> events{};
+    std::array<bool, kCapacity> missing{};
     Header header;
     int count = 0;
 };

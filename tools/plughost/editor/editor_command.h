@@ -3,7 +3,7 @@
 //
 // | who                 | does                                              |
 // |---------------------|---------------------------------------------------|
-// | this thread (UI)    | opens the editor, calls effEditIdle               |
+// | this thread (UI)    | opens the editor, idles it (HostedEditor::idle)   |
 // |                     | about 30 times a second, applies the script's     |
 // |                     | `set` commands, closes the editor                 |
 // | the user thread     | runs the script with a real pointer and keyboard, |
