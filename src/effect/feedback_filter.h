@@ -81,6 +81,14 @@ public:
         if (section.y1 <= 1e-12 && section.y1 >= -1e-12) section.clearHistory();
     }
     void clearHistory() { section.clearHistory(); }
+    // As made: no history, the limiter's Q scale back at 1.
+    void restart() {
+        section.clearHistory();
+        if (qScale != 1.0f) {
+            qScale = 1.0f;
+            updateCoefficients();
+        }
+    }
 
     // The last two inputs and outputs.
     struct History {

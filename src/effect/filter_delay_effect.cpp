@@ -234,4 +234,10 @@ void FilterDelayEffect::suspend() {
     clearDelayLine();
 }
 
+void FilterDelayEffect::restart() {
+    ControlSection section(gate);
+    clearDelayLine();
+    filter.restart();
+}
+
 }  // namespace molvex

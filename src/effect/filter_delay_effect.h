@@ -66,6 +66,10 @@ public:
     // rates whose line cannot be had: the old rate and line stay.
     void setSampleRate(float rate) override;
     void suspend() override;
+    // What suspend clears and the filter's state besides (its history and
+    // the resonance limiter's Q scale): the effect sounds as one just made
+    // at this rate and with these values. Control side, not during a block.
+    void restart();
     void resume() override;
     VstInt32 processEvents(VstEvents* events) override;
     // One MIDI message, as processEvents takes each: control changes 0 to 8

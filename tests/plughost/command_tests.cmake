@@ -331,6 +331,10 @@ if(TARGET molvex_clap AND PLUGHOST_CLAP_INCLUDE_DIR)
     FIXTURES_REQUIRED plughost_inputs LABELS "plughost;clap" TIMEOUT 120)
   plughost_clap_test(validate.clap.molvex.state --stdout "^3 passed, 0 failed, 0 skipped"
     -- ${ph} validate ${clap} --check state)
+  # CLAP's reset, and reactivation, sound as a fresh instance: the delay
+  # line and the feedback filter's history and limiter cleared.
+  plughost_clap_test(validate.clap.molvex.reset --stdout "^1 passed, 0 failed"
+    -- ${ph} validate ${clap} --check reset)
   plughost_clap_test(validate.clap.molvex.parameters --stdout "^[1-9] passed, 0 failed"
     -- ${ph} validate ${clap} --check parameter)
   plughost_clap_test(bad.clap.file --status fail --stderr-line "^plughost: .*not-a-plugin.clap: "

@@ -32,4 +32,16 @@ echo "render, Linux against win64: $(build/compare_audio "$out/linux.wav" "$out/
 timeout 120 xvfb-run -a "$WINE" build-win64/plughost.exe editor build-win64/Molvex.clap \
   --screenshot "$out/panel.png" --seconds 3 >"$out/editor.log" 2>&1 || status=1
 [ -s "$out/panel.png" ] && echo "panel under wine: $out/panel.png" || { echo "panel: no picture"; status=1; }
+# The FREQ knob dragged by the scripted pointer: one gesture and its values
+# reach the host.
+script=$(winepath -w tests/plughost/molvex_drag.txt 2>/dev/null || echo tests/plughost/molvex_drag.txt)
+timeout 120 xvfb-run -a "$WINE" build-win64/plughost.exe editor build-win64/Molvex.clap \
+  --script "$script" >"$out/drag.log" 2>&1 || status=1
+if grep -q "begin edit 4" "$out/drag.log" && grep -q "end edit 4" "$out/drag.log" &&
+  grep -q " 4 automations" "$out/drag.log"; then
+  echo "panel drag under wine: one gesture, 4 values"
+else
+  echo "panel drag under wine: not heard as one gesture with values ($out/drag.log)"
+  status=1
+fi
 exit $status

@@ -73,6 +73,8 @@ bool ClapPlugin::init() {
 
 bool ClapPlugin::activate(double sampleRate) {
     if (!session.setSampleRate(sampleRate)) return false;
+    // An activation starts as a fresh instance would.
+    session.reset();
     session.activate();
     lastTail = tail();
     active.store(true, std::memory_order_release);
@@ -84,7 +86,7 @@ void ClapPlugin::deactivate() {
     session.deactivate();
 }
 
-void ClapPlugin::reset() { session.deactivate(); }
+void ClapPlugin::reset() { session.reset(); }
 
 const void* ClapPlugin::extension(const char* id) const { return findExtension(id); }
 

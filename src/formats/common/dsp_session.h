@@ -56,6 +56,8 @@ public:
     double getSampleRate() { return effect.getSampleRate(); }
     void activate() { effect.resume(); }
     void deactivate() { effect.suspend(); }
+    // CLAP's reset: the line and the filter's state cleared (FilterDelayEffect::restart).
+    void reset() { effect.restart(); }
 
     float getNormalized(ParameterIndex parameter) { return effect.getParameter(parameter); }
     void setNormalized(ParameterIndex parameter, float value) {
