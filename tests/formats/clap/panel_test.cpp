@@ -192,6 +192,58 @@ TEST_F(ClapPanel, KnobDragReachesTheHostAsOneGestureThroughFlush) {
     gui->destroy(instance.get());
 }
 
+// The right-click zoom: the panel cannot be dragged larger, so each choice
+// asks the host for the new size, in device pixels, both ways.
+TEST_F(ClapPanel, TheZoomMenuAsksTheHostToResizeBothWays) {
+    ASSERT_TRUE(gui->create(instance.get(), CLAP_WINDOW_API_X11, false));
+    ASSERT_TRUE(gui->set_scale(instance.get(), 1.0));
+    clap_window_t window{};
+    window.api = CLAP_WINDOW_API_X11;
+    window.x11 = parent;
+    ASSERT_TRUE(gui->set_parent(instance.get(), &window));
+    tick(10);
+    int x = 0, y = 0;
+    ::Window child;
+    XTranslateCoordinates(display, parent, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    // The menu opens at the press; its rows are 20 design pixels from 1:
+    // 100 %, 150 %, 200 %. At 200 % it is drawn twice as large.
+    struct Choice {
+        int pressAt, rowX, rowY;
+        std::uint32_t width, height;
+    };
+    const Choice choices[] = {{3, 30, 51, 840, 128}, {6, 60, 22, 420, 64}};
+    for (const Choice& c : choices) {
+        const std::size_t before = host.resizeRequests.size();
+        std::thread hand([&, x, y] {
+            Display* d = XOpenDisplay(nullptr);
+            if (!d) return;
+            const int screen = DefaultScreen(d);
+            XTestFakeMotionEvent(d, screen, x + c.pressAt, y + c.pressAt, CurrentTime);
+            XTestFakeButtonEvent(d, 3, True, CurrentTime);
+            XTestFakeButtonEvent(d, 3, False, CurrentTime);
+            XSync(d, False);
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            XTestFakeMotionEvent(d, screen, x + c.pressAt + c.rowX, y + c.pressAt + c.rowY,
+                                 CurrentTime);
+            XTestFakeButtonEvent(d, 1, True, CurrentTime);
+            XTestFakeButtonEvent(d, 1, False, CurrentTime);
+            XSync(d, False);
+            XCloseDisplay(d);
+        });
+        tick(50);
+        hand.join();
+        tick(5);
+        ASSERT_EQ(host.resizeRequests.size(), before + 1) << c.width;
+        EXPECT_EQ(host.resizeRequests.back().first, c.width);
+        EXPECT_EQ(host.resizeRequests.back().second, c.height);
+        std::uint32_t w = 0, h = 0;
+        ASSERT_TRUE(gui->get_size(instance.get(), &w, &h));
+        EXPECT_EQ(w, c.width);
+        EXPECT_EQ(h, c.height);
+    }
+    gui->destroy(instance.get());
+}
+
 TEST_F(ClapPanel, HostsChangesMoveTheControlAndAreNotSentBack) {
     ASSERT_TRUE(gui->create(instance.get(), CLAP_WINDOW_API_X11, false));
     ASSERT_TRUE(gui->set_scale(instance.get(), 1.0));
