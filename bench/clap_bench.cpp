@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "clap_bare_host.h"
 #include "effect/filter_delay_effect.h"
 #include "effect/parameter_table.h"
 #include "white_noise.h"
@@ -54,29 +55,8 @@ void BM_Vst2ProcessReplacing(benchmark::State& state) {
     report(state);
 }
 
-struct Events {
-    std::vector<clap_event_param_value_t> values;
-    clap_input_events_t list{
-        this,
-        [](const clap_input_events_t* l) {
-            return static_cast<std::uint32_t>(static_cast<Events*>(l->ctx)->values.size());
-        },
-        [](const clap_input_events_t* l, std::uint32_t i) -> const clap_event_header_t* {
-            return &static_cast<Events*>(l->ctx)->values[i].header;
-        }};
-};
-
 void BM_ClapProcess(benchmark::State& state) {
-    clap_host_t host{CLAP_VERSION,
-                     nullptr,
-                     "bench",
-                     "",
-                     "",
-                     "1",
-                     [](const clap_host_t*, const char*) -> const void* { return nullptr; },
-                     [](const clap_host_t*) {},
-                     [](const clap_host_t*) {},
-                     [](const clap_host_t*) {}};
+    clap_host_t host = claptest::bareHost("bench");
     const auto* factory =
         static_cast<const clap_plugin_factory_t*>(clap_entry.get_factory(CLAP_PLUGIN_FACTORY_ID));
     const clap_plugin_t* plugin =
@@ -89,19 +69,19 @@ void BM_ClapProcess(benchmark::State& state) {
     float* out[] = {s.outL.data(), s.outR.data()};
     clap_audio_buffer_t input{in, nullptr, 2, 0, 0};
     clap_audio_buffer_t output{out, nullptr, 2, 0, 0};
-    Events events;
+    claptest::VectorEvents<clap_event_param_value_t> events;
     for (std::uint32_t i = 0; i < kParameterCount; ++i) {
         clap_event_param_value_t e{};
         e.header = {sizeof e, 0, CLAP_CORE_EVENT_SPACE_ID, CLAP_EVENT_PARAM_VALUE, 0};
         e.param_id = i;
         e.value = kPlainValues[i];
-        events.values.push_back(e);
+        events.list.push_back(e);
     }
     clap_output_events_t sink{
         nullptr, [](const clap_output_events_t*, const clap_event_header_t*) { return true; }};
-    clap_process_t process{-1, kFrames, nullptr, &input, &output, 1, 1, &events.list, &sink};
+    clap_process_t process{-1, kFrames, nullptr, &input, &output, 1, 1, &events.in, &sink};
     plugin->process(plugin, &process);
-    events.values.clear();
+    events.list.clear();
     for (auto _ : state) {
         plugin->process(plugin, &process);
         benchmark::DoNotOptimize(s.outL.data());

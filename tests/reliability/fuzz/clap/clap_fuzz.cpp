@@ -15,6 +15,8 @@
 #include <limits>
 #include <vector>
 
+#include "clap_bare_host.h"
+
 namespace {
 
 struct Input {
@@ -38,18 +40,7 @@ union Event {
     clap_event_midi_t midi;
 };
 
-struct Events {
-    std::vector<Event> list;
-    clap_input_events_t in{
-        this,
-        [](const clap_input_events_t* l) {
-            return static_cast<std::uint32_t>(static_cast<Events*>(l->ctx)->list.size());
-        },
-        [](const clap_input_events_t* l, std::uint32_t i) -> const clap_event_header_t* {
-            auto& list = static_cast<Events*>(l->ctx)->list;
-            return i < list.size() ? &list[i].header : nullptr;
-        }};
-};
+using Events = claptest::VectorEvents<Event>;
 
 double plainValue(Input& in) {
     switch (in.byte() % 6) {
@@ -88,16 +79,7 @@ struct Stream {
     std::size_t size, at = 0, chunk;
 };
 
-const clap_host_t kHost = {CLAP_VERSION,
-                           nullptr,
-                           "fuzz",
-                           "",
-                           "",
-                           "1",
-                           [](const clap_host_t*, const char*) -> const void* { return nullptr; },
-                           [](const clap_host_t*) {},
-                           [](const clap_host_t*) {},
-                           [](const clap_host_t*) {}};
+const clap_host_t kHost = claptest::bareHost("fuzz");
 
 }  // namespace
 

@@ -23,6 +23,8 @@
 #include <limits>
 #include <vector>
 
+#include "clap_bare_host.h"
+
 extern "C" void __rtsan_realtime_enter();
 extern "C" void __rtsan_realtime_exit();
 
@@ -88,16 +90,7 @@ struct Bytes {
     std::size_t at = 0;
 };
 
-const clap_host_t kHost = {CLAP_VERSION,
-                           nullptr,
-                           "rtsan",
-                           "",
-                           "",
-                           "1",
-                           [](const clap_host_t*, const char*) -> const void* { return nullptr; },
-                           [](const clap_host_t*) {},
-                           [](const clap_host_t*) {},
-                           [](const clap_host_t*) {}};
+const clap_host_t kHost = claptest::bareHost("rtsan");
 
 }  // namespace
 
