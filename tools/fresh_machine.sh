@@ -177,5 +177,6 @@ done
 [ -s "$root/root/.vst/Molvex.so" ] || fail "./run install did not put Molvex.so into ~/.vst"
 [ -s "$root/root/.lv2/Molvex.lv2/manifest.ttl" ] ||
   fail "./run install did not put the bundle Molvex.lv2 into ~/.lv2"
-echo "== the demo wrote out/ in full, and ./run install put Molvex.so into ~/.vst and Molvex.lv2 into ~/.lv2"
+[ -s "$root/root/.clap/Molvex.clap" ] || fail "./run install did not put Molvex.clap into ~/.clap"
+echo "== the demo wrote out/ in full, and ./run install put Molvex.so into ~/.vst, Molvex.lv2 into ~/.lv2 and Molvex.clap into ~/.clap"
 counts 1 0 0

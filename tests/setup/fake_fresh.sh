@@ -44,7 +44,7 @@ case $(basename "$0") in
     # ... bash -c 'inner "$@"' inner ROOT ARCHIVES COMMAND
     root=${@: -3:1}
     [ -f "$root/etc/molvex-fake-root" ] || { echo "fake unshare: the root was not unpacked" >&2; exit 3; }
-    mkdir -p "$root/root/molvex/out" "$root/root/.vst" "$root/root/.lv2/Molvex.lv2"
+    mkdir -p "$root/root/molvex/out" "$root/root/.vst" "$root/root/.lv2/Molvex.lv2" "$root/root/.clap"
     for f in demo-input long-dark-echo resonant-slap automated-sweep; do
       echo x >"$root/root/molvex/out/$f.wav"
       echo x >"$root/root/molvex/out/$f.png"
@@ -52,6 +52,7 @@ case $(basename "$0") in
     echo x >"$root/root/molvex/out/editor.png"
     echo x >"$root/root/.vst/Molvex.so"
     echo x >"$root/root/.lv2/Molvex.lv2/manifest.ttl"
+    echo x >"$root/root/.clap/Molvex.clap"
     exit "${FAKE_INSIDE:-0}"
     ;;
 esac

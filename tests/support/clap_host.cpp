@@ -270,14 +270,14 @@ std::vector<std::uint8_t> Instance::save(std::size_t chunk) const {
 bool Instance::load(const std::vector<std::uint8_t>& bytes, std::size_t chunk) const {
     auto copy = bytes;
     Chunked source{&copy, chunk};
-    clap_istream_t stream{
-        &source, [](const clap_istream_t* s, void* data, std::uint64_t size) {
-            auto* c = static_cast<Chunked*>(s->ctx);
-            const std::size_t n = std::min<std::size_t>({size, c->chunk, c->bytes->size() - c->at});
-            std::memcpy(data, c->bytes->data() + c->at, n);
-            c->at += n;
-            return static_cast<std::int64_t>(n);
-        }};
+    clap_istream_t stream{&source, [](const clap_istream_t* s, void* data, std::uint64_t size) {
+                              auto* c = static_cast<Chunked*>(s->ctx);
+                              const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(
+                                  {size, c->chunk, c->bytes->size() - c->at}));
+                              std::memcpy(data, c->bytes->data() + c->at, n);
+                              c->at += n;
+                              return static_cast<std::int64_t>(n);
+                          }};
     return extension<clap_plugin_state_t>(CLAP_EXT_STATE)->load(plugin, &stream);
 }
 

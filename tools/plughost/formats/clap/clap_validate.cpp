@@ -369,7 +369,8 @@ bool load(const ClapHostedPlugin& p, Bytes& bytes) {
     clap_istream_t stream{
         &bytes, [](const clap_istream_t* s, void* buffer, std::uint64_t size) -> std::int64_t {
             auto* b = static_cast<Bytes*>(s->ctx);
-            const std::size_t n = std::min<std::size_t>({size, b->chunk, b->data.size() - b->at});
+            const auto n = static_cast<std::size_t>(
+                std::min<std::uint64_t>({size, b->chunk, b->data.size() - b->at}));
             std::memcpy(buffer, b->data.data() + b->at, n);
             b->at += n;
             return static_cast<std::int64_t>(n);
