@@ -45,8 +45,13 @@ protected:
             XCloseDisplay(display);
         }
     }
-    bool open() {
-        if (!gui->create(instance.get(), CLAP_WINDOW_API_X11, false)) return false;
+    // Created, at the host's scale, and parented: as a host opens the panel.
+    bool openAt(double scale) {
+        return gui->create(instance.get(), CLAP_WINDOW_API_X11, false) &&
+               gui->set_scale(instance.get(), scale) && parentIt();
+    }
+    bool open() { return gui->create(instance.get(), CLAP_WINDOW_API_X11, false) && parentIt(); }
+    bool parentIt() {
         clap_window_t window{};
         window.api = CLAP_WINDOW_API_X11;
         window.x11 = parent;
@@ -148,12 +153,7 @@ TEST_F(ClapPanel, VisibleAfterSetParentAndTheTimerLivesWithThePanel) {
 }
 
 TEST_F(ClapPanel, KnobDragReachesTheHostAsOneGestureThroughFlush) {
-    ASSERT_TRUE(gui->create(instance.get(), CLAP_WINDOW_API_X11, false));
-    ASSERT_TRUE(gui->set_scale(instance.get(), 1.0));
-    clap_window_t window{};
-    window.api = CLAP_WINDOW_API_X11;
-    window.x11 = parent;
-    ASSERT_TRUE(gui->set_parent(instance.get(), &window));
+    ASSERT_TRUE(openAt(1.0));
     tick(25);
     int x = 0, y = 0;
     ::Window child;
@@ -195,12 +195,7 @@ TEST_F(ClapPanel, KnobDragReachesTheHostAsOneGestureThroughFlush) {
 // The right-click zoom: the panel cannot be dragged larger, so each choice
 // asks the host for the new size, in device pixels, both ways.
 TEST_F(ClapPanel, TheZoomMenuAsksTheHostToResizeBothWays) {
-    ASSERT_TRUE(gui->create(instance.get(), CLAP_WINDOW_API_X11, false));
-    ASSERT_TRUE(gui->set_scale(instance.get(), 1.0));
-    clap_window_t window{};
-    window.api = CLAP_WINDOW_API_X11;
-    window.x11 = parent;
-    ASSERT_TRUE(gui->set_parent(instance.get(), &window));
+    ASSERT_TRUE(openAt(1.0));
     tick(10);
     int x = 0, y = 0;
     ::Window child;
@@ -245,12 +240,7 @@ TEST_F(ClapPanel, TheZoomMenuAsksTheHostToResizeBothWays) {
 }
 
 TEST_F(ClapPanel, HostsChangesMoveTheControlAndAreNotSentBack) {
-    ASSERT_TRUE(gui->create(instance.get(), CLAP_WINDOW_API_X11, false));
-    ASSERT_TRUE(gui->set_scale(instance.get(), 1.0));
-    clap_window_t window{};
-    window.api = CLAP_WINDOW_API_X11;
-    window.x11 = parent;
-    ASSERT_TRUE(gui->set_parent(instance.get(), &window));
+    ASSERT_TRUE(openAt(1.0));
     tick(10);
     const std::vector<unsigned long> before = knobPixels();
     ASSERT_FALSE(before.empty());
